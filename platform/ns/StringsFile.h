@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/ns/Value.h"
+
+#include <optional>
+
+namespace ns {
+
+// Strings files: lines of "key" = "value"; with C and C++ comments and the
+// escapes \" \\ \n \t \r and \Uxxxx. Keys keep the order of the file.
+namespace StringsFile {
+
+// nullopt when the text is not a strings file (the error is logged).
+std::optional<Dictionary> parse(const QString& text);
+std::optional<Dictionary> readFile(const QString& path);
+
+} // namespace StringsFile
+
+} // namespace ns
