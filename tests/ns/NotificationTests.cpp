@@ -1,0 +1,92 @@
+#include "platform/ns/DistributedNotificationCenter.h"
+#include "platform/ns/NotificationCenter.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace ns;
+
+namespace {
+
+class Listener : public Object {
+public:
+    Listener()
+    {
+        registerSelector("heard:", &Listener::heard);
+        registerSelector("removeOther:", &Listener::removeOther);
+    }
+    void heard(Notification* n) { names.append(n ? n->name() + ":" + n->userInfo().value("k").stringValue() : "?"); }
+    void removeOther(Notification*) { NotificationCenter::defaultCenter().removeObserver(other); }
+
+    QStringList names;
+    Listener* other = nullptr;
+};
+
+} // namespace
+
+TEST(NotificationCenter, DeliversByNameAndObjectAndSkipsWhatItCannotPerform)
+{
+    auto& center = NotificationCenter::defaultCenter();
+    Listener any, fromSender, unimplemented;
+    Listener sender;
+    center.addObserver(&any, "heard:", "", nullptr);
+    center.addObserver(&fromSender, "heard:", "Ping", &sender);
+    center.addObserver(&unimplemented, "noSuchSelector:", "Ping", nullptr);
+
+    center.postNotificationName("Ping", &sender, Dictionary{{"k", 1}});
+    center.postNotificationName("Ping", nullptr, Dictionary{{"k", 2}});
+    center.postNotificationName("Pong", &sender);
+
+    EXPECT_EQ(any.names, (QStringList{"Ping:1", "Ping:2", "Pong:"}));
+    EXPECT_EQ(fromSender.names, (QStringList{"Ping:1"}));
+    EXPECT_FALSE(unimplemented.respondsToSelector("noSuchSelector:"));
+}
+
+TEST(NotificationCenter, AnObserverRemovedDuringAPostIsNotCalledAndDestroyedOnesAreForgotten)
+{
+    auto& center = NotificationCenter::defaultCenter();
+    Listener first, second;
+    first.other = &second;
+    center.addObserver(&first, "removeOther:", "Go", nullptr);
+    center.addObserver(&second, "heard:", "Go", nullptr);
+    {
+        Listener shortLived;
+        center.addObserver(&shortLived, "heard:", "Go", nullptr);
+    }
+    center.postNotificationName("Go", nullptr);
+    EXPECT_TRUE(second.names.isEmpty());
+    center.removeObserver(&first);
+}
+
+TEST(DistributedNotificationCenter, ReachesAnotherProcessAndThePosterItself)
+{
+    QTemporaryDir runtime;
+    qputenv("TRELVAN_RUNTIME_DIR", runtime.path().toUtf8());
+    int argc = 0;
+    QCoreApplication app(argc, nullptr);
+
+    auto& center = DistributedNotificationCenter::defaultCenter();
+    Listener mine;
+    center.addObserver(&mine, "heard:", "SettingsChanged", "");
+
+    // The child observes, tells us it is ready, then prints what it hears.
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(TRELVAN_BUILD_DIR "/tests/ns/ns_notification_peer", {});
+    ASSERT_TRUE(child.waitForReadyRead(10000));
+    EXPECT_EQ(child.readLine().trimmed(), "ready");
+
+    ASSERT_TRUE(center.postNotificationName("SettingsChanged", "", Dictionary{{"k", "Grüße"}}));
+    ASSERT_TRUE(child.waitForReadyRead(10000));
+    EXPECT_EQ(QString::fromUtf8(child.readLine().trimmed()), QString::fromUtf8("SettingsChanged:Grüße"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !mine.names.isEmpty(); }, 5000));
+    EXPECT_EQ(mine.names, QStringList{QString::fromUtf8("SettingsChanged:Grüße")});
+    child.kill();
+    child.waitForFinished();
+    center.removeObserver(&mine);
+}
