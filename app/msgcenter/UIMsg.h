@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+// The fixed-size record exchanged with the device server: 8220 bytes,
+// little-endian, naturally aligned.
+struct _UI_MSG {
+    int32_t tag;      // always 1 in records we send
+    int32_t moduleID; // the sending module
+    uint16_t majorID; // message family
+    uint16_t minorID; // message within the family
+    int32_t type;
+    int8_t result;
+    uint8_t padding1[3];
+    int32_t length; // valid bytes in data
+    uint8_t data[8192];
+    uint8_t tail[3];
+    uint8_t padding2;
+};
+
+static_assert(sizeof(_UI_MSG) == 8220);
+static_assert(offsetof(_UI_MSG, moduleID) == 4);
+static_assert(offsetof(_UI_MSG, majorID) == 8);
+static_assert(offsetof(_UI_MSG, minorID) == 10);
+static_assert(offsetof(_UI_MSG, type) == 12);
+static_assert(offsetof(_UI_MSG, result) == 16);
+static_assert(offsetof(_UI_MSG, length) == 20);
+static_assert(offsetof(_UI_MSG, data) == 24);
+static_assert(offsetof(_UI_MSG, tail) == 8216);
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the record is little-endian in memory");
+
+constexpr int kUIMsgSize = int(sizeof(_UI_MSG));
+constexpr int kUIMsgDataSize = int(sizeof(_UI_MSG::data));
+
+// Module numbers that senders put in moduleID.
+enum UIMsgModule : int32_t {
+    kModuleMainWindow = 0,
+    kModuleInit = 1,
+    kModuleDialUp = 2,
+    kModuleSettings = 3,
+    kModulePhoneBook = 4,
+    kModuleSMS = 5,
+    kModuleSTK = 6,
+    kModuleUSSD = 7,
+    kModuleGPS = 8,
+    kModuleVoiceCall = 9,
+    kModuleWLAN = 10,
+};
+
+// The message identifier: major in the high 16 bits, minor in the low ones.
+constexpr int32_t makeMessageID(uint16_t majorID, uint16_t minorID)
+{
+    return int32_t((uint32_t(majorID) << 16) | minorID);
+}
+
+// Prefix of the notification names and key of the record in their user information.
+inline const QString kMsgUserInfo = QStringLiteral("jUIMsg");
+
+inline QString messageNotificationName(uint16_t majorID, uint16_t minorID)
+{
+    return kMsgUserInfo + QString::number(makeMessageID(majorID, minorID));
+}
+
+// The record's bytes, and a record read back from at most one record's bytes
+// (a shorter input leaves the rest zero).
+inline QByteArray recordBytes(const _UI_MSG& msg)
+{
+    return QByteArray(reinterpret_cast<const char*>(&msg), kUIMsgSize);
+}
+
+inline _UI_MSG recordFromBytes(const QByteArray& bytes)
+{
+    _UI_MSG msg{};
+    std::memcpy(&msg, bytes.constData(), size_t(std::min<qsizetype>(bytes.size(), kUIMsgSize)));
+    return msg;
+}
+
+// Bundle identifiers of the two ends of the channel: the device server
+// registers under the first, the manager's message center under the second.
+inline const QString kJOVDataCardServer = QStringLiteral("org.trelvan.Halvex");
+inline const QString kJOVDataCardClient = QStringLiteral("org.trelvan.Trelvan");
