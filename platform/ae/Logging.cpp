@@ -1,0 +1,6 @@
+#include "platform/ae/Logging.h"
+
+namespace ae
+{
+Q_LOGGING_CATEGORY(lcAppleEvents, "trelvan.ae")
+}
