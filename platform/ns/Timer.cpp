@@ -102,7 +102,9 @@ void ManualClock::advance(double seconds)
             now_ = due->fireDate();
         due->clockFired();
     }
-    now_ = target;
+    // A timer that moved the clock on itself (a nested run) never sends it back.
+    if (target > now_)
+        now_ = target;
 }
 
 // ---- timer ----

@@ -1,0 +1,191 @@
+#include "app/msgcenter/JOVMsgCenter.h"
+
+#include "app/config/ConfigManager.h"
+#include "platform/ae/AESend.h"
+#include "platform/ae/AppleEventManager.h"
+#include "platform/ns/Bundle.h"
+#include "platform/ns/NotificationCenter.h"
+#include "platform/ns/PropertyList.h"
+
+#include <QFileInfo>
+#include <QtDebug>
+
+namespace {
+
+constexpr ae::OSType kEventClassGURL = ae::fourCharCode("GURL");
+constexpr ae::OSType kEventIDGURL = ae::fourCharCode("GURL");
+constexpr ae::OSType kMsgParameter = ae::fourCharCode("jMsg");
+constexpr long kSendTimeOutTicks = 60;
+constexpr double kReceiveTick = 0.005;
+// The queue holds at most this many records; later ones are dropped.
+constexpr int kReceiveQueueLimit = 250;
+
+} // namespace
+
+JOVMsgCenter::JOVMsgCenter()
+{
+    registerSelector("readingReceiveMsg:", &JOVMsgCenter::readingReceiveMsg);
+    initlizeMsgCenter();
+}
+
+JOVMsgCenter::~JOVMsgCenter()
+{
+    stopMsgServer();
+    if (receiveMsgQueueTimer)
+        receiveMsgQueueTimer->invalidate();
+    ae::AppleEventManager::sharedAppleEventManager().removeEventHandler(kEventClassGURL, kEventIDGURL);
+}
+
+void JOVMsgCenter::initlizeMsgCenter()
+{
+    const ae::Descriptor target(ae::typeApplicationBundleID, kJOVDataCardServer.toUtf8());
+    appleEventDescriptor = ae::AppleEvent(kEventClassGURL, kEventIDGURL, target, ae::kAutoGenerateReturnID,
+                                          ae::kAnyTransactionID);
+
+    auto& manager = ae::AppleEventManager::sharedAppleEventManager();
+    if (!manager.isListening())
+        manager.listen(kJOVDataCardClient);
+    manager.setEventHandler(kEventClassGURL, kEventIDGURL,
+                            [this](const ae::AppleEvent& event, ae::AppleEvent& reply) { handleAppleEvent(event, reply); });
+
+    receiveMsgQueueTimer = ns::Timer::scheduledTimer(kReceiveTick, this, "readingReceiveMsg:", ns::Value(), true);
+}
+
+void JOVMsgCenter::awakeFromNib()
+{
+    const ns::Value skipLock = ConfigManager::sharedConfigManager().getConfigurationByModuleAndKey(
+        "Init", "Init_DoNotLockMsg_WhenReadReceiveMsg");
+    lockMsgWhenReceiveMsg_ = !skipLock.boolValue();
+}
+
+bool JOVMsgCenter::sendMessageModuleID(int moduleID, quint16 majorID, quint16 minorID, int type, signed char result,
+                                       const QByteArray& data)
+{
+    if (data.size() > kUIMsgDataSize) {
+        qWarning("Refusing to send message %u/%u: %lld payload bytes do not fit a record", majorID, minorID,
+                 static_cast<long long>(data.size()));
+        return false;
+    }
+    sendMsgLocker.lock();
+    _UI_MSG msg{};
+    msg.tag = 1;
+    msg.moduleID = moduleID;
+    msg.majorID = majorID;
+    msg.minorID = minorID;
+    msg.type = type;
+    msg.result = result;
+    if (!data.isNull()) {
+        msg.length = int32_t(data.size());
+        std::memcpy(msg.data, data.constData(), size_t(data.size()));
+    }
+    const ae::OSErr err = sendMessage(&msg);
+    sendMsgLocker.unlock();
+    return err == ae::noErr;
+}
+
+ae::OSErr JOVMsgCenter::sendMessage(const _UI_MSG* msg)
+{
+    appleEventDescriptor.setParamDescriptor(kMsgParameter, ae::Descriptor(ae::typeData, recordBytes(*msg)));
+    return ae::AESend(appleEventDescriptor, nullptr, ae::kAEWaitReply, ae::kAEHighPriority, kSendTimeOutTicks);
+}
+
+bool JOVMsgCenter::registerObserver(ns::Object* observer, const QString& selector, quint16 majorID, quint16 minorID)
+{
+    ns::NotificationCenter::defaultCenter().addObserver(observer, selector, messageNotificationName(majorID, minorID),
+                                                        this);
+    return true;
+}
+
+bool JOVMsgCenter::getMsgPackage(_UI_MSG* msg, const ns::Notification* notification) const
+{
+    if (!msg || !notification)
+        return false;
+    const ns::Value& record = notification->userInfo().value(kMsgUserInfo);
+    if (record.isData()) {
+        const QByteArray bytes = record.toData();
+        std::memcpy(msg, bytes.constData(), size_t(std::min<qsizetype>(bytes.size(), kUIMsgSize)));
+    }
+    return true;
+}
+
+QString JOVMsgCenter::serverExecutablePath() const
+{
+    const ns::Bundle& bundle = ns::Bundle::mainBundle();
+    const QString infoPath = bundle.pathForResource("jUIInfo", "plist");
+    if (!infoPath.isEmpty()) {
+        const ns::Dictionary info = ns::PropertyList::readDictionary(infoPath).value_or(ns::Dictionary());
+        const ns::Value& path = info.value("PathOfServer");
+        if (info.value("UseConfigPath").boolValue() && path.isString())
+            return path.toString();
+    }
+    const QString server = bundle.pathForResource("Halvex", "app");
+    return server.isEmpty() ? QString() : server + QStringLiteral("/Contents/MacOS/Halvex");
+}
+
+bool JOVMsgCenter::startMsgServer()
+{
+    if (isRunning_)
+        return false;
+    const QString path = serverExecutablePath();
+    qInfo("Device server: %s", qPrintable(path.isEmpty() ? QStringLiteral("(none)") : path));
+    if (path.isEmpty())
+        return false;
+    auto task = std::make_unique<ns::Task>(path, QStringList());
+    if (!task->launch())
+        return false;
+    jovMsgServer = std::move(task);
+    isRunning_ = true;
+    return true;
+}
+
+bool JOVMsgCenter::stopMsgServer()
+{
+    bool stopped = false;
+    if (jovMsgServer && jovMsgServer->isRunning()) {
+        jovMsgServer->terminate();
+        jovMsgServer->waitUntilExit();
+        jovMsgServer.reset();
+        stopped = true;
+    }
+    ns::runShellCommand(QStringLiteral("killall Halvex"));
+    return stopped;
+}
+
+void JOVMsgCenter::handleAppleEvent(const ae::AppleEvent& event, ae::AppleEvent&)
+{
+    if (event.eventClass() != kEventClassGURL || event.eventID() != kEventIDGURL)
+        return;
+    const std::optional<ae::Descriptor> record = event.paramDescriptor(kMsgParameter);
+    if (record)
+        putReceiveMsgInQueue(record->data);
+}
+
+int JOVMsgCenter::putReceiveMsgInQueue(const QByteArray& record)
+{
+    if (receiveMsgQueue.size() >= kReceiveQueueLimit)
+        return -1;
+    receiveMsgQueue.append(record);
+    return 0;
+}
+
+void JOVMsgCenter::readingReceiveMsg(ns::Timer*)
+{
+    const bool locked = lockMsgWhenReceiveMsg_;
+    if (locked && !receiveMsgLocker.tryLock())
+        return;
+    if (!receiveMsgQueue.isEmpty())
+        msgDispatch(receiveMsgQueue.takeFirst());
+    if (locked)
+        receiveMsgLocker.unlock();
+}
+
+void JOVMsgCenter::msgDispatch(const QByteArray& record) { postNotificationWithMsg(record); }
+
+void JOVMsgCenter::postNotificationWithMsg(const QByteArray& record)
+{
+    if (record.isNull())
+        return;
+    const _UI_MSG msg = recordFromBytes(record);
+    ns::NotificationCenter::defaultCenter().postNotificationName(messageNotificationName(msg.majorID, msg.minorID),
+                                                                this, ns::Dictionary{{kMsgUserInfo, record}});
+}

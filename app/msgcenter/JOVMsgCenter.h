@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/msgcenter/UIMsg.h"
+#include "platform/ae/AppleEvent.h"
+#include "platform/ns/Lock.h"
+#include "platform/ns/Notification.h"
+#include "platform/ns/Object.h"
+#include "platform/ns/Task.h"
+#include "platform/ns/Timer.h"
+
+#include <QList>
+
+#include <memory>
+
+// The one channel to the device server: sends records as Apple Events, starts
+// and stops the server, and hands received records out one per timer tick as
+// "jUIMsg<id>" notifications.
+class JOVMsgCenter : public ns::Object {
+public:
+    JOVMsgCenter();
+    ~JOVMsgCenter() override;
+
+    void initlizeMsgCenter();
+    void awakeFromNib();
+
+    // Builds one record and sends it (wait-reply, one second). A null data
+    // means no payload; a payload over 8192 bytes is refused.
+    bool sendMessageModuleID(int moduleID, quint16 majorID, quint16 minorID, int type, signed char result,
+                             const QByteArray& data = QByteArray());
+    ae::OSErr sendMessage(const _UI_MSG* msg);
+
+    bool registerObserver(ns::Object* observer, const QString& selector, quint16 majorID, quint16 minorID);
+    // Copies the record of a "jUIMsg" notification into msg (at most one record).
+    bool getMsgPackage(_UI_MSG* msg, const ns::Notification* notification) const;
+    static long makeIDByMajorID(quint16 majorID, quint16 minorID) { return makeMessageID(majorID, minorID); }
+
+    bool startMsgServer();
+    bool stopMsgServer();
+
+    // The receive path.
+    void handleAppleEvent(const ae::AppleEvent& event, ae::AppleEvent& reply);
+    int putReceiveMsgInQueue(const QByteArray& record);
+    void readingReceiveMsg(ns::Timer* timer = nullptr);
+    void msgDispatch(const QByteArray& record);
+    void postNotificationWithMsg(const QByteArray& record);
+
+    int queuedMessageCount() const { return int(receiveMsgQueue.size()); }
+
+private:
+    QString serverExecutablePath() const;
+
+    std::unique_ptr<ns::Task> jovMsgServer;
+    ae::AppleEvent appleEventDescriptor;
+    ns::Lock sendMsgLocker;
+    ns::Lock receiveMsgLocker;
+    std::shared_ptr<ns::Timer> receiveMsgQueueTimer;
+    QList<QByteArray> receiveMsgQueue;
+    bool isRunning_ = false;
+    bool lockMsgWhenReceiveMsg_ = true;
+};
