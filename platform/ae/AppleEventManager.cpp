@@ -84,6 +84,8 @@ bool AppleEventManager::listen(const QString& bundleIdentifier)
 
 void AppleEventManager::acceptConnections()
 {
+    // Data already waiting on a new connection is announced by its readyRead,
+    // so no handler runs while connections are being taken.
     while (QLocalSocket* socket = server_->nextPendingConnection())
         new IncomingConnection(socket, *this, server_);
 }

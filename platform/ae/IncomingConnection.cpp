@@ -25,7 +25,6 @@ IncomingConnection::IncomingConnection(QLocalSocket* socket, AppleEventManager& 
     socket_->setReadBufferSize(kReadAhead);
     connect(socket_, &QLocalSocket::readyRead, this, &IncomingConnection::readFrames);
     connect(socket_, &QLocalSocket::disconnected, this, &QObject::deleteLater);
-    readFrames();
 }
 
 void IncomingConnection::close()
