@@ -29,7 +29,7 @@ void putLE32(QByteArray& bytes, qsizetype offset, quint32 value)
 
 } // namespace
 
-TEST(Frame, EventsAndRepliesSurviveEncodingAndDecoding)
+TEST(AeFrame, EventsAndRepliesSurviveEncodingAndDecoding)
 {
     const Frame event{Frame::Kind::Event, true, noErr, sampleEvent()};
     Frame reply{Frame::Kind::Reply, false, errAEEventNotHandled,
@@ -51,7 +51,7 @@ TEST(Frame, EventsAndRepliesSurviveEncodingAndDecoding)
               ns::Value("Grüße"));
 }
 
-TEST(Frame, TheSizeLimitHoldsExactly)
+TEST(AeFrame, TheSizeLimitHoldsExactly)
 {
     AppleEvent event(fourCharCode("test"), fourCharCode("big "), Descriptor::fromBundleIdentifier("x"));
     event.setParamDescriptor(fourCharCode("data"), {typeData, {}});
@@ -68,7 +68,7 @@ TEST(Frame, TheSizeLimitHoldsExactly)
     EXPECT_TRUE(encoded().isEmpty());
 }
 
-TEST(Frame, MalformedFramesAreRefused)
+TEST(AeFrame, MalformedFramesAreRefused)
 {
     // Offsets in the sample: target length at 36, then the 18-byte target,
     // the parameter count at 58 and the first parameter's keyword at 62.
@@ -121,7 +121,7 @@ TEST(Frame, MalformedFramesAreRefused)
     }
 }
 
-TEST(AppleEvent, ASetParameterReplacesTheOldOneInItsPlace)
+TEST(AeAppleEvent, ASetParameterReplacesTheOldOneInItsPlace)
 {
     AppleEvent event;
     event.setParamDescriptor(fourCharCode("aaaa"), {typeData, "1"});

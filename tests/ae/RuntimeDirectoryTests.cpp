@@ -15,7 +15,7 @@
 using namespace ae;
 using namespace aetest;
 
-TEST(RuntimeDirectory, OnlyAPrivateFolderOfThisUserIsAccepted)
+TEST(AeRuntimeDirectory, OnlyAPrivateFolderOfThisUserIsAccepted)
 {
     struct Case {
         const char* name;
@@ -81,7 +81,7 @@ TEST(RuntimeDirectory, OnlyAPrivateFolderOfThisUserIsAccepted)
     }
 }
 
-TEST(RuntimeDirectory, WithoutItsOwnVariableUsesTheSessionFolder)
+TEST(AeRuntimeDirectory, WithoutItsOwnVariableUsesTheSessionFolder)
 {
     QTemporaryDir session;
     EnvironmentOverride own("TRELVAN_RUNTIME_DIR", QByteArray());
@@ -89,7 +89,7 @@ TEST(RuntimeDirectory, WithoutItsOwnVariableUsesTheSessionFolder)
     EXPECT_EQ(runtimeDirectory(), session.filePath(QStringLiteral("trelvan")));
 }
 
-TEST(RuntimeDirectory, SocketNamesStayInsideTheFolder)
+TEST(AeRuntimeDirectory, SocketNamesStayInsideTheFolder)
 {
     PrivateRuntimeDirectory runtime;
     const QString dir = runtime.path() + QLatin1Char('/');

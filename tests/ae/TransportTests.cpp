@@ -78,7 +78,7 @@ void runEventLoopUntil(const std::function<bool()>& done)
     loop.exec();
 }
 
-class Transport : public ::testing::Test
+class AeTransport : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite() { ensureApplication(); }
@@ -90,7 +90,7 @@ protected:
 
 } // namespace
 
-TEST_F(Transport, AWaitReplyRoundTripCarriesTheParametersBothWays)
+TEST_F(AeTransport, AWaitReplyRoundTripCarriesTheParametersBothWays)
 {
     Peer peer(kPeer);
     ASSERT_TRUE(peer.listening());
@@ -122,7 +122,7 @@ TEST_F(Transport, AWaitReplyRoundTripCarriesTheParametersBothWays)
     EXPECT_EQ(reply.returnID(), 4242);
 }
 
-TEST_F(Transport, NoReplyEventsArriveInTheOrderSent)
+TEST_F(AeTransport, NoReplyEventsArriveInTheOrderSent)
 {
     Peer peer(kPeer);
     ASSERT_TRUE(peer.listening());
@@ -147,7 +147,7 @@ TEST_F(Transport, NoReplyEventsArriveInTheOrderSent)
         EXPECT_EQ(got.at(i).toData(), notes.at(i)) << i;
 }
 
-TEST_F(Transport, ASlowHandlerTimesOutAndTheNextEventGetsItsOwnReply)
+TEST_F(AeTransport, ASlowHandlerTimesOutAndTheNextEventGetsItsOwnReply)
 {
     Peer peer(kPeer);
     ASSERT_TRUE(peer.listening());
@@ -163,7 +163,7 @@ TEST_F(Transport, ASlowHandlerTimesOutAndTheNextEventGetsItsOwnReply)
     EXPECT_EQ(text(reply, fourCharCode("mark")), QStringLiteral("second"));
 }
 
-TEST_F(Transport, AnEventForNobodyIsProcNotFound)
+TEST_F(AeTransport, AnEventForNobodyIsProcNotFound)
 {
     const Descriptor targets[] = {
         Descriptor::fromBundleIdentifier(QStringLiteral("com.trelvan.nobody")),
@@ -180,7 +180,7 @@ TEST_F(Transport, AnEventForNobodyIsProcNotFound)
     }
 }
 
-TEST_F(Transport, APeerDyingInItsHandlerFailsTheSendAndARestartedOneIsReached)
+TEST_F(AeTransport, APeerDyingInItsHandlerFailsTheSendAndARestartedOneIsReached)
 {
     {
         Peer peer(kPeer);
@@ -205,7 +205,7 @@ TEST_F(Transport, APeerDyingInItsHandlerFailsTheSendAndARestartedOneIsReached)
     EXPECT_EQ(AESend(testEvent("note"), nullptr, kAENoReply, kAEHighPriority, kGenerous), noErr);
 }
 
-TEST_F(Transport, AnEventWithoutAHandlerIsReportedNotHandled)
+TEST_F(AeTransport, AnEventWithoutAHandlerIsReportedNotHandled)
 {
     Peer peer(kPeer);
     ASSERT_TRUE(peer.listening());
@@ -217,7 +217,7 @@ TEST_F(Transport, AnEventWithoutAHandlerIsReportedNotHandled)
     EXPECT_EQ(AESend(testEvent("echo"), nullptr, kAEWaitReply, kAEHighPriority, kGenerous), noErr);
 }
 
-TEST_F(Transport, OnlyOneLiveProcessListensUnderAnIdentifier)
+TEST_F(AeTransport, OnlyOneLiveProcessListensUnderAnIdentifier)
 {
     Peer first(kPeer);
     ASSERT_TRUE(first.listening());
@@ -227,7 +227,7 @@ TEST_F(Transport, OnlyOneLiveProcessListensUnderAnIdentifier)
     EXPECT_EQ(AESend(testEvent("echo"), nullptr, kAEWaitReply, kAEHighPriority, kGenerous), noErr);
 }
 
-TEST_F(Transport, AMalformedFrameClosesOnlyItsConnection)
+TEST_F(AeTransport, AMalformedFrameClosesOnlyItsConnection)
 {
     Peer peer(kPeer);
     ASSERT_TRUE(peer.listening());
@@ -250,7 +250,7 @@ TEST_F(Transport, AMalformedFrameClosesOnlyItsConnection)
     EXPECT_EQ(AESend(testEvent("echo"), nullptr, kAEWaitReply, kAEHighPriority, kGenerous), noErr);
 }
 
-TEST_F(Transport, TwoProcessesSendingToEachOtherWaitNoLongerThanTheTimeOut)
+TEST_F(AeTransport, TwoProcessesSendingToEachOtherWaitNoLongerThanTheTimeOut)
 {
     int backs = 0;
     manager.setEventHandler(kTestClass, fourCharCode("back"),
@@ -282,7 +282,7 @@ TEST_F(Transport, TwoProcessesSendingToEachOtherWaitNoLongerThanTheTimeOut)
     manager.removeEventHandler(kTestClass, fourCharCode("back"));
 }
 
-TEST_F(Transport, HandlersRunOnTheMainThread)
+TEST_F(AeTransport, HandlersRunOnTheMainThread)
 {
     QThread* handledOn = nullptr;
     manager.setEventHandler(kTestClass, fourCharCode("echo"),
