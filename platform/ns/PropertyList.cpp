@@ -41,19 +41,14 @@ Value fromNode(plist_t node)
     }
     case PLIST_STRING:
     case PLIST_KEY: {
-        char* s = nullptr;
-        plist_get_string_val(node, &s);
-        Value v(QString::fromUtf8(s ? s : ""));
-        std::free(s);
-        return v;
+        uint64_t length = 0;
+        const char* s = plist_get_string_ptr(node, &length);
+        return Value(QString::fromUtf8(s, qsizetype(length)));
     }
     case PLIST_DATA: {
-        char* bytes = nullptr;
         uint64_t length = 0;
-        plist_get_data_val(node, &bytes, &length);
-        Value v(QByteArray(bytes, qsizetype(length)));
-        std::free(bytes);
-        return v;
+        const char* bytes = plist_get_data_ptr(node, &length);
+        return Value(QByteArray(bytes, qsizetype(length)));
     }
     case PLIST_DATE: {
         int32_t sec = 0, usec = 0;

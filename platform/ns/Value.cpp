@@ -14,13 +14,47 @@ struct ArrayData {
 };
 
 struct DictionaryData {
-    std::vector<Dictionary::Entry> entries;
-    QHash<QString, int> index;
+    // Small dictionaries (most records of the data files) are searched in
+    // order; larger ones keep a hash index beside the ordered entries.
+    static constexpr int kIndexThreshold = 16;
 
-    void reindexFrom(int first)
+    std::vector<Dictionary::Entry> entries;
+    QHash<QString, int> index; // empty while entries are few
+
+    int find(const QString& key) const
     {
-        for (int i = first; i < int(entries.size()); ++i)
-            index.insert(entries[size_t(i)].first, i);
+        if (!index.isEmpty())
+            return index.value(key, -1);
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].first == key)
+                return int(i);
+        return -1;
+    }
+
+    void append(const QString& key, const Value& value)
+    {
+        entries.emplace_back(key, value);
+        if (!index.isEmpty())
+            index.insert(key, int(entries.size()) - 1);
+        else if (int(entries.size()) > kIndexThreshold)
+            rebuildIndex();
+    }
+
+    void removeAt(int position)
+    {
+        entries.erase(entries.begin() + position);
+        if (!index.isEmpty())
+            rebuildIndex();
+    }
+
+    void rebuildIndex()
+    {
+        index.clear();
+        if (int(entries.size()) <= kIndexThreshold)
+            return;
+        index.reserve(qsizetype(entries.size()));
+        for (size_t i = 0; i < entries.size(); ++i)
+            index.insert(entries[i].first, int(i));
     }
 };
 
@@ -161,31 +195,25 @@ Dictionary::Dictionary(std::initializer_list<Entry> entries) : Dictionary()
         setValue(e.first, e.second);
 }
 int Dictionary::count() const { return int(d_->entries.size()); }
-bool Dictionary::contains(const QString& key) const { return d_->index.contains(key); }
+bool Dictionary::contains(const QString& key) const { return d_->find(key) >= 0; }
 const Value& Dictionary::value(const QString& key) const
 {
-    auto it = d_->index.constFind(key);
-    return it == d_->index.cend() ? nullValue() : d_->entries[size_t(*it)].second;
+    const int position = d_->find(key);
+    return position < 0 ? nullValue() : d_->entries[size_t(position)].second;
 }
 void Dictionary::setValue(const QString& key, const Value& value)
 {
-    auto it = d_->index.constFind(key);
-    if (it != d_->index.cend()) {
-        d_->entries[size_t(*it)].second = value;
-        return;
-    }
-    d_->index.insert(key, count());
-    d_->entries.emplace_back(key, value);
+    const int position = d_->find(key);
+    if (position >= 0)
+        d_->entries[size_t(position)].second = value;
+    else
+        d_->append(key, value);
 }
 void Dictionary::remove(const QString& key)
 {
-    auto it = d_->index.find(key);
-    if (it == d_->index.end())
-        return;
-    const int position = *it;
-    d_->index.erase(it);
-    d_->entries.erase(d_->entries.begin() + position);
-    d_->reindexFrom(position);
+    const int position = d_->find(key);
+    if (position >= 0)
+        d_->removeAt(position);
 }
 void Dictionary::removeAll()
 {
