@@ -67,17 +67,7 @@ bool JOVMsgCenter::sendMessageModuleID(int moduleID, quint16 majorID, quint16 mi
         return false;
     }
     sendMsgLocker.lock();
-    _UI_MSG msg{};
-    msg.tag = 1;
-    msg.moduleID = moduleID;
-    msg.majorID = majorID;
-    msg.minorID = minorID;
-    msg.type = type;
-    msg.result = result;
-    if (!data.isNull()) {
-        msg.length = int32_t(data.size());
-        std::memcpy(msg.data, data.constData(), size_t(data.size()));
-    }
+    const _UI_MSG msg = makeUIMsg(moduleID, majorID, minorID, type, result, data);
     const ae::OSErr err = sendMessage(&msg);
     sendMsgLocker.unlock();
     return err == ae::noErr;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -71,6 +72,23 @@ inline QString messageNotificationName(uint16_t majorID, uint16_t minorID)
 inline QByteArray recordBytes(const _UI_MSG& msg)
 {
     return QByteArray(reinterpret_cast<const char*>(&msg), kUIMsgSize);
+}
+
+// A record as senders build it: tag 1, the header fields, and the payload
+// (cut to the data field; callers that must not cut check the size first).
+inline _UI_MSG makeUIMsg(int32_t moduleID, uint16_t majorID, uint16_t minorID, int32_t type, int8_t result,
+                         const QByteArray& payload = QByteArray())
+{
+    _UI_MSG msg{};
+    msg.tag = 1;
+    msg.moduleID = moduleID;
+    msg.majorID = majorID;
+    msg.minorID = minorID;
+    msg.type = type;
+    msg.result = result;
+    msg.length = int32_t(std::min<qsizetype>(payload.size(), kUIMsgDataSize));
+    std::memcpy(msg.data, payload.constData(), size_t(msg.length));
+    return msg;
 }
 
 inline _UI_MSG recordFromBytes(const QByteArray& bytes)

@@ -9,15 +9,9 @@
 
 namespace {
 
-QByteArray makeRecord(quint16 major, quint16 minor, int type = 1, int result = 0)
+QByteArray makeRecord(quint16 major, quint16 minor)
 {
-    _UI_MSG msg{};
-    msg.tag = 1;
-    msg.majorID = major;
-    msg.minorID = minor;
-    msg.type = type;
-    msg.result = static_cast<int8_t>(result);
-    return recordBytes(msg);
+    return recordBytes(makeUIMsg(kModuleMainWindow, major, minor, 1, 0));
 }
 
 // Records what arrives, optionally running the clock on inside a handler as a
