@@ -1,0 +1,110 @@
+#include "halvex/Modem.h"
+
+#include "halvex/Logging.h"
+#include "halvex/Record.h"
+#include "halvex/features/FeatureList.h"
+
+namespace halvex
+{
+
+Modem::Modem(const Scenario& scenario, OutgoingQueue::Sender sender)
+    : scenario_(scenario), sim_(scenario.sim),
+      queue_(std::move(sender), scenario.timing.handshakeRetryInterval), features_(createFeatures(*this))
+{
+    for (const auto& feature : features_) {
+        feature->registerMessages(router_);
+        feature->registerSteps(steps_);
+    }
+}
+
+Modem::~Modem() = default;
+
+template <class Hook> void Modem::forEachFeature(Hook hook)
+{
+    for (const auto& feature : features_)
+        hook(*feature);
+}
+
+void Modem::playStartSequence()
+{
+    queue_.clear();
+    forEachFeature([](Feature& feature) { feature.devicePlugged(); });
+    if (sim_.status() == SimCard::Status::Ready)
+        simBecameReady();
+}
+
+void Modem::simBecameReady()
+{
+    forEachFeature([](Feature& feature) { feature.simReady(); });
+}
+
+bool Modem::removeDevice()
+{
+    if (!plugged_)
+        return false;
+    qCInfo(lcHalvex) << "device removed";
+    plugged_ = false;
+    queue_.clear();
+    sim_.powerDown();
+    forEachFeature([](Feature& feature) { feature.deviceRemoved(); });
+    return true;
+}
+
+bool Modem::plugDevice()
+{
+    if (plugged_)
+        return false;
+    qCInfo(lcHalvex) << "device plugged in";
+    plugged_ = true;
+    playStartSequence();
+    return true;
+}
+
+void Modem::report(const _UI_MSG& record, OutgoingQueue::Policy policy)
+{
+    queue_.post(record, scenario_.timing.reportInterval, policy);
+}
+
+void Modem::send(const _UI_MSG& record, double delay)
+{
+    queue_.post(record, delay);
+}
+
+void Modem::receive(const _UI_MSG& record)
+{
+    received_.push_back(record);
+    if (int(received_.size()) > kReceivedCapacity)
+        received_.pop_front();
+    switch (router_.dispatch(record, plugged_)) {
+    case MessageRouter::Outcome::Handled:
+        qCDebug(lcHalvex).noquote() << "received" << recordName(record);
+        break;
+    case MessageRouter::Outcome::NoHandler:
+        qCInfo(lcHalvex).noquote() << "received" << recordName(record) << "(type" << record.type
+                                   << "), which this modem does not answer";
+        break;
+    case MessageRouter::Outcome::NoDevice:
+        qCInfo(lcHalvex).noquote() << "received" << recordName(record)
+                                   << "while the device is removed; no answer";
+        break;
+    }
+}
+
+std::vector<_UI_MSG> Modem::receivedRecords() const
+{
+    return {received_.begin(), received_.end()};
+}
+
+ns::Dictionary Modem::state() const
+{
+    ns::Dictionary state{{QStringLiteral("Plugged"), plugged_},
+                         {QStringLiteral("SimStatus"), SimCard::statusName(sim_.status())},
+                         {QStringLiteral("PinAttemptsLeft"), sim_.pinAttemptsLeft()},
+                         {QStringLiteral("PukAttemptsLeft"), sim_.pukAttemptsLeft()},
+                         {QStringLiteral("PendingRecords"), queue_.count()}};
+    for (const auto& feature : features_)
+        feature->describeState(state);
+    return state;
+}
+
+} // namespace halvex

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/ns/Value.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace halvex
+{
+
+// The modem one run of Halvex plays, as a property-list file describes it:
+// the device's identity, the SIM, the network it finds and the pace of its
+// reports. Every key is required except those of "Timing".
+struct Scenario {
+    enum class SimState { Ready, PinLocked, PukLocked, Absent };
+
+    struct Device {
+        QString imei;
+        QString firmwareVersion;
+        QString hardwareVersion;
+        QString model;
+        QString serialNumber;
+        int deviceMode = 0;
+    };
+
+    struct Sim {
+        SimState state = SimState::Ready;
+        bool usim = true;
+        QString imsi;
+        QString ownNumber;
+        QString pin;
+        QString puk;
+        int pinAttemptsLeft = 3;
+        int pukAttemptsLeft = 10;
+        // The SIM's files as hexadecimal text, two characters a byte.
+        QString spnFile;
+        QString spdiFile;
+        QString iccidFile;
+    };
+
+    struct Network {
+        QString mcc;
+        QString mnc;
+        QString name;
+        QString alternativeName;
+        QString type;   // network type text, "HSDPA", "EDGE" ...
+        QString domain; // "CS_ONLY", "PS_ONLY" or "CS_PS"
+        bool roaming = false;
+        bool showSimOperatorName = true;
+        QString locationAreaCode; // hexadecimal text
+        QString cellIdentity;     // hexadecimal text
+        int signalLevel = 0;      // 0 to 5
+        bool nationalRoamingSwitch = false;
+        bool internationalRoamingSwitch = false;
+    };
+
+    // Seconds.
+    struct Timing {
+        double reportInterval = 0.05;        // between two reports of a sequence
+        double replyDelay = 0.02;            // before the answer to a request
+        double codeCheckDelay = 0.3;         // the SIM checking a PIN or PUK
+        double signalChangeInterval = 8.0;   // 0: the signal stays as it is
+        double handshakeRetryInterval = 1.0; // while the manager is not there
+    };
+
+    Device device;
+    Sim sim;
+    Network network;
+    Timing timing;
+
+    static constexpr int kMaxPinAttempts = 3;
+    static constexpr int kMaxPukAttempts = 10;
+
+    // The scenario of a file; nullopt, with the reason in error, when the
+    // file is missing or not a property list, or a key is missing, of the
+    // wrong kind, out of range or at odds with another.
+    static std::optional<Scenario> load(const QString& path, QString* error);
+    static std::optional<Scenario> fromDictionary(const ns::Dictionary& root, QString* error);
+};
+
+} // namespace halvex

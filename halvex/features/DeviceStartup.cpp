@@ -1,0 +1,69 @@
+#include "halvex/features/DeviceStartup.h"
+
+#include "halvex/Logging.h"
+#include "halvex/MessageRouter.h"
+#include "halvex/Modem.h"
+#include "halvex/Payload.h"
+#include "halvex/Record.h"
+#include "halvex/StepTable.h"
+
+namespace halvex
+{
+
+namespace
+{
+constexpr uint16_t kMajorHandShake = 1;
+constexpr uint16_t kMinorHandShake = 0;
+constexpr uint16_t kMajorWorkMode = 3;
+constexpr uint16_t kMinorDeviceMode = 5;
+constexpr uint16_t kMajorDevice = 8;
+constexpr uint16_t kMinorDeviceStatus = 58;
+} // namespace
+
+void DeviceStartup::registerMessages(MessageRouter& router)
+{
+    router.registerHandler(
+        kMajorHandShake, kMinorHandShake, [this](const _UI_MSG& request) { dealWithHandShake(request); },
+        MessageRouter::Needs::Nothing);
+}
+
+void DeviceStartup::registerSteps(StepTable& steps)
+{
+    steps.registerStep(QStringLiteral("remove"), [this](const ns::Dictionary&) {
+        return modem_.removeDevice() ? QString() : QStringLiteral("the device is already removed");
+    });
+    steps.registerStep(QStringLiteral("plug"), [this](const ns::Dictionary&) {
+        return modem_.plugDevice() ? QString() : QStringLiteral("the device is already plugged in");
+    });
+}
+
+void DeviceStartup::devicePlugged()
+{
+    // The handshake opens every start sequence and waits for the manager;
+    // the reports behind it wait with it.
+    modem_.report(makeRecord(kMajorHandShake, kMinorHandShake, kTypeReport, kResultSuccess),
+                  OutgoingQueue::Policy::WaitForClient);
+    modem_.report(makeRecord(kMajorDevice, kMinorDeviceStatus, kTypeReport, kResultSuccess));
+    modem_.report(makeRecord(kMajorWorkMode, kMinorDeviceMode, kTypeReport, kResultSuccess,
+                             Payload(4).setInt32(0, modem_.scenario().device.deviceMode).bytes()));
+}
+
+void DeviceStartup::deviceRemoved()
+{
+    modem_.report(makeRecord(kMajorDevice, kMinorDeviceStatus, kTypeReport, kResultFailure));
+}
+
+void DeviceStartup::dealWithHandShake(const _UI_MSG& request)
+{
+    if (modem_.isPlugged()) {
+        qCInfo(lcHalvex) << "handshake: reporting the device from the start";
+        modem_.playStartSequence();
+        return;
+    }
+    qCInfo(lcHalvex) << "handshake while the device is removed";
+    modem_.send(makeRecord(kMajorHandShake, kMinorHandShake, kTypeReport, kResultFailure, QByteArray(),
+                           request.moduleID),
+                modem_.scenario().timing.replyDelay);
+}
+
+} // namespace halvex

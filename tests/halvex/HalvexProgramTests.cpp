@@ -1,0 +1,414 @@
+#include "halvex/Payload.h"
+#include "halvex/Record.h"
+#include "platform/ae/AESend.h"
+#include "platform/ae/AppleEventManager.h"
+#include "platform/ns/Bundle.h"
+#include "tests/halvex/HalvexTestSupport.h"
+#include "tests/support/HalvexControl.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+using namespace halvextest;
+
+namespace
+{
+
+constexpr ae::OSType kGURL = ae::fourCharCode("GURL");
+constexpr ae::OSType keyRecord = ae::fourCharCode("jMsg");
+
+// Stands where the manager's message center does: listens under the
+// manager's identifier, keeps every record Halvex sends and sends records
+// the way the message center does (wait-reply, one second).
+class ManagerStandIn
+{
+public:
+    ManagerStandIn()
+    {
+        ae::AppleEventManager& events = ae::AppleEventManager::sharedAppleEventManager();
+        events.setEventHandler(kGURL, kGURL, [this](const ae::AppleEvent& event, ae::AppleEvent&) {
+            if (const auto parameter = event.paramDescriptor(keyRecord))
+                records.push_back(recordFromBytes(parameter->data));
+        });
+        listening = events.listen(kJOVDataCardClient);
+    }
+    ~ManagerStandIn()
+    {
+        ae::AppleEventManager& events = ae::AppleEventManager::sharedAppleEventManager();
+        events.stopListening();
+        events.removeEventHandler(kGURL, kGURL);
+    }
+
+    // The reason Halvex refused the parameter, or the empty string.
+    QString sendBytes(const std::optional<QByteArray>& bytes)
+    {
+        ae::AppleEvent event(kGURL, kGURL, ae::Descriptor::fromBundleIdentifier(kJOVDataCardServer));
+        if (bytes)
+            event.setParamDescriptor(keyRecord, {ae::typeData, *bytes});
+        ae::AppleEvent reply;
+        const ae::OSErr err = ae::AESend(event, &reply, ae::kAEWaitReply, ae::kAEHighPriority, 60);
+        if (err != ae::noErr)
+            return QStringLiteral("send error %1").arg(err);
+        return QString::fromUtf8(
+            reply.paramDescriptor(ae::fourCharCode("errs")).value_or(ae::Descriptor()).data);
+    }
+    QString send(const _UI_MSG& record) { return sendBytes(recordBytes(record)); }
+
+    bool waitForCount(size_t count)
+    {
+        return QTest::qWaitFor([&] { return records.size() >= count; }, 10000);
+    }
+    // Waits for count more records than there are now; returns them.
+    std::vector<_UI_MSG> next(size_t count)
+    {
+        const size_t first = records.size();
+        if (!waitForCount(first + count))
+            return {};
+        return {records.begin() + qsizetype(first), records.end()};
+    }
+    const _UI_MSG* find(const QString& name) const
+    {
+        for (const _UI_MSG& record : records)
+            if (halvex::recordName(record) == name)
+                return &record;
+        return nullptr;
+    }
+
+    bool listening = false;
+    std::vector<_UI_MSG> records;
+};
+
+_UI_MSG managerRequest(uint16_t majorID, uint16_t minorID, int32_t type,
+                       const QByteArray& payload = QByteArray())
+{
+    return halvex::makeRecord(majorID, minorID, type, halvex::kResultSuccess, payload);
+}
+
+_UI_MSG handshake()
+{
+    return managerRequest(1, 0, halvex::kTypeRequest);
+}
+_UI_MSG pinCheck(const QString& pin)
+{
+    return managerRequest(4, 10, halvex::kTypeReport, halvex::Payload(10).setText(0, 10, pin).bytes());
+}
+_UI_MSG pukCheck(const QString& newPin, const QString& puk)
+{
+    return managerRequest(4, 11, halvex::kTypeReport,
+                          halvex::Payload(20).setText(0, 10, newPin).setText(10, 10, puk).bytes());
+}
+
+std::pair<int, int> attempts(const _UI_MSG& record)
+{
+    return {halvex::dataInt32(record, 0), halvex::dataInt32(record, 4)};
+}
+
+// A running Halvex with the manager stand-in listening beside it.
+class HalvexProgramTest : public ::testing::Test
+{
+protected:
+    QString scenarioFile(const std::vector<std::pair<QString, ns::Value>>& changes = {})
+    {
+        return writeScenario(folder.path(), QStringLiteral("scenario%1").arg(++written),
+                             scenarioWith(changes));
+    }
+
+    void startWith(const QString& path, HalvexControl::ScenarioBy by = HalvexControl::ScenarioBy::Argument)
+    {
+        ASSERT_TRUE(manager.listening);
+        ASSERT_TRUE(halvex.start(path, by)) << halvex.errorOutput().toStdString();
+    }
+
+    ns::Dictionary state() { return halvex.state().value_or(ns::Dictionary()); }
+
+    void TearDown() override
+    {
+        if (HasFailure())
+            std::cerr << "Halvex said:\n" << halvex.errorOutput().toStdString();
+    }
+
+    QTemporaryDir folder;
+    int written = 0;
+    HalvexControl halvex; // first: it points this process at Halvex's runtime folder
+    ManagerStandIn manager;
+};
+
+} // namespace
+
+TEST_F(HalvexProgramTest, TheStartSequenceArrivesInOrderWithItsPayloadsAndAgainOnAHandshake)
+{
+    startWith(scenarioFile());
+    ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
+    ASSERT_EQ(names(manager.records), readyStartSequence());
+    for (const _UI_MSG& record : manager.records) {
+        SCOPED_TRACE(halvex::recordName(record).toStdString());
+        EXPECT_EQ(record.tag, 1);
+        EXPECT_EQ(record.moduleID, kModuleInit);
+        EXPECT_EQ(record.type, halvex::kTypeReport);
+        EXPECT_EQ(record.result, halvex::kResultSuccess);
+    }
+    const auto text = [&](const char* name, int offset, int width) {
+        return halvex::dataText(*manager.find(name), offset, width);
+    };
+    const auto number = [&](const char* name, int offset) {
+        return halvex::dataInt32(*manager.find(name), offset);
+    };
+
+    EXPECT_EQ(number("3/5", 0), 3);  // device mode
+    EXPECT_EQ(number("0/26", 0), 0); // device not locked
+    EXPECT_EQ(number("6/32", 0), 1); // a USIM
+    EXPECT_EQ(text("5/22", 0, 36), "351234567890128");
+    EXPECT_EQ(text("7/44", 0, 68), "11.2.33.44.555");
+    EXPECT_EQ(text("7/48", 0, 128), "HW-7C");
+    EXPECT_EQ(text("7/49", 0, 32), "Test Stick");
+    EXPECT_EQ(text("7/50", 0, 40), "SN0123456789");
+    EXPECT_EQ(text("7/42", 0, 36), "001010987654321");
+    EXPECT_EQ(text("7/47", 0, 44), "+15550100");
+    EXPECT_EQ(text("7/39", 0, 512), "A305800300F120");
+    EXPECT_EQ(text("7/40", 0, 512), "01566F6E746F72FFFFFFFFFFFFFFFFFFFF");
+    EXPECT_EQ(text("7/41", 0, 512), "98103254769810325476");
+    EXPECT_EQ(text("7/36", 40, 68), "HSPA+");
+    EXPECT_EQ(text("7/36", 108, 72), "PS_ONLY");
+
+    const _UI_MSG& network = *manager.find("7/37");
+    EXPECT_EQ(network.length, 324);
+    EXPECT_EQ(text("7/37", 0, 68), "Visited Net");
+    EXPECT_EQ(text("7/37", 68, 68), "Visited");
+    EXPECT_EQ(text("7/37", 136, 36), "999");
+    EXPECT_EQ(text("7/37", 172, 36), "99");
+    EXPECT_EQ(text("7/37", 208, 36), "ROAM_ON");
+    EXPECT_EQ(text("7/37", 244, 36), "001"); // home network, from the IMSI
+    EXPECT_EQ(text("7/37", 280, 36), "01");
+    EXPECT_EQ(number("7/37", 316), 0); // SIM operator name not to be shown
+    EXPECT_EQ(network.data[320], 1);   // a complete record
+
+    EXPECT_EQ(number("7/38", 0), 5); // registered, roaming
+    EXPECT_EQ(text("7/38", 4, 10), "1B2C");
+    EXPECT_EQ(text("7/38", 14, 14), "00C0FFEE");
+    EXPECT_EQ(managerSignalLevel(*manager.find("7/55")), 3);
+    EXPECT_EQ(number("513/85", 0), 1); // national roaming on
+    EXPECT_EQ(number("513/85", 4), 0); // international off
+
+    // The manager shakes hands: the device is reported again from the start,
+    // and Halvex keeps what it received.
+    manager.records.clear();
+    EXPECT_EQ(manager.send(handshake()), "");
+    ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
+    EXPECT_EQ(names(manager.records), readyStartSequence());
+    const std::vector<_UI_MSG> received = halvex.receivedRecords();
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(recordBytes(received.front()), recordBytes(handshake()));
+}
+
+TEST_F(HalvexProgramTest, APinLockedSimCountsWrongPinsDownAndOpensToTheRightOne)
+{
+    // At home this time, and named by the environment.
+    startWith(scenarioFile({{"SIM/State", "PinLocked"},
+                            {"Network/Roaming", false},
+                            {"Network/MCC", "001"},
+                            {"Network/MNC", "01"}}),
+              HalvexControl::ScenarioBy::Environment);
+    ASSERT_TRUE(manager.waitForCount(12));
+    const std::vector<_UI_MSG> start = manager.records;
+    ASSERT_EQ(names(start), (deviceReports() + QStringList{"4/10", "4/8"}));
+    EXPECT_EQ(start[10].type, halvex::kTypeRequest); // the SIM asks for a code
+    EXPECT_EQ(start[10].result, halvex::kResultFailure);
+    EXPECT_EQ(attempts(start[11]), std::pair(3, 10));
+
+    EXPECT_EQ(manager.send(pinCheck("0000")), "");
+    std::vector<_UI_MSG> refused = manager.next(2);
+    ASSERT_EQ(names(refused), (QStringList{"4/10", "4/8"}));
+    EXPECT_EQ(refused[0].type, halvex::kTypeRequest);
+    EXPECT_EQ(refused[0].result, halvex::kResultFailure);
+    EXPECT_EQ(attempts(refused[1]), std::pair(2, 10));
+    EXPECT_EQ(state().value("SimStatus").toString(), "PinRequired");
+
+    EXPECT_EQ(manager.send(pinCheck("4321")), "");
+    const QStringList simReady = readyStartSequence().mid(10); // 4/9 onwards
+    std::vector<_UI_MSG> accepted = manager.next(size_t(1 + simReady.size()));
+    ASSERT_EQ(names(accepted), QStringList{"4/10"} + simReady);
+    EXPECT_EQ(accepted[0].type, halvex::kTypeRequest);
+    EXPECT_EQ(accepted[0].result, halvex::kResultSuccess);
+    EXPECT_EQ(halvex::dataText(*manager.find("7/37"), 208, 36), "ROAM_OFF");
+    EXPECT_EQ(halvex::dataText(*manager.find("7/37"), 280, 36), "01");
+    EXPECT_EQ(halvex::dataInt32(*manager.find("7/38"), 0), 1); // registered at home
+
+    EXPECT_EQ(state().value("SimStatus").toString(), "Ready");
+    EXPECT_EQ(state().value("PinAttemptsLeft").intValue(), 3);
+}
+
+TEST_F(HalvexProgramTest, APukLockedSimTakesThePukWithANewPinThatHoldsAfterReplugging)
+{
+    startWith(scenarioFile({{"SIM/State", "PukLocked"}, {"SIM/PinAttemptsLeft", 0}}));
+    ASSERT_TRUE(manager.waitForCount(12));
+    const std::vector<_UI_MSG> start = manager.records;
+    ASSERT_EQ(names(start), (deviceReports() + QStringList{"4/10", "4/8"}));
+    EXPECT_EQ(attempts(start[11]), std::pair(0, 10));
+
+    EXPECT_EQ(manager.send(pukCheck("2468", "11111111")), "");
+    std::vector<_UI_MSG> refused = manager.next(2);
+    ASSERT_EQ(names(refused), (QStringList{"4/10", "4/8"})); // worded as the PUK the manager asked for
+    EXPECT_EQ(refused[0].result, halvex::kResultFailure);
+    EXPECT_EQ(attempts(refused[1]), std::pair(0, 9));
+
+    EXPECT_EQ(manager.send(pukCheck("2468", "87654321")), "");
+    std::vector<_UI_MSG> accepted = manager.next(2);
+    ASSERT_EQ(names(accepted), (QStringList{"4/11", "4/9"}));
+    EXPECT_EQ(accepted[0].type, halvex::kTypeRequest);
+    EXPECT_EQ(accepted[0].result, halvex::kResultSuccess);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return manager.find("513/85"); }, 10000));
+
+    // Power lost and back: the SIM asks for its PIN, which is now the new one.
+    EXPECT_EQ(halvex.removeDevice(), "");
+    EXPECT_EQ(halvex.plugDevice(), "");
+    const size_t before = manager.records.size();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return manager.records.size() > before && halvex::recordName(manager.records.back()) == "4/8";
+        },
+        10000));
+    EXPECT_EQ(attempts(manager.records.back()), std::pair(3, 10));
+    EXPECT_EQ(manager.send(pinCheck("2468")), "");
+    ASSERT_EQ(names(manager.next(2)), (QStringList{"4/10", "4/9"}));
+    EXPECT_EQ(manager.records[manager.records.size() - 2].result, halvex::kResultSuccess);
+}
+
+TEST_F(HalvexProgramTest, RemovalAndReturnOfTheDevice)
+{
+    startWith(scenarioFile());
+    ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
+
+    EXPECT_EQ(halvex.removeDevice(), "");
+    std::vector<_UI_MSG> removed = manager.next(1);
+    ASSERT_EQ(names(removed), QStringList{"8/58"});
+    EXPECT_EQ(removed[0].result, halvex::kResultFailure);
+    EXPECT_FALSE(halvex.removeDevice().isEmpty());
+    EXPECT_FALSE(state().value("Plugged").boolValue());
+    EXPECT_FALSE(state().value("Registered").boolValue());
+
+    // Without a device nothing is answered but the handshake, which fails.
+    EXPECT_EQ(manager.send(pinCheck("4321")), "");
+    EXPECT_EQ(manager.send(handshake()), "");
+    std::vector<_UI_MSG> answered = manager.next(1);
+    ASSERT_EQ(names(answered), QStringList{"1/0"});
+    EXPECT_EQ(answered[0].result, halvex::kResultFailure);
+
+    EXPECT_EQ(halvex.plugDevice(), "");
+    std::vector<_UI_MSG> back = manager.next(size_t(readyStartSequence().size()));
+    ASSERT_EQ(names(back), readyStartSequence());
+    EXPECT_EQ(back[1].result, halvex::kResultSuccess); // plugged in
+    EXPECT_FALSE(halvex.plugDevice().isEmpty());
+    EXPECT_EQ(halvex.receivedRecords().size(), 2u);
+}
+
+class HalvexSignalTest : public HalvexProgramTest, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(HalvexSignalTest, TheSignalStepReportsTheLevelOnTheManagersScale)
+{
+    startWith(scenarioFile({{"Network/Type", GetParam()}}));
+    ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
+    for (int level = 0; level <= 5; ++level) {
+        SCOPED_TRACE(level);
+        EXPECT_EQ(halvex.setSignalLevel(level), "");
+        std::vector<_UI_MSG> report = manager.next(1);
+        ASSERT_EQ(names(report), QStringList{"7/55"});
+        EXPECT_EQ(managerSignalLevel(report[0]), level);
+        EXPECT_EQ(state().value("SignalLevel").intValue(), level);
+    }
+    EXPECT_FALSE(halvex.setSignalLevel(6).isEmpty());
+    EXPECT_FALSE(halvex.step("signal").isEmpty());
+    EXPECT_FALSE(halvex.step("thunderstorm").isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(UmtsAndGsm, HalvexSignalTest, ::testing::Values("HSPA+", "EDGE"));
+
+TEST_F(HalvexProgramTest, InjectedRecordsReachTheManagerUnchanged)
+{
+    startWith(scenarioFile());
+    ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
+    _UI_MSG record =
+        halvex::makeRecord(0x0300, 7, 1, halvex::kResultFailure, QByteArray("payload"), kModuleSMS);
+    record.tail[2] = '1';
+    EXPECT_EQ(halvex.inject(record), "");
+    std::vector<_UI_MSG> arrived = manager.next(1);
+    ASSERT_EQ(arrived.size(), 1u);
+    EXPECT_EQ(recordBytes(arrived[0]), recordBytes(record));
+}
+
+TEST_F(HalvexProgramTest, RecordsOfAnotherSizeAreRefusedAndNeverKept)
+{
+    startWith(scenarioFile());
+    EXPECT_TRUE(manager.sendBytes(QByteArray(100, '\1')).contains("100 bytes"));
+    EXPECT_TRUE(manager.sendBytes(QByteArray(kUIMsgSize + 1, '\1')).contains("8221 bytes"));
+    EXPECT_FALSE(manager.sendBytes(std::nullopt).isEmpty());
+    EXPECT_EQ(manager.send(pinCheck("4321")), "");
+    ASSERT_TRUE(halvex.isRunning());
+    EXPECT_EQ(names(halvex.receivedRecords()), QStringList{"4/10"});
+}
+
+TEST(HalvexProgram, BadScenariosStopItWithExitCode2AndTheReason)
+{
+    QTemporaryDir folder;
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
+    };
+    const auto scenario = [&](const char* name, const std::vector<std::pair<QString, ns::Value>>& changes) {
+        return writeScenario(folder.path(), name, scenarioWith(changes));
+    };
+    const struct {
+        QString path;
+        const char* reason;
+    } cases[] = {
+        {folder.filePath("missing.plist"), "no such file"},
+        {write("text.plist", "not a property list"), "not a property list"},
+        {write("array.plist", ns::PropertyList::toXml(ns::Array{1, 2})), "not a dictionary"},
+        {scenario("imsi", {{"SIM/IMSI", ns::Value()}}), "key \"SIM/IMSI\" is missing"},
+        {scenario("kind", {{"Network/SignalLevel", "high"}}), "must be an integer"},
+        {scenario("range", {{"Network/SignalLevel", 6}}), "must be from 0 to 5"},
+        {scenario("state", {{"SIM/State", "Locked"}}), "must be one of Ready, PinLocked, PukLocked, Absent"},
+        {scenario("pin", {{"SIM/PIN", "12a4"}}), "4 to 8 digits"},
+        {scenario("hex", {{"SIM/ICCIDFile", "ABC"}}), "hexadecimal"},
+        {scenario("spent", {{"SIM/State", "PinLocked"}, {"SIM/PinAttemptsLeft", 0}}), "must be PukLocked"},
+        {scenario("home", {{"Network/Roaming", false}}),
+         "IMSI does not begin with the network's MCC and MNC"},
+        {scenario("typo", {{"Device/Modell", "X"}}), "\"Device/Modell\" is not a key"},
+        {scenario("retry", {{"Timing/HandshakeRetryInterval", 0}}), "above 0"},
+        {scenario("section", {{"Radio", ns::Dictionary()}}), "\"Radio\" is not a section"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        HalvexControl halvex;
+        EXPECT_FALSE(halvex.start(c.path));
+        ASSERT_TRUE(halvex.waitForFinished(10000));
+        EXPECT_EQ(halvex.exitCode(), 2);
+        EXPECT_TRUE(halvex.errorOutput().contains(QString::fromUtf8(c.reason)))
+            << halvex.errorOutput().toStdString();
+    }
+}
+
+TEST_F(HalvexProgramTest, TheBundleRegistersAsTheServerAndPlaysItsDefaultScenario)
+{
+    const QString appPath = QFileInfo(HalvexControl::programPath()).absolutePath() + "/../..";
+    const std::optional<ns::Bundle> bundle =
+        ns::Bundle::bundleWithPath(QFileInfo(appPath).canonicalFilePath());
+    ASSERT_TRUE(bundle);
+    EXPECT_EQ(bundle->bundleIdentifier(), kJOVDataCardServer);
+    EXPECT_EQ(bundle->objectForInfoDictionaryKey("CFBundleExecutable").toString(), "Halvex");
+    const auto defaults =
+        ns::PropertyList::readDictionary(bundle->pathForResource("DefaultScenario", "plist"));
+    ASSERT_TRUE(defaults);
+
+    startWith(QString());
+    ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
+    EXPECT_EQ(halvex::dataText(*manager.find("7/42"), 0, 36),
+              defaults->value("SIM").toDictionary().value("IMSI").toString());
+}

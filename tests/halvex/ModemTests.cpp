@@ -1,0 +1,161 @@
+#include "halvex/Modem.h"
+#include "halvex/Payload.h"
+#include "halvex/Record.h"
+#include "platform/ns/Clock.h"
+#include "tests/halvex/HalvexTestSupport.h"
+
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace halvextest;
+
+namespace
+{
+
+// A modem on a manual clock whose records land in sent while the manager is
+// there.
+class ModemTest : public ::testing::Test
+{
+protected:
+    ModemTest() { ns::Clock::setCurrent(&clock); }
+    ~ModemTest() override { ns::Clock::setCurrent(nullptr); }
+
+    std::unique_ptr<halvex::Modem> makeModem(const ns::Dictionary& dictionary)
+    {
+        QString error;
+        const std::optional<halvex::Scenario> scenario = halvex::Scenario::fromDictionary(dictionary, &error);
+        EXPECT_TRUE(scenario) << error.toStdString();
+        return std::make_unique<halvex::Modem>(scenario.value_or(halvex::Scenario()),
+                                               [this](const _UI_MSG& record) {
+                                                   if (!managerThere) {
+                                                       ++missed;
+                                                       return halvex::Delivery::ClientAbsent;
+                                                   }
+                                                   sent.push_back(record);
+                                                   sentAt.push_back(clock.now());
+                                                   return halvex::Delivery::Delivered;
+                                               });
+    }
+
+    static _UI_MSG request(uint16_t majorID, uint16_t minorID, const QByteArray& payload = QByteArray())
+    {
+        return halvex::makeRecord(majorID, minorID, halvex::kTypeReport, halvex::kResultSuccess, payload);
+    }
+
+    static _UI_MSG pukCheck(const QString& newPin, const QString& puk)
+    {
+        return request(4, 11, halvex::Payload(20).setText(0, 10, newPin).setText(10, 10, puk).bytes());
+    }
+
+    QStringList sentSince(size_t first) const
+    {
+        return names(std::vector<_UI_MSG>(sent.begin() + qsizetype(first), sent.end()));
+    }
+
+    ns::ManualClock clock{QDateTime(QDate(2026, 1, 1), QTime(0, 0), QTimeZone::utc())};
+    bool managerThere = true;
+    int missed = 0;
+    std::vector<_UI_MSG> sent;
+    std::vector<QDateTime> sentAt;
+};
+
+} // namespace
+
+TEST_F(ModemTest, TheStartSequenceWaitsForTheManagerThenTakesAboutASecond)
+{
+    auto modem = makeModem(scenarioWith({{"Timing", ns::Value()}})); // the default pace
+    managerThere = false;
+    modem->powerOn();
+    clock.advance(20); // long enough for the signal to have changed twice
+    EXPECT_TRUE(sent.empty());
+    EXPECT_GE(missed, 19); // the handshake is tried again and again, nothing behind it goes
+
+    managerThere = true;
+    clock.advance(2);
+    ASSERT_EQ(sentSince(0), readyStartSequence());
+    const double span = sentAt.front().msecsTo(sentAt.back()) / 1000.0;
+    EXPECT_GE(span, 0.5);
+    EXPECT_LE(span, 1.5);
+}
+
+TEST_F(ModemTest, RecordsTheManagerMissesAreDroppedNotHeld)
+{
+    auto modem = makeModem(scenarioWith());
+    modem->powerOn();
+    clock.advance(0.026); // the handshake and a few reports are out
+    ASSERT_GE(sent.size(), 3u);
+
+    managerThere = false;
+    clock.advance(0.02);
+    ASSERT_GT(missed, 0);
+    managerThere = true;
+    clock.advance(1);
+    EXPECT_EQ(int(sent.size()) + missed, readyStartSequence().size());
+    EXPECT_EQ(modem->state().value("PendingRecords").intValue(), 0);
+}
+
+TEST_F(ModemTest, AHandshakeMidWayDropsWhatWasPendingAndStartsOver)
+{
+    auto modem = makeModem(scenarioWith());
+    modem->powerOn();
+    clock.advance(0.026);
+    const size_t beforeHandshake = sent.size();
+    ASSERT_GE(beforeHandshake, 3u);
+    modem->receive(halvex::makeRecord(1, 0, halvex::kTypeRequest, halvex::kResultSuccess));
+    clock.advance(1);
+    EXPECT_EQ(sentSince(beforeHandshake), readyStartSequence());
+}
+
+TEST_F(ModemTest, TheSignalDriftsOneLevelNowAndThenWhileRegistered)
+{
+    auto modem = makeModem(scenarioWith({{"Timing/SignalChangeInterval", 5}, {"Network/SignalLevel", 3}}));
+    modem->powerOn();
+    clock.advance(4.9);
+    ASSERT_EQ(sentSince(0), readyStartSequence());
+
+    int previous = managerSignalLevel(sent.at(size_t(readyStartSequence().indexOf("7/55"))));
+    EXPECT_EQ(previous, 3);
+    const size_t startCount = sent.size();
+    clock.advance(100);
+    ASSERT_EQ(sent.size(), startCount + 20);
+    for (size_t i = startCount; i < sent.size(); ++i) {
+        ASSERT_EQ(halvex::recordName(sent[i]), "7/55");
+        const int level = managerSignalLevel(sent[i]);
+        EXPECT_NE(level, previous);
+        EXPECT_GE(level, 2);
+        EXPECT_LE(level, 4);
+        previous = level;
+    }
+
+    // Pulled out: no more signal.
+    EXPECT_EQ(modem->runStep("remove", {}), "");
+    clock.advance(100);
+    EXPECT_EQ(sentSince(startCount + 20), QStringList{"8/58"});
+}
+
+TEST_F(ModemTest, ABlockedSimRefusesEveryCode)
+{
+    auto modem = makeModem(
+        scenarioWith({{"SIM/State", "PukLocked"}, {"SIM/PinAttemptsLeft", 0}, {"SIM/PukAttemptsLeft", 1}}));
+    modem->powerOn();
+    clock.advance(1);
+    ASSERT_EQ(sentSince(0), (deviceReports() + QStringList{"4/10", "4/8"}));
+
+    const auto attemptsAfter = [&](const _UI_MSG& code) {
+        const size_t first = sent.size();
+        modem->receive(code);
+        clock.advance(1);
+        EXPECT_EQ(sentSince(first), (QStringList{"4/10", "4/8"}));
+        EXPECT_EQ(sent[first].result, halvex::kResultFailure);
+        return std::pair{halvex::dataInt32(sent.back(), 0), halvex::dataInt32(sent.back(), 4)};
+    };
+    EXPECT_EQ(attemptsAfter(pukCheck("1111", "00000000")), std::pair(0, 0));
+    EXPECT_EQ(modem->state().value("SimStatus").toString(), "Blocked");
+    EXPECT_EQ(attemptsAfter(pukCheck("1111", "87654321")), std::pair(0, 0)); // the right PUK, too late
+    EXPECT_EQ(attemptsAfter(request(4, 10, halvex::Payload(10).setText(0, 10, "4321").bytes())),
+              std::pair(0, 0));
+    EXPECT_EQ(modem->state().value("SimStatus").toString(), "Blocked");
+}
