@@ -1,0 +1,24 @@
+#include "app/language/LanguageOperation.h"
+#include "app/startup/MainNib.h"
+#include "app/startup/ProcessGuard.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    if (!isSingleInstance())
+        return 0;
+    // Without a display the program runs offscreen.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    setKLog();
+    LanguageOperation::sharedLanguageOperation().initLanguage();
+    installSignalHandler();
+
+    MainNib nib;
+    nib.awakeFromNib();
+    return app.exec();
+}
