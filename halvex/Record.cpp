@@ -9,16 +9,7 @@ namespace halvex
 _UI_MSG makeRecord(uint16_t majorID, uint16_t minorID, int32_t type, int8_t result, const QByteArray& payload,
                    int32_t moduleID)
 {
-    _UI_MSG record{};
-    record.tag = 1;
-    record.moduleID = moduleID;
-    record.majorID = majorID;
-    record.minorID = minorID;
-    record.type = type;
-    record.result = result;
-    record.length = int32_t(std::min<qsizetype>(payload.size(), kUIMsgDataSize));
-    std::memcpy(record.data, payload.constData(), size_t(record.length));
-    return record;
+    return makeUIMsg(moduleID, majorID, minorID, type, result, payload);
 }
 
 int32_t dataInt32(const _UI_MSG& record, int offset)

@@ -1,6 +1,7 @@
 #include "platform/ae/AESend.h"
 #include "platform/ae/AppleEventManager.h"
 #include "platform/ae/RuntimeDirectory.h"
+#include "platform/ns/RuntimeDirectory.h"
 #include "tests/ae/TestSupport.h"
 
 #include <QDir>
@@ -62,7 +63,7 @@ TEST(AeRuntimeDirectory, OnlyAPrivateFolderOfThisUserIsAccepted)
             continue;
         }
         EnvironmentOverride env("TRELVAN_RUNTIME_DIR", folder.toLocal8Bit());
-        const QString got = runtimeDirectory();
+        const QString got = ns::runtimeDirectory();
         if (c.accepted) {
             EXPECT_EQ(got, folder) << c.name;
             struct stat st {
@@ -86,7 +87,7 @@ TEST(AeRuntimeDirectory, WithoutItsOwnVariableUsesTheSessionFolder)
     QTemporaryDir session;
     EnvironmentOverride own("TRELVAN_RUNTIME_DIR", QByteArray());
     EnvironmentOverride xdg("XDG_RUNTIME_DIR", session.path().toLocal8Bit());
-    EXPECT_EQ(runtimeDirectory(), session.filePath(QStringLiteral("trelvan")));
+    EXPECT_EQ(ns::runtimeDirectory(), session.filePath(QStringLiteral("trelvan")));
 }
 
 TEST(AeRuntimeDirectory, SocketNamesStayInsideTheFolder)
