@@ -1,0 +1,60 @@
+#include "platform/ns/appkit/Cell.h"
+
+#include "platform/ns/appkit/View.h"
+
+namespace ns
+{
+
+Cell::Cell() : font_(Font::systemFontOfSize(0)) {}
+
+void Cell::setObjectValue(const QVariant& value)
+{
+    value_ = value;
+    changed();
+}
+
+void Cell::setEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    changed();
+}
+
+void Cell::setHighlighted(bool highlighted)
+{
+    if (highlighted_ == highlighted)
+        return;
+    highlighted_ = highlighted;
+    changed();
+}
+
+void Cell::setFont(const Font& font)
+{
+    font_ = font;
+    changed();
+}
+
+void Cell::setAlignment(int alignment)
+{
+    alignment_ = alignment;
+    changed();
+}
+
+void Cell::setControlView(View* view)
+{
+    controlView_ = view;
+}
+
+void Cell::drawWithFrame(const Rect&, View*) {}
+
+Size Cell::cellSize() const
+{
+    return {};
+}
+
+void Cell::changed()
+{
+    if (controlView_)
+        controlView_->setNeedsDisplay();
+}
+
+} // namespace ns
