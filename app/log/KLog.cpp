@@ -188,12 +188,18 @@ void KLog::output(int type, const char* text)
     case 1:
         putATReadLog(text);
         break;
+    case 2:
+        putDiagWriteLog(text);
+        break;
+    case 3:
+        putDiagReadLog(text);
+        break;
     case 4:
     case 5:
     case 6:
         output(text);
         break;
-    default: // 2 and 3 are the diagnostic logs, which are not kept
+    default:
         break;
     }
 }

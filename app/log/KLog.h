@@ -34,10 +34,13 @@ public:
     // Append the time-stamped text while logging is on.
     void putATWriteLog(const char* text);
     void putATReadLog(const char* text);
+    // The diagnostic logs are not kept: their texts are dropped.
+    void putDiagWriteLog(const char*) {}
+    void putDiagReadLog(const char*) {}
     // Writes the text to the system log.
     void output(const char* text);
-    // Routes the text by log type: 0 write log, 1 read log, 4 to 6 system log;
-    // the diagnostic types 2 and 3 and any other type are discarded.
+    // Routes the text by log type: 0 write log, 1 read log, 2 and 3 the
+    // diagnostic logs, 4 to 6 system log; any other type is discarded.
     void output(int type, const char* text);
 
 private:
