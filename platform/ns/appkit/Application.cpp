@@ -67,7 +67,12 @@ void Application::finishLaunching()
 int Application::run()
 {
     finishLaunching();
-    return terminated_ ? 0 : QApplication::exec();
+    if (terminated_)
+        return 0;
+    running_ = true;
+    const int code = QApplication::exec();
+    running_ = false;
+    return code;
 }
 
 void Application::terminate(Object*)
@@ -90,7 +95,9 @@ void Application::terminate(Object*)
         session->stopped = true;
         session->loop->exit();
     }
-    QCoreApplication::exit(0);
+    // Qt refuses every later event loop once told to quit: only a running main loop is told.
+    if (running_)
+        QCoreApplication::exit(0);
 }
 
 void Application::reopen()
@@ -120,7 +127,7 @@ void Application::setApplicationIconImage(const Image& image)
 
 int Application::runModalForWindow(Window* window)
 {
-    if (!window || terminated_)
+    if (!window)
         return RunAbortedResponse;
     QEventLoop loop;
     ModalSession session{window, &loop, RunAbortedResponse, false};

@@ -83,7 +83,8 @@ public:
     // Finishes launching and runs the main event loop until terminate().
     int run();
     // Asks the delegate; when it answers terminate-now, sends the
-    // will-terminate calls, ends all modal runs and leaves the main loop.
+    // will-terminate calls, ends all modal runs and leaves the main loop
+    // (when run() runs one).
     void terminate(Object* sender);
     bool isTerminated() const { return terminated_; }
     // What activating the application from the Dock does.
@@ -150,6 +151,7 @@ private:
 
     ApplicationDelegate* delegate_ = nullptr;
     bool launched_ = false;
+    bool running_ = false;
     bool terminating_ = false;
     bool terminated_ = false;
     Image icon_;

@@ -223,6 +223,15 @@ int OutlineView::rowForIndex(const QModelIndex& index) const
     return rowOfNode_.value(index.siblingAtColumn(0).internalPointer(), -1);
 }
 
+QModelIndex OutlineView::indexOfItem(void* item) const
+{
+    // Visible items first: listing the rows makes the expanded levels.
+    for (const QPersistentModelIndex& index : rows())
+        if (tree_->node(index)->item == item)
+            return index;
+    return tree_->indexOfItem(item);
+}
+
 void* OutlineView::itemAtRow(int row) const
 {
     const QModelIndex index = indexForRow(row);
@@ -231,12 +240,12 @@ void* OutlineView::itemAtRow(int row) const
 
 int OutlineView::rowForItem(void* item) const
 {
-    return rowForIndex(tree_->indexOfItem(item));
+    return rowForIndex(indexOfItem(item));
 }
 
 int OutlineView::levelForItem(void* item) const
 {
-    QModelIndex index = tree_->indexOfItem(item);
+    QModelIndex index = indexOfItem(item);
     if (!index.isValid())
         return -1;
     int level = 0;
@@ -258,7 +267,7 @@ int OutlineView::levelForRow(int row) const
 
 void* OutlineView::parentForItem(void* item) const
 {
-    const QModelIndex index = tree_->indexOfItem(item);
+    const QModelIndex index = indexOfItem(item);
     return index.isValid() && index.parent().isValid() ? tree_->node(index.parent())->item : nullptr;
 }
 
@@ -269,13 +278,13 @@ bool OutlineView::isExpandable(void* item) const
 
 bool OutlineView::isItemExpanded(void* item) const
 {
-    const QModelIndex index = tree_->indexOfItem(item);
+    const QModelIndex index = indexOfItem(item);
     return index.isValid() && treeView()->isExpanded(index);
 }
 
 void OutlineView::expandItem(void* item, bool expandChildren)
 {
-    const QModelIndex index = tree_->indexOfItem(item);
+    const QModelIndex index = indexOfItem(item);
     if (!index.isValid() || !isExpandable(item))
         return;
     if (expandChildren)
@@ -286,7 +295,7 @@ void OutlineView::expandItem(void* item, bool expandChildren)
 
 void OutlineView::collapseItem(void* item, bool collapseChildren)
 {
-    const QModelIndex index = tree_->indexOfItem(item);
+    const QModelIndex index = indexOfItem(item);
     if (!index.isValid())
         return;
     if (collapseChildren) {

@@ -105,6 +105,8 @@ private:
     friend class OutlineModel;
 
     const QList<QPersistentModelIndex>& rows() const;
+    // The index of an item that is visible or was shown before; invalid when unknown.
+    QModelIndex indexOfItem(void* item) const;
     void rowsChanged() { rows_.reset(); }
 
     OutlineViewDataSource* dataSource_ = nullptr;

@@ -144,11 +144,16 @@ public:
         const QList<int> before = table_->selectedRowIndexes();
         QItemSelectionModel::select(selection, command);
         const QList<int> after = table_->selectedRowIndexes();
+        // Rows the delegate refuses stay out; a choice of refused rows only changes nothing.
         QList<int> allowed;
-        for (int row : after)
+        bool refused = false;
+        for (int row : after) {
             if (before.contains(row) || table_->shouldSelect(row))
                 allowed.append(row);
-        if (allowed.isEmpty() && !table_->allowsEmptySelection_ && !before.isEmpty())
+            else
+                refused = true;
+        }
+        if (allowed.isEmpty() && (refused || !table_->allowsEmptySelection_))
             allowed = before;
         if (allowed != after)
             table_->setSelectedRows(allowed);
@@ -382,7 +387,9 @@ void TableView::applyColumnWidths()
 void TableView::reloadData()
 {
     const QList<int> selected = selectedRowIndexes();
+    programmaticSelection_ = true;
     model_->reload();
+    programmaticSelection_ = false;
     applyColumnWidths();
     QList<int> kept;
     for (int row : selected)
