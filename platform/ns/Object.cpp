@@ -13,6 +13,13 @@ Object::~Object()
     cancelPreviousPerformRequestsWithTarget(this);
 }
 
+std::weak_ptr<const void> Object::lifetime() const
+{
+    if (!lifetime_)
+        lifetime_ = std::make_shared<char>(0);
+    return lifetime_;
+}
+
 bool Object::performSelector(const QString& selector, Object* argument)
 {
     auto it = selectors_.constFind(selector);

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace ns {
 
@@ -22,6 +23,10 @@ public:
     bool respondsToSelector(const QString& selector) const { return selectors_.contains(selector); }
     // Runs the selector with the argument; false when it is not implemented.
     bool performSelector(const QString& selector, Object* argument = nullptr);
+
+    // Expires when the object is destroyed, so that a holder that does not
+    // own the object can tell whether it is still there (main thread).
+    std::weak_ptr<const void> lifetime() const;
 
 protected:
     void registerSelector(const QString& selector, Method method) { selectors_.insert(selector, std::move(method)); }
@@ -43,6 +48,7 @@ protected:
 
 private:
     QHash<QString, Method> selectors_;
+    mutable std::shared_ptr<const void> lifetime_;
 };
 
 } // namespace ns
