@@ -6,8 +6,6 @@
 
 #include <memory>
 
-class QLibrary;
-
 // A plug-in bundle on disk (Name.bundle/Contents/MacOS/Name; an Info.plist
 // may name another executable under "CFBundleExecutable") and the code in it.
 // The code is loaded on first use and never unloaded (see PluginPrincipal.h).
@@ -33,6 +31,5 @@ private:
     explicit PluginBundle(const QString& path);
 
     QString path_;
-    std::unique_ptr<QLibrary> library_;
     PluginFactory factory_ = nullptr;
 };
