@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QTreeView>
 
 using namespace ns;
@@ -124,6 +125,28 @@ TEST_F(TableTest, DoubleClickSendsTheDoubleActionWithTheClickedRow)
     EXPECT_EQ(actions.calls.last(), "open 3");
     EXPECT_EQ(table->clickedRow(), 3);
     EXPECT_EQ(table->clickedColumn(), 0);
+}
+
+TEST_F(TableTest, RightClickReachesTheTableAndOpensItsMenu)
+{
+    struct Table : TableView {
+        using TableView::TableView;
+        void rightMouseDown(const Event& event) override
+        {
+            rows << rowAtPoint(convertPoint(event.locationInWindow(), nullptr));
+        }
+        QList<int> rows;
+    };
+    auto* own = new Table(Rect(0, 0, 300, 200));
+    own->addTableColumn(std::make_unique<TableColumn>("name"));
+    own->setDataSource(&contacts);
+    window->contentView()->addSubview(own);
+    const Rect cell = own->frameOfCellAtColumn(0, 2);
+    // Unscrolled, the viewport's coordinates are the table's.
+    QTest::mouseClick(own->treeView()->viewport(), Qt::RightButton, {},
+                      QPoint(int(cell.midX()), int(cell.midY())));
+    EXPECT_EQ(own->rows, (QList<int>{2}));
+    EXPECT_TRUE(own->selectedRowIndexes().isEmpty());
 }
 
 TEST_F(TableTest, ProgrammaticSelectionIsReportedAndSurvivesReloading)

@@ -41,7 +41,8 @@ Application& Application::sharedApplication()
 Application::Application() : eventFilter_(std::make_unique<ApplicationEventFilter>())
 {
     QApplication::setQuitOnLastWindowClosed(false);
-    qApp->installEventFilter(eventFilter_.get());
+    if (qApp)
+        qApp->installEventFilter(eventFilter_.get());
     registerSelector("terminate:", &Application::terminate);
 }
 

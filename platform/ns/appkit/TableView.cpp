@@ -236,6 +236,11 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override
     {
+        // A right click is the table's own (its context menu), as in Cocoa; it selects nothing.
+        if (event->button() == Qt::RightButton) {
+            table_->rightMouseDown(Event::fromQt(*event, RightMouseDown, table_));
+            return;
+        }
         table_->clickedAt(event->position());
         QTreeView::mousePressEvent(event);
     }
