@@ -37,7 +37,7 @@ private:
     static QString text(const Notification& n) { return static_cast<TextField*>(n.object())->stringValue(); }
 };
 
-struct ControlTest : testing::Test {
+struct AppKitControls : testing::Test {
     std::unique_ptr<Window> window = appkit_test::shownWindow();
     Recorder recorder;
 
@@ -54,7 +54,7 @@ struct ControlTest : testing::Test {
 
 } // namespace
 
-TEST_F(ControlTest, ClickedButtonSendsItsActionWithItselfAsSender)
+TEST_F(AppKitControls, ClickedButtonSendsItsActionWithItselfAsSender)
 {
     Button* button = addButton(Rect(20, 20, 100, 32));
     appkit_test::click(button);
@@ -62,7 +62,7 @@ TEST_F(ControlTest, ClickedButtonSendsItsActionWithItselfAsSender)
     EXPECT_EQ(recorder.senders[0], button);
 }
 
-TEST_F(ControlTest, ButtonReleasedOutsideOrDisabledSendsNothing)
+TEST_F(AppKitControls, ButtonReleasedOutsideOrDisabledSendsNothing)
 {
     Button* button = addButton(Rect(20, 20, 100, 32));
     using appkit_test::Mouse;
@@ -80,7 +80,7 @@ TEST_F(ControlTest, ButtonReleasedOutsideOrDisabledSendsNothing)
     EXPECT_TRUE(recorder.senders.isEmpty());
 }
 
-TEST_F(ControlTest, ClickMovesEachButtonTypeToItsNextState)
+TEST_F(AppKitControls, ClickMovesEachButtonTypeToItsNextState)
 {
     struct Case {
         int type;
@@ -108,7 +108,7 @@ TEST_F(ControlTest, ClickMovesEachButtonTypeToItsNextState)
     EXPECT_EQ(recorder.senders.size(), int(std::size(cases)));
 }
 
-TEST_F(ControlTest, ReturnKeyPressesTheDefaultButtonEvenFromATextField)
+TEST_F(AppKitControls, ReturnKeyPressesTheDefaultButtonEvenFromATextField)
 {
     Button* button = addButton(Rect(20, 20, 100, 32));
     button->setKeyEquivalent("\r");
@@ -122,7 +122,7 @@ TEST_F(ControlTest, ReturnKeyPressesTheDefaultButtonEvenFromATextField)
     EXPECT_EQ(recorder.senders.size(), 1);
 }
 
-TEST_F(ControlTest, ButtonSizesToItsImageWhenBorderless)
+TEST_F(AppKitControls, ButtonSizesToItsImageWhenBorderless)
 {
     Button* button = addButton(Rect(0, 0, 10, 10));
     button->setBordered(false);
@@ -132,7 +132,7 @@ TEST_F(ControlTest, ButtonSizesToItsImageWhenBorderless)
     EXPECT_EQ(button->frame().size, (Size{24, 16}));
 }
 
-TEST_F(ControlTest, TitleColourSurvivesInTheAttributedTitleOnlyUntilANewTitle)
+TEST_F(AppKitControls, TitleColourSurvivesInTheAttributedTitleOnlyUntilANewTitle)
 {
     Button* button = addButton(Rect(0, 0, 100, 30));
     TextAttributes attributes;
@@ -144,7 +144,7 @@ TEST_F(ControlTest, TitleColourSurvivesInTheAttributedTitleOnlyUntilANewTitle)
     EXPECT_FALSE(button->attributedTitle().attributes().foregroundColor.has_value());
 }
 
-TEST_F(ControlTest, TextFieldReportsTheUsersEditingToItsDelegate)
+TEST_F(AppKitControls, TextFieldReportsTheUsersEditingToItsDelegate)
 {
     auto* field = new TextField(Rect(20, 20, 150, 22));
     TextDelegate delegate;
@@ -165,7 +165,7 @@ TEST_F(ControlTest, TextFieldReportsTheUsersEditingToItsDelegate)
     EXPECT_EQ(recorder.senders, (QList<Object*>{field}));
 }
 
-TEST_F(ControlTest, LabelHasNoEditorAndSizesToItsText)
+TEST_F(AppKitControls, LabelHasNoEditorAndSizesToItsText)
 {
     auto* label = new TextField(Rect(20, 20, 10, 10));
     label->setEditable(false);
@@ -179,7 +179,7 @@ TEST_F(ControlTest, LabelHasNoEditorAndSizesToItsText)
     EXPECT_EQ(label->frame().origin, (Point{20, 20}));
 }
 
-TEST_F(ControlTest, RadioMatrixSelectsTaggedCells)
+TEST_F(AppKitControls, RadioMatrixSelectsTaggedCells)
 {
     auto* matrix = new Matrix(Rect(20, 20, 120, 60), RadioModeMatrix, {}, 3, 1);
     matrix->setCellSize({120, 18});

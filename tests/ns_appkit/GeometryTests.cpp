@@ -18,7 +18,7 @@ QRect geometryIn(View* parent, const Rect& childFrame)
 
 } // namespace
 
-TEST(Geometry, ChildFrameIsMeasuredFromTheParentsBottomLeft)
+TEST(AppKitGeometry, ChildFrameIsMeasuredFromTheParentsBottomLeft)
 {
     View parent(Rect(0, 0, 200, 100));
     EXPECT_EQ(geometryIn(&parent, Rect(10, 20, 50, 10)), QRect(10, 70, 50, 10));
@@ -26,7 +26,7 @@ TEST(Geometry, ChildFrameIsMeasuredFromTheParentsBottomLeft)
     EXPECT_EQ(geometryIn(&parent, Rect(5, 90, 10, 10)), QRect(5, 0, 10, 10));
 }
 
-TEST(Geometry, ResizingTheParentKeepsSubviewsAnchoredAtTheBottom)
+TEST(AppKitGeometry, ResizingTheParentKeepsSubviewsAnchoredAtTheBottom)
 {
     View parent(Rect(0, 0, 200, 100));
     auto* child = new View(Rect(10, 20, 50, 10));
@@ -44,7 +44,7 @@ TEST(Geometry, ResizingTheParentKeepsSubviewsAnchoredAtTheBottom)
     EXPECT_EQ(grandchild->geometry(), QRect(1, 24, 3, 4));
 }
 
-TEST(Geometry, PointsConvertBetweenViewsAndTheWindow)
+TEST(AppKitGeometry, PointsConvertBetweenViewsAndTheWindow)
 {
     auto window = appkit_test::shownWindow(Rect(100, 100, 300, 200));
     auto* outer = new View(Rect(10, 20, 100, 100));
@@ -58,7 +58,7 @@ TEST(Geometry, PointsConvertBetweenViewsAndTheWindow)
     EXPECT_EQ(window->convertBaseToScreen({0, 0}), (Point{100, 100}));
 }
 
-TEST(Geometry, WindowFramesAreInScreenCoordinatesFromTheBottom)
+TEST(AppKitGeometry, WindowFramesAreInScreenCoordinatesFromTheBottom)
 {
     const double screenHeight = Screen::mainScreen().frame().height();
     Window window(Rect(100, 50, 300, 200), BorderlessWindowMask);
@@ -71,7 +71,7 @@ TEST(Geometry, WindowFramesAreInScreenCoordinatesFromTheBottom)
     EXPECT_EQ(window.contentView()->frame(), Rect(0, 0, 400, 300));
 }
 
-TEST(Geometry, SubviewOrderFollowsTheWayTheyWereAdded)
+TEST(AppKitGeometry, SubviewOrderFollowsTheWayTheyWereAdded)
 {
     View parent(Rect(0, 0, 100, 100));
     auto* a = new View();

@@ -53,7 +53,7 @@ std::unique_ptr<Menu> fileMenu(Target* target)
 
 } // namespace
 
-TEST(Menu, ItemsAreFoundByTagTitleAndIndex)
+TEST(AppKitMenu, ItemsAreFoundByTagTitleAndIndex)
 {
     Target target;
     std::unique_ptr<Menu> menu = fileMenu(&target);
@@ -75,7 +75,7 @@ TEST(Menu, ItemsAreFoundByTagTitleAndIndex)
     EXPECT_EQ(menu->qMenu()->actions().size(), 3);
 }
 
-TEST(Menu, ChoosingAnItemSendsItsActionUnlessDisabled)
+TEST(AppKitMenu, ChoosingAnItemSendsItsActionUnlessDisabled)
 {
     Target target;
     std::unique_ptr<Menu> menu = fileMenu(&target);
@@ -90,7 +90,7 @@ TEST(Menu, ChoosingAnItemSendsItsActionUnlessDisabled)
     EXPECT_EQ(target.calls.size(), 1);
 }
 
-TEST(Menu, KeyEquivalentsOfTheMainMenuWorkInAnyWindow)
+TEST(AppKitMenu, KeyEquivalentsOfTheMainMenuWorkInAnyWindow)
 {
     Target target;
     Application::sharedApplication().setMainMenu(fileMenu(&target));
@@ -105,14 +105,14 @@ TEST(Menu, KeyEquivalentsOfTheMainMenuWorkInAnyWindow)
     EXPECT_EQ(actions, (QStringList{"open:", "quit:"}));
 }
 
-TEST(Menu, TitleShowsTheKeyEquivalent)
+TEST(AppKitMenu, TitleShowsTheKeyEquivalent)
 {
     MenuItem item("Save", "save:", "s");
     EXPECT_TRUE(item.qAction()->text().startsWith("Save\t"));
     EXPECT_TRUE(item.qAction()->shortcut().isEmpty()); // the menu handles the key, not Qt
 }
 
-TEST(PopUpButton, ChosenItemIsSelectedAndSendsTheButtonsAction)
+TEST(AppKitPopUpButton, ChosenItemIsSelectedAndSendsTheButtonsAction)
 {
     auto window = appkit_test::shownWindow();
     Target target;
@@ -144,7 +144,7 @@ TEST(PopUpButton, ChosenItemIsSelectedAndSendsTheButtonsAction)
     EXPECT_EQ(popUp->indexOfSelectedItem(), 3);
 }
 
-TEST(PopUpButton, PullDownKeepsItsTitleAndNoSelection)
+TEST(AppKitPopUpButton, PullDownKeepsItsTitleAndNoSelection)
 {
     PopUpButton pullDown(Rect(0, 0, 100, 26), true);
     pullDown.addItemsWithTitles({"Actions", "Copy", "Paste"});
@@ -188,7 +188,7 @@ public:
 
 } // namespace
 
-TEST(Toolbar, ItemsComeFromTheDelegateAndSendTheirActions)
+TEST(AppKitToolbar, ItemsComeFromTheDelegateAndSendTheirActions)
 {
     Target target;
     ToolbarItems delegate(&target);

@@ -12,7 +12,7 @@
 
 using namespace ns;
 
-TEST(Color, ReadsCoreImageColourStrings)
+TEST(AppKitColor, ReadsCoreImageColourStrings)
 {
     struct Case {
         const char* text;
@@ -39,7 +39,7 @@ TEST(Color, ReadsCoreImageColourStrings)
     }
 }
 
-TEST(Image, ReadsPngAndJpegFiles)
+TEST(AppKitImage, ReadsPngAndJpegFiles)
 {
     const Image strip = Image::imageWithContentsOfFile(appkit_test::fixture("strip.png"));
     ASSERT_FALSE(strip.isNull());
@@ -52,7 +52,7 @@ TEST(Image, ReadsPngAndJpegFiles)
     EXPECT_TRUE(Image::imageWithContentsOfFile(appkit_test::fixture("beep.wav")).isNull());
 }
 
-TEST(Image, CutsRectanglesMeasuredFromTheTopLeft)
+TEST(AppKitImage, CutsRectanglesMeasuredFromTheTopLeft)
 {
     const Image strip = Image::imageWithContentsOfFile(appkit_test::fixture("strip.png"));
     struct Case {
@@ -76,7 +76,7 @@ TEST(Image, CutsRectanglesMeasuredFromTheTopLeft)
     }
 }
 
-TEST(Image, RedrawsAtASize)
+TEST(AppKitImage, RedrawsAtASize)
 {
     const Image strip = Image::imageWithContentsOfFile(appkit_test::fixture("strip.png"));
     const Image scaled = strip.scaledToSize({16, 8});
@@ -88,7 +88,7 @@ TEST(Image, RedrawsAtASize)
     EXPECT_TRUE(strip.scaledToSize({8, -1}).isNull());
 }
 
-TEST(Font, NamedFontsExistOnlyWhenInstalled)
+TEST(AppKitFont, NamedFontsExistOnlyWhenInstalled)
 {
     const QStringList families = QFontDatabase::families();
     ASSERT_FALSE(families.isEmpty());
@@ -107,7 +107,7 @@ TEST(Font, NamedFontsExistOnlyWhenInstalled)
     EXPECT_EQ(manager.convertFont(*font, 0), *font);
 }
 
-TEST(Sound, PlaysForItsDurationWithOrWithoutASoundDevice)
+TEST(AppKitSound, PlaysForItsDurationWithOrWithoutASoundDevice)
 {
     ManualClock clock;
     Clock::setCurrent(&clock);

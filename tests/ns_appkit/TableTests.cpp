@@ -54,13 +54,13 @@ public:
     QList<QList<int>> changes;
 };
 
-struct TableTest : testing::Test {
+struct AppKitTable : testing::Test {
     std::unique_ptr<Window> window = appkit_test::shownWindow(Rect(100, 100, 300, 200));
     Contacts contacts;
     Actions actions;
     TableView* table = new TableView(Rect(0, 0, 300, 200));
 
-    TableTest()
+    AppKitTable()
     {
         for (const char* id : {"name", "number"}) {
             auto column = std::make_unique<TableColumn>(id);
@@ -86,7 +86,7 @@ struct TableTest : testing::Test {
 
 } // namespace
 
-TEST_F(TableTest, ColumnsAreFoundByIdentifierAndRowsComeFromTheDataSource)
+TEST_F(AppKitTable, ColumnsAreFoundByIdentifierAndRowsComeFromTheDataSource)
 {
     EXPECT_EQ(table->numberOfRows(), 4);
     EXPECT_EQ(table->columnWithIdentifier("number"), 1);
@@ -104,7 +104,7 @@ TEST_F(TableTest, ColumnsAreFoundByIdentifierAndRowsComeFromTheDataSource)
     EXPECT_EQ(table->numberOfRows(), 5);
 }
 
-TEST_F(TableTest, ClickingSelectsARowAndTellsTheDelegateAndTheTarget)
+TEST_F(AppKitTable, ClickingSelectsARowAndTellsTheDelegateAndTheTarget)
 {
     appkit_test::click(table, rowPoint(1));
     EXPECT_EQ(table->selectedRow(), 1);
@@ -118,7 +118,7 @@ TEST_F(TableTest, ClickingSelectsARowAndTellsTheDelegateAndTheTarget)
     EXPECT_EQ(contacts.changes.size(), 1);
 }
 
-TEST_F(TableTest, DoubleClickSendsTheDoubleActionWithTheClickedRow)
+TEST_F(AppKitTable, DoubleClickSendsTheDoubleActionWithTheClickedRow)
 {
     appkit_test::mouse(appkit_test::Mouse::DoubleClick, table, rowPoint(3));
     ASSERT_FALSE(actions.calls.isEmpty());
@@ -127,7 +127,7 @@ TEST_F(TableTest, DoubleClickSendsTheDoubleActionWithTheClickedRow)
     EXPECT_EQ(table->clickedColumn(), 0);
 }
 
-TEST_F(TableTest, RightClickReachesTheTableAndOpensItsMenu)
+TEST_F(AppKitTable, RightClickReachesTheTableAndOpensItsMenu)
 {
     struct Table : TableView {
         using TableView::TableView;
@@ -149,7 +149,7 @@ TEST_F(TableTest, RightClickReachesTheTableAndOpensItsMenu)
     EXPECT_TRUE(own->selectedRowIndexes().isEmpty());
 }
 
-TEST_F(TableTest, ProgrammaticSelectionIsReportedAndSurvivesReloading)
+TEST_F(AppKitTable, ProgrammaticSelectionIsReportedAndSurvivesReloading)
 {
     table->setAllowsMultipleSelection(true);
     table->selectRowIndexes({0, 3}, false);
@@ -166,7 +166,7 @@ TEST_F(TableTest, ProgrammaticSelectionIsReportedAndSurvivesReloading)
     EXPECT_EQ(table->numberOfSelectedRows(), 2);
 }
 
-TEST_F(TableTest, EditedCellsGoBackToTheDataSource)
+TEST_F(AppKitTable, EditedCellsGoBackToTheDataSource)
 {
     TableColumn* name = table->tableColumnWithIdentifier("name");
     name->setEditable(true);
@@ -177,7 +177,7 @@ TEST_F(TableTest, EditedCellsGoBackToTheDataSource)
     EXPECT_EQ(contacts.names[1], "Bea");
 }
 
-TEST_F(TableTest, TableInAScrollViewFillsTheClipView)
+TEST_F(AppKitTable, TableInAScrollViewFillsTheClipView)
 {
     auto* scrollView = new ScrollView(Rect(0, 0, 200, 100));
     window->contentView()->addSubview(scrollView);
@@ -230,7 +230,7 @@ QStringList visibleRows(OutlineView& outline)
 
 } // namespace
 
-TEST(Outline, RowsAreTheVisibleItemsAndExpansionSurvivesReloading)
+TEST(AppKitOutline, RowsAreTheVisibleItemsAndExpansionSurvivesReloading)
 {
     Tree tree;
     OutlineView outline(Rect(0, 0, 200, 200));
@@ -256,7 +256,7 @@ TEST(Outline, RowsAreTheVisibleItemsAndExpansionSurvivesReloading)
     EXPECT_EQ(outline.rowForItem(&tree.a2[0]), -1);
 }
 
-TEST(TabView, ItemViewIsReplacedByIdentifier)
+TEST(AppKitTabView, ItemViewIsReplacedByIdentifier)
 {
     auto window = appkit_test::shownWindow();
     auto* tabs = new TabView(Rect(0, 0, 300, 200));
@@ -287,7 +287,7 @@ TEST(TabView, ItemViewIsReplacedByIdentifier)
     EXPECT_EQ(tabs->indexOfTabViewItemWithIdentifier("Missing"), -1);
 }
 
-TEST(TabView, DelegateMayRefuseASelection)
+TEST(AppKitTabView, DelegateMayRefuseASelection)
 {
     struct Refuse : TabViewDelegate {
         bool shouldSelectTabViewItem(TabView*, TabViewItem* item) override

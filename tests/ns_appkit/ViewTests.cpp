@@ -36,7 +36,7 @@ public:
 
 } // namespace
 
-TEST(Rendering, WindowGrabbedToAPngShowsItsViews)
+TEST(AppKitRendering, WindowGrabbedToAPngShowsItsViews)
 {
     auto window = appkit_test::shownWindow(Rect(100, 100, 240, 160));
     View* content = window->contentView();
@@ -65,7 +65,7 @@ TEST(Rendering, WindowGrabbedToAPngShowsItsViews)
     EXPECT_NE(image.pixelColor(35, 125), QColor(Qt::blue)); // the rest of the corner view is clear
 }
 
-TEST(Box, SubviewsGoInsideTheBorderAndMargins)
+TEST(AppKitBox, SubviewsGoInsideTheBorderAndMargins)
 {
     Box box(Rect(0, 0, 200, 100));
     box.setTitlePosition(NoTitle);
@@ -78,7 +78,7 @@ TEST(Box, SubviewsGoInsideTheBorderAndMargins)
     EXPECT_EQ(box.subviews(), (QList<View*>{box.contentView()}));
 }
 
-TEST(ScrollView, ScrollsATallDocument)
+TEST(AppKitScrollView, ScrollsATallDocument)
 {
     auto window = appkit_test::shownWindow();
     auto* scrollView = new ScrollView(Rect(0, 0, 150, 100));
@@ -100,7 +100,7 @@ TEST(ScrollView, ScrollsATallDocument)
     EXPECT_EQ(scrollView->documentVisibleRect().origin.y, 300);
 }
 
-TEST(ComboBox, ListComesFromTheDataSourceAndChoosingSelects)
+TEST(AppKitComboBox, ListComesFromTheDataSourceAndChoosingSelects)
 {
     struct Operators : ComboBoxDataSource, ComboBoxDelegate {
         int numberOfItemsInComboBox(ComboBox*) override { return int(names.size()); }
@@ -131,7 +131,7 @@ TEST(ComboBox, ListComesFromTheDataSourceAndChoosingSelects)
     EXPECT_EQ(combo->indexOfSelectedItem(), -1); // typing leaves the list's choice
 }
 
-TEST(ImageView, PlacesItsImageByScalingAndAlignment)
+TEST(AppKitImageView, PlacesItsImageByScalingAndAlignment)
 {
     ImageView view(Rect(0, 0, 100, 50));
     view.setImage(Image(Size{40, 20}));
@@ -156,7 +156,7 @@ TEST(ImageView, PlacesItsImageByScalingAndAlignment)
     }
 }
 
-TEST(Drawer, OpensBesideItsParentAndFollowsIt)
+TEST(AppKitDrawer, OpensBesideItsParentAndFollowsIt)
 {
     auto window = appkit_test::shownWindow(Rect(100, 100, 300, 200));
     Drawer drawer(Size{120, 150}, MaxXEdge);

@@ -61,7 +61,7 @@ Application& app()
 
 } // namespace
 
-TEST(Sheet, SheetOnSheetEndsInnerFirstWithTheStopCodes)
+TEST(AppKitSheet, SheetOnSheetEndsInnerFirstWithTheStopCodes)
 {
     auto window = appkit_test::shownWindow();
     Window outer(Rect(0, 0, 200, 100), TitledWindowMask), inner(Rect(0, 0, 150, 80), TitledWindowMask);
@@ -99,7 +99,7 @@ TEST(Sheet, SheetOnSheetEndsInnerFirstWithTheStopCodes)
     EXPECT_EQ(window->attachedSheet(), nullptr);
 }
 
-TEST(Sheet, EndingTheOuterSheetEndsTheSheetOnItFirst)
+TEST(AppKitSheet, EndingTheOuterSheetEndsTheSheetOnItFirst)
 {
     auto window = appkit_test::shownWindow();
     Window outer(Rect(0, 0, 200, 100), TitledWindowMask), inner(Rect(0, 0, 150, 80), TitledWindowMask);
@@ -112,7 +112,7 @@ TEST(Sheet, EndingTheOuterSheetEndsTheSheetOnItFirst)
     EXPECT_FALSE(inner.isSheet());
 }
 
-TEST(Sheet, WindowUnderASheetTakesNoClicksUntilTheSheetEnds)
+TEST(AppKitSheet, WindowUnderASheetTakesNoClicksUntilTheSheetEnds)
 {
     auto window = appkit_test::shownWindow();
     Recorder recorder;
@@ -127,7 +127,7 @@ TEST(Sheet, WindowUnderASheetTakesNoClicksUntilTheSheetEnds)
     EXPECT_EQ(recorder.senders.size(), 1);
 }
 
-TEST(Modal, OnlyTheModalWindowTakesInput)
+TEST(AppKitModal, OnlyTheModalWindowTakesInput)
 {
     auto window = appkit_test::shownWindow();
     Recorder recorder;
@@ -148,7 +148,7 @@ TEST(Modal, OnlyTheModalWindowTakesInput)
     EXPECT_EQ(app().runModalForWindow(nullptr), RunAbortedResponse);
 }
 
-TEST(Alert, ReturnsTheCodeOfThePressedButton)
+TEST(AppKitAlert, ReturnsTheCodeOfThePressedButton)
 {
     struct Case {
         QString alternate;
@@ -185,7 +185,7 @@ TEST(Alert, ReturnsTheCodeOfThePressedButton)
     EXPECT_EQ(app().modalWindow(), nullptr);
 }
 
-TEST(WindowDelegate, CloseButtonAsksTheDelegate)
+TEST(AppKitWindowDelegate, CloseButtonAsksTheDelegate)
 {
     auto window = appkit_test::shownWindow();
     WindowEvents events;
@@ -199,7 +199,7 @@ TEST(WindowDelegate, CloseButtonAsksTheDelegate)
     EXPECT_EQ(events.calls, (QStringList{"should close", "should close", "will close"}));
 }
 
-TEST(WindowDelegate, MovingAndMiniaturisingAreReported)
+TEST(AppKitWindowDelegate, MovingAndMiniaturisingAreReported)
 {
     auto window = appkit_test::shownWindow(Rect(100, 100, 300, 200));
     WindowEvents events;
@@ -219,7 +219,7 @@ TEST(WindowDelegate, MovingAndMiniaturisingAreReported)
     NotificationCenter::defaultCenter().removeObserver(observer);
 }
 
-TEST(WindowDelegate, ZoomTogglesBetweenTheStandardAndTheUsersFrame)
+TEST(AppKitWindowDelegate, ZoomTogglesBetweenTheStandardAndTheUsersFrame)
 {
     auto window = std::make_unique<Window>(Rect(100, 100, 300, 200), TitledWindowMask | ResizableWindowMask);
     WindowEvents events;
@@ -231,7 +231,7 @@ TEST(WindowDelegate, ZoomTogglesBetweenTheStandardAndTheUsersFrame)
     EXPECT_EQ(window->frame(), Rect(100, 100, 300, 200));
 }
 
-TEST(KeyWindow, FollowsOrderingAndSkipsWindowsThatCannotBeKey)
+TEST(AppKitKeyWindow, FollowsOrderingAndSkipsWindowsThatCannotBeKey)
 {
     auto first = appkit_test::shownWindow();
     auto second = appkit_test::shownWindow(Rect(150, 150, 200, 100));
@@ -246,7 +246,7 @@ TEST(KeyWindow, FollowsOrderingAndSkipsWindowsThatCannotBeKey)
     EXPECT_TRUE(borderless.isVisible());
 }
 
-TEST(ApplicationLife, LaunchTerminateAndReopenAskTheDelegate)
+TEST(AppKitApplication, LaunchTerminateAndReopenAskTheDelegate)
 {
     struct Delegate : ApplicationDelegate {
         void applicationWillFinishLaunching(const Notification&) override { calls << "will launch"; }
