@@ -65,6 +65,9 @@ enum TableViewGridLineStyle {
 inline const QString TableViewSelectionDidChangeNotification =
     QStringLiteral("NSTableViewSelectionDidChangeNotification");
 
+// Values are what the column's data cell shows: a string or number for a
+// text cell, an ns::Image (QVariant::fromValue) for an image cell, a state
+// number for a button cell.
 class TableViewDataSource
 {
 public:

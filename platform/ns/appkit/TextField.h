@@ -88,6 +88,8 @@ public:
 
     bool isEditable() const { return cell_->isEditable(); }
     void setEditable(bool editable);
+    // An editable field's text can always be selected; a label draws its text
+    // and offers no selection here, whatever the flag says.
     bool isSelectable() const { return cell_->isSelectable(); }
     void setSelectable(bool selectable) { cell_->setSelectable(selectable); }
     bool isBezeled() const { return cell_->isBezeled(); }

@@ -88,7 +88,8 @@ public:
 class Window : public QWidget, public Responder
 {
 public:
-    // The rectangle is the content area's, in screen coordinates.
+    // The rectangle is the content area's, in screen coordinates. The backing
+    // store and deferral make no difference on this platform.
     Window(const Rect& contentRect, unsigned styleMask, BackingStoreType backing = BackingStoreBuffered,
            bool defer = false);
     ~Window() override;
