@@ -1,0 +1,18 @@
+#include "app/ui/status/SMSInboxOpener.h"
+
+namespace
+{
+
+SMSInboxOpener* registeredController = nullptr;
+
+} // namespace
+
+SMSInboxOpener* SMSInboxOpener::smsController()
+{
+    return registeredController;
+}
+
+void SMSInboxOpener::setSMSController(SMSInboxOpener* controller)
+{
+    registeredController = controller;
+}
