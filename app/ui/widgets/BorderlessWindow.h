@@ -5,7 +5,7 @@
 
 // What the borderless windows and panels share: their look, and being moved
 // by a drag anywhere in them.
-namespace WindowDragging
+namespace BorderlessWindow
 {
 
 // Clear background, not opaque.
@@ -16,4 +16,4 @@ ns::Point mouseOffset(const ns::Window* window, const ns::Event& event);
 // the top edge held at or below the top of the main screen's visible area.
 void follow(ns::Window* window, const ns::Event& event, ns::Point offset);
 
-} // namespace WindowDragging
+} // namespace BorderlessWindow

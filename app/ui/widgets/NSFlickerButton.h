@@ -80,7 +80,6 @@ public:
 private:
     // Shows the image and title colour of a state.
     void show(const ns::Image& image, const std::optional<ns::Color>& titleColor);
-    bool isHoverActive() const { return bFlickerButton_ && isEnabled(); }
     QString groupNotificationName() const;
     void popUpMenu(const ns::Event& event);
 

@@ -11,7 +11,7 @@ bool removeTabViewItemWithIdentifier(ns::TabView* tabView, const QString& identi
 // Null when absent.
 ns::TabViewItem* tabViewItemOfIdentifier(const ns::TabView* tabView, const QString& identifier);
 ns::View* viewOfIdentifier(const ns::TabView* tabView, const QString& identifier);
-// False for an empty label or an identifier without an item.
+// False for a null label or an identifier without an item.
 bool setTabViewItemLabel(ns::TabView* tabView, const QString& label, const QString& identifier);
 
 } // namespace NSTabViewExt

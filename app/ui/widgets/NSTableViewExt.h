@@ -48,7 +48,6 @@ public:
     // The row under the mouse while the table follows the mouse.
     int selectedRow() const override;
 
-    void drawBackgroundInClipRect(const ns::Rect& clipRect) override;
     void drawRow(int row, const ns::Rect& clipRect) override;
     void drawRow(int row, int column);
     void highlightSelectionInClipRect(const ns::Rect& clipRect) override;

@@ -1,0 +1,3 @@
+#include "app/ui/widgets/NSToolbarItemExt.h"
+
+NSToolbarItemExt::NSToolbarItemExt(const QString& identifier) : ns::ToolbarItem(identifier) {}
