@@ -2,6 +2,7 @@
 
 #include "platform/ns/Object.h"
 #include "platform/ns/appkit/Image.h"
+#include "platform/ns/appkit/View.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -17,7 +18,6 @@ namespace ns
 {
 
 class Toolbar;
-class View;
 class Window;
 
 enum ToolbarDisplayMode {
