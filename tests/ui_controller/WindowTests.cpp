@@ -153,6 +153,7 @@ TEST(NSRunAlertPanelExt, RunsTheSkinnedPanelWhenThereIsOneAndTheStandardPanelOth
         });
         EXPECT_EQ(NSRunAlertPanelExt("Warning", "The device was removed.", "Connect", c.alternate), c.code);
         buttons.sort();
-        EXPECT_EQ(buttons, (c.alternate.isEmpty() ? QStringList{"Connect"} : QStringList{"Connect", "Later"}));
+        EXPECT_EQ(buttons,
+                  (c.alternate.isEmpty() ? QStringList{"Connect"} : QStringList{"Connect", "Later"}));
     }
 }

@@ -91,9 +91,9 @@ double rowLength(const QList<ns::View*>& views, double (*dimension)(const ns::Vi
     return total;
 }
 
-// The size of the view's superview; false without one or when the view is
-// larger than it on the axis (width for x, height for y).
-bool superviewSize(const ns::View& view, double (*axis)(const ns::View*), double* size)
+// The superview's extent on one axis (w or h); false without a superview or
+// when the view is larger than it on that axis.
+bool superviewExtent(const ns::View& view, double (*axis)(const ns::View*), double* size)
 {
     const ns::View* superview = view.superview();
     if (!superview || axis(superview) < axis(&view))
@@ -281,7 +281,7 @@ void placementToViewCenterXRefLeft(ns::View& view)
 bool placementInSuperViewCenterX(ns::View& view)
 {
     double width = 0;
-    if (!superviewSize(view, w, &width))
+    if (!superviewExtent(view, w, &width))
         return false;
     setX(&view, (width - w(&view)) * 0.5);
     return true;
@@ -290,7 +290,7 @@ bool placementInSuperViewCenterX(ns::View& view)
 bool placementInSuperViewCenterY(ns::View& view)
 {
     double height = 0;
-    if (!superviewSize(view, h, &height))
+    if (!superviewExtent(view, h, &height))
         return false;
     setY(&view, (height - h(&view)) * 0.5);
     return true;
@@ -299,7 +299,7 @@ bool placementInSuperViewCenterY(ns::View& view)
 bool placementInSuperViewLeft(ns::View& view, int spacing)
 {
     double width = 0;
-    if (!superviewSize(view, w, &width))
+    if (!superviewExtent(view, w, &width))
         return false;
     setX(&view, spacing + w(&view) < width ? spacing : 0);
     return true;
@@ -308,7 +308,7 @@ bool placementInSuperViewLeft(ns::View& view, int spacing)
 bool placementInSuperViewTop(ns::View& view, int spacing)
 {
     double height = 0;
-    if (!superviewSize(view, h, &height))
+    if (!superviewExtent(view, h, &height))
         return false;
     setY(&view, height > spacing + h(&view) ? height - h(&view) - spacing : height - h(&view));
     return true;
@@ -317,7 +317,7 @@ bool placementInSuperViewTop(ns::View& view, int spacing)
 bool placementInSuperViewRight(ns::View& view, int spacing)
 {
     double width = 0;
-    if (!superviewSize(view, w, &width))
+    if (!superviewExtent(view, w, &width))
         return false;
     setX(&view, width > spacing + w(&view) ? width - w(&view) - spacing : width - w(&view));
     return true;
@@ -326,7 +326,7 @@ bool placementInSuperViewRight(ns::View& view, int spacing)
 bool placementInSuperViewBottom(ns::View& view, int spacing)
 {
     double height = 0;
-    if (!superviewSize(view, h, &height))
+    if (!superviewExtent(view, h, &height))
         return false;
     setY(&view, spacing + h(&view) < height ? spacing : 0);
     return true;
