@@ -69,7 +69,8 @@ public:
         const size_t first = records.size();
         if (!waitForCount(first + count))
             return {};
-        return {records.begin() + qsizetype(first), records.end()};
+        // Exactly the records asked for: later ones may already be in.
+        return {records.begin() + qsizetype(first), records.begin() + qsizetype(first + count)};
     }
     const _UI_MSG* find(const QString& name) const
     {
