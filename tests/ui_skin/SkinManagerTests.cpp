@@ -1,6 +1,7 @@
 #include "SkinTestSupport.h"
 
 #include "app/ui/skin/UIManager.h"
+#include "app/ui/widgets/NSButtonCellExt.h"
 #include "app/ui/widgets/NSButtonExt.h"
 #include "app/ui/widgets/NSFlickerButton.h"
 #include "app/ui/widgets/NSPanelExt.h"
@@ -8,6 +9,7 @@
 #include "app/ui/widgets/NSViewExt.h"
 #include "app/ui/widgets/NSWindowExt.h"
 #include "platform/ns/appkit/ImageView.h"
+#include "platform/ns/appkit/Matrix.h"
 #include "platform/ns/appkit/Menu.h"
 #include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/TextField.h"
@@ -380,7 +382,8 @@ TEST(UIManagerUpdate, DispatchesOnTheFirstRowOfTheClassTable)
     ConfigManager store;
     const ns::Dictionary backed{{"ImageName", "back.png"}};
     const ns::Dictionary styled{{"Font", ns::Dictionary{{"FontName", kFamily}, {"FontSize", 19}}},
-                                {"Hidden", true}};
+                                {"Hidden", true},
+                                {"TextColorString", "0 0 1"}};
     TestSkin folder(ns::Dictionary{{"backed", backed}, {"styled", styled}});
     UIManager skin(store);
     ASSERT_TRUE(skin.loadUIResource(folder.path()));
@@ -405,6 +408,19 @@ TEST(UIManagerUpdate, DispatchesOnTheFirstRowOfTheClassTable)
     EXPECT_TRUE(skin.updataItem(&popUp, "styled"));
     EXPECT_EQ(popUp.font().pointSize(), 19);
     EXPECT_TRUE(popUp.isHidden());
+    EXPECT_FALSE(popUp.titleColor()); // the button row gives no colour
+
+    // A matrix colours the titles of its skinned cells only.
+    const auto titledCell = [] { return std::make_unique<NSButtonCellExt>("Auto"); };
+    ns::Matrix skinned(ns::Rect(0, 0, 100, 40), ns::RadioModeMatrix, titledCell, 2, 1);
+    ns::Matrix plainCells(ns::Rect(0, 0, 100, 40), ns::RadioModeMatrix, {}, 2, 1);
+    for (ns::Matrix* matrix : {&skinned, &plainCells})
+        EXPECT_TRUE(skin.updataItem(matrix, "styled"));
+    for (ns::ButtonCell* cell : skinned.cells())
+        EXPECT_EQ(cell->attributedTitle().attributes().foregroundColor->qColor(), QColor(Qt::blue));
+    EXPECT_FALSE(plainCells.cellAtRow(0, 0)->attributedTitle().attributes().foregroundColor);
+    EXPECT_EQ(skinned.font().pointSize(), 19);
+    EXPECT_TRUE(skinned.isHidden());
     ns::TabViewItem tab("tab");
     EXPECT_TRUE(skin.updataItem(&tab, "styled"));
     ns::MenuItem item("Quit");

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/ns/appkit/Toolbar.h"
-#include "platform/ns/appkit/View.h"
 
 // A toolbar item that keeps its English label and tool tip beside the
 // localised ones, and parks its action while it is disabled.
