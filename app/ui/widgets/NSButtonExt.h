@@ -1,11 +1,12 @@
 #pragma once
 
+#include "app/ui/widgets/LinkedItem.h"
 #include "app/ui/widgets/TitleColored.h"
 #include "platform/ns/appkit/Button.h"
 
 // A button whose title keeps its colour, with the identifier and web-link
 // label of the toolbar or menu entry it stands for.
-class NSButtonExt : public ns::Button, public TitleColored
+class NSButtonExt : public ns::Button, public TitleColored, public LinkedItem
 {
 public:
     explicit NSButtonExt(const ns::Rect& frame = ns::Rect());
@@ -13,13 +14,4 @@ public:
     void setTitleColor(const std::optional<ns::Color>& color) override;
     // Sets the title and shows it in the title colour.
     void setTitle(const QString& title) override;
-
-    const QString& itemIdentifier() const { return _itemIdentifier; }
-    void setItemIdentifier(const QString& identifier) { _itemIdentifier = identifier; }
-    const QString& urlLabel() const { return urlLabel_; }
-    void setUrlLabel(const QString& label) { urlLabel_ = label; }
-
-private:
-    QString _itemIdentifier;
-    QString urlLabel_;
 };

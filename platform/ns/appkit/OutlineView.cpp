@@ -243,9 +243,11 @@ int OutlineView::rowForItem(void* item) const
     return rowForIndex(indexOfItem(item));
 }
 
-int OutlineView::levelForItem(void* item) const
+namespace {
+
+// How deep an index lies below the root; -1 for none.
+int depthOf(QModelIndex index)
 {
-    QModelIndex index = indexOfItem(item);
     if (!index.isValid())
         return -1;
     int level = 0;
@@ -254,16 +256,11 @@ int OutlineView::levelForItem(void* item) const
     return level;
 }
 
-int OutlineView::levelForRow(int row) const
-{
-    QModelIndex index = indexForRow(row);
-    if (!index.isValid())
-        return -1;
-    int level = 0;
-    for (index = index.parent(); index.isValid(); index = index.parent())
-        ++level;
-    return level;
-}
+} // namespace
+
+int OutlineView::levelForItem(void* item) const { return depthOf(indexOfItem(item)); }
+
+int OutlineView::levelForRow(int row) const { return depthOf(indexForRow(row)); }
 
 void* OutlineView::parentForItem(void* item) const
 {
