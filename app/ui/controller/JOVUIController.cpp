@@ -11,6 +11,7 @@
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Bundle.h"
 #include "platform/ns/appkit/Application.h"
+#include "platform/ns/appkit/Drawer.h"
 #include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/Toolbar.h"
 #include "platform/ns/appkit/Window.h"
@@ -99,6 +100,7 @@ JOVUIController::JOVUIController(ConfigManager& store)
 
 JOVUIController::~JOVUIController()
 {
+    stopSound();
     notificationCenter.removeObserver(this);
 }
 

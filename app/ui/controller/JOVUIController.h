@@ -20,12 +20,15 @@
 class JOVLanguage;
 class JOVMsgCenter;
 class JOVUIManager;
+class NSViewExt;
 class NSWindowExt;
 class PluginBundle;
 
 namespace ns
 {
 class Drawer;
+class ImageView;
+class Menu;
 class TabView;
 class ToolbarItem;
 class View;
@@ -139,6 +142,89 @@ public:
     // Ends the sheets attached to wndMain, the innermost first.
     void closeAllSheetsOfMainWnd();
 
+    // ---- Controls, menus and the drawer built from "UIConfig" (app/ui/configured) ----
+
+    // Each builds, in order, the controls described by the array under key in
+    // uiConfigDict() into the parent, each registered with the skin manager
+    // under its name (registerController); entries lacking a required key are
+    // skipped. True when at least one control was built.
+    // Buttons need "itemIdentifier", "itemName" and "itemAction"; they are
+    // hover buttons targeting this controller.
+    bool initializeBtnsOfView(ns::View* parent, const QString& key);
+    // Labels need "itemName".
+    bool initializeLabelsOfView(ns::View* parent, const QString& key);
+    // Boxes need "Name" and "Title"; matrices (radio mode) need "Name".
+    bool initializeNSBoxOfView(ns::View* parent, const QString& key);
+    bool initializeNSMatrixOfView(ns::View* parent, const QString& key);
+    // The array holds names, one image view each; false always.
+    bool initializeImageViewOfView(ns::View* parent, const QString& key);
+    // Tab view items need "itemName" and "itemIdentifier": each page is a
+    // background view registered under the name inside a plain view, and the
+    // item is registered under the name too.
+    bool initializeTabViewItemOfView(ns::TabView* tabView, const QString& key);
+    // A background view or a 1 by 1 image view registered under the name in
+    // the parent; null when registration fails.
+    NSViewExt* createNSViewExtByKey(const QString& name, ns::View* superView);
+    ns::ImageView* createNSImageViewByKey(const QString& name, ns::View* superView);
+    // Registers the control with the skin manager (dressing it at once) and,
+    // when that succeeds, hands it to the superview. False for a missing
+    // control, name, superview or skin manager.
+    bool registerController(ns::View* control, const QString& name, ns::View* superview);
+
+    // A menu titled "popupMenu" of the described items; null for an empty array.
+    std::unique_ptr<ns::Menu> createPopUpMenuFromConfig(const ns::Array& items);
+    // Adds the described item (a separator when "separatorItem" is set; the
+    // title is the wording key as it stands), registers it under
+    // "menuItemName" and attaches its submenu.
+    void createMenuItem(const ns::Dictionary& description, ns::Menu* menu);
+    // Sets the localised tool tips, button titles and menu titles of the
+    // controls described under key, and sizes each control to fit.
+    void updateLanguagesOfDynamicItem(const QString& key);
+    // The localised titles of the registered menu items, submenus depth first.
+    void updateMenuLanguage(const ns::Array& items);
+    // Dresses again, or enables or disables, the controls described under key.
+    void updateDynamicControllersByKey(const QString& key);
+    void setDynamicControllersEnabledByKey(const QString& key, bool enableState);
+    // Gives the main window, its title bar, right bar and status view the
+    // skin image of that name and dresses their configured controls again.
+    void updateDynamicItemsByModule(const QString& imageName);
+
+    // Builds drawerMain from "DrawerInfoDict" (nothing without it) beside
+    // wndMain, with the buttons of "DrawerItems".
+    void initializeDrawer();
+    // The drawer's offsets of the "OffsetInfoArray" entry of that name.
+    void updateDrawerOffsetByWindow(const QString& name);
+    // Applies the window-size description of key in "changeWndInfo": the
+    // views "viewTopFixed" and "viewMiddleChangeable" and the size of
+    // wndMain, whose top stays inside the visible screen.
+    void changeMainTabViewItemSize(const QString& key);
+
+    // ---- Event sounds (app/ui/configured; see EventSoundPlayer) ----
+
+    // Plays the sound of the type (EventSoundType) unless the call ring plays.
+    void playSound(int type);
+    // The same, stopped after the given seconds (not the ring).
+    void playSound(int type, double time);
+    void stopSound();
+    // Stops the current sound only when it is of the type.
+    void stopSound(int type);
+    // Plays for "PlaySoundTime" seconds (3 when it is not set).
+    void playShortSound(int type);
+    // The incoming-call preview: for the ring while a sound plays, stops it;
+    // otherwise plays the type.
+    void experienceIncomingcallSond(int type);
+    // Plays the quitting sound for 2 seconds, taking no user input meanwhile.
+    void playCloseSound();
+    bool isSoundMute(int type) const;
+    // Stores the mute switch (its negation when Setting/"AlertNotMuteSet" is
+    // set) and writes the settings file.
+    void setSoundType(int type, bool mute);
+    // Stores the file name and writes the settings file; nothing for a null name.
+    void setSoundFileName(int type, const QString& name);
+    // The stored file name of the type and its settings key; null outside the five types.
+    QString soundFileName(int type) const;
+    QString filenameKeyOfSound(int type) const;
+
 protected:
     // Template hooks, empty in the base.
     virtual void initializeSkin() {}
@@ -168,5 +254,13 @@ protected:
     ns::View* viewCurrent_ = nullptr;
 
 private:
+    // The descriptions under the key of uiConfigDict().
+    ns::Array configuredItems(const QString& key) const;
+    // The control registered under the description's "itemName".
+    ns::Object* configuredControl(const ns::Dictionary& description) const;
+    // The sound file of the type: a relative name lies in the data folder.
+    QString soundFilePath(int type) const;
+
     ConfigManager& store_;
+    std::unique_ptr<ns::Drawer> drawer_; // drawerMain when built from configuration
 };

@@ -50,7 +50,19 @@ std::optional<double> wavDuration(const QString& path)
     return double(*dataSize) / byteRate;
 }
 
+bool outputEnabled = true;
+
 } // namespace
+
+void Sound::setOutputEnabled(bool enabled)
+{
+    outputEnabled = enabled;
+}
+
+bool Sound::isOutputEnabled()
+{
+    return outputEnabled;
+}
 
 std::unique_ptr<Sound> Sound::soundWithContentsOfFile(const QString& path)
 {
@@ -73,14 +85,14 @@ bool Sound::play()
     if (playing_)
         return false;
     playing_ = true;
-    if (!effect_) {
+    if (!effect_ && outputEnabled) {
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (!device.isNull()) {
             effect_ = std::make_unique<QSoundEffect>(device);
             effect_->setSource(QUrl::fromLocalFile(path_));
         }
     }
-    if (effect_)
+    if (effect_ && outputEnabled)
         effect_->play();
     endTimer_ = Timer::scheduledTimer(duration_, false, [this](Timer&) { finish(true); });
     return true;

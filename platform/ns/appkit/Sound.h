@@ -32,6 +32,11 @@ public:
     static std::unique_ptr<Sound> soundWithContentsOfFile(const QString& path);
     ~Sound() override;
 
+    // Whether sounds reach the sound device (on by default). Off, every sound
+    // plays silently, as on a machine without one.
+    static void setOutputEnabled(bool enabled);
+    static bool isOutputEnabled();
+
     // False when the sound is already playing.
     bool play();
     // False when the sound is not playing.
