@@ -1,6 +1,7 @@
 #include "app/language/LanguageOperation.h"
 #include "app/startup/MainNib.h"
 #include "app/startup/ProcessGuard.h"
+#include "platform/ns/appkit/Application.h"
 
 #include <QApplication>
 
@@ -12,7 +13,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QApplication qtApplication(argc, argv);
 
     setKLog();
     LanguageOperation::sharedLanguageOperation().initLanguage();
@@ -20,5 +21,5 @@ int main(int argc, char** argv)
 
     MainNib nib;
     nib.awakeFromNib();
-    return app.exec();
+    return ns::Application::sharedApplication().run();
 }
