@@ -2,6 +2,7 @@
 
 #include "app/ui/widgets/FontCreation.h"
 #include "app/ui/widgets/NSColorExt.h"
+#include "app/ui/widgets/NSDictionaryExt.h"
 #include "app/ui/widgets/NSImageExt.h"
 #include "app/ui/widgets/NSStringExt.h"
 #include "app/ui/widgets/NSTabViewExt.h"
@@ -119,4 +120,31 @@ TEST(TextFieldString, ReplacesOrAddsToTheTextAndTheEditorsSelection)
     setTextFieldString(field, "*5#", true);
     EXPECT_EQ(field->editor()->text(), "*5#");
     EXPECT_EQ(field->stringValue(), "*5#");
+}
+
+TEST(NSDictionaryExt, AppliesLayoutEntriesAndRefusesMissingOnes)
+{
+    const ns::Dictionary layout{
+        {"Panel", ns::Dictionary{{"X", 10}, {"Y", "20"}, {"W", 30.5}, {"H", 40}, {"Hidden", true}}},
+        {"NotAnEntry", "X"},
+    };
+    ns::View parent(ns::Rect(0, 0, 200, 200));
+    auto* view = new ns::View(ns::Rect(1, 2, 3, 4));
+    parent.addSubview(view);
+
+    EXPECT_TRUE(NSDictionaryExt::setUIItemSizeInfo(layout, view, "Panel"));
+    EXPECT_EQ(view->frame(), ns::Rect(1, 2, 30.5, 40));
+    EXPECT_TRUE(NSDictionaryExt::setItemFrame(layout, view, "Panel"));
+    EXPECT_EQ(view->frame(), ns::Rect(10, 20, 30.5, 40));
+    EXPECT_FALSE(view->isHidden());
+    EXPECT_TRUE(NSDictionaryExt::setItemFrameInfo(layout, view, "Panel"));
+    EXPECT_TRUE(view->isHidden());
+
+    for (const char* key : {"Missing", "NotAnEntry"}) {
+        EXPECT_FALSE(NSDictionaryExt::setItemFrame(layout, view, key)) << key;
+        EXPECT_FALSE(NSDictionaryExt::setItemFrameInfo(layout, view, key)) << key;
+    }
+    EXPECT_FALSE(NSDictionaryExt::setItemFrame(layout, nullptr, "Panel"));
+    EXPECT_FALSE(NSDictionaryExt::setItemImage(layout, view, "Panel"));
+    EXPECT_EQ(view->frame(), ns::Rect(10, 20, 30.5, 40));
 }
