@@ -8,20 +8,21 @@
 #include <QFileInfo>
 #include <QtDebug>
 
-namespace {
+namespace
+{
 
 const QString kSynchronousKey = QStringLiteral("SynchronousControllerAndUI");
 const QString kUnreadableSuffix = QStringLiteral(".unreadable");
 
 const QString kFileKeys[] = {
-    kCMSettingFile,       kCMDialConfigFile,       kCMDialRecordFile,     kCMDialRecordBackupFile,
-    kCMSMSListOfSimFile,  kCMSMSListOfMEFile,      kCMSMSListOfPCFile,    kCMSMSListOfReportBoxFile,
-    kCMPhoneBookFile,     kCMCallRecordDataFile,   kCMBrowserListFile,    kCMSoundOnlineFile,
-    kCMSoundOfflineFile,  kCMSoundCallFile,        kCMSoundSmsFile,       kCMSystemInformationFile,
-    kCMVideoCallFolder,   kCMVoiceCallFolder,      kCMCVSLogFolder,       kCMDiagInfoFile,
-    kCMPBSimItemFile,     kCMPBMeItemFile,         kUpdateFolder,         kUILocalInfoPath,
-    kInitFilePath,        kCONFIG_PATH,            kLocalInfoPath,        kIMEIInfoPath,
-    RECORK_LASTDOWNLOAD,  kSourcesFolder,          kWebLinkInfoPath,      kCMPhonebookUpdateBasePath,
+    kCMSettingFile,      kCMDialConfigFile,     kCMDialRecordFile,  kCMDialRecordBackupFile,
+    kCMSMSListOfSimFile, kCMSMSListOfMEFile,    kCMSMSListOfPCFile, kCMSMSListOfReportBoxFile,
+    kCMPhoneBookFile,    kCMCallRecordDataFile, kCMBrowserListFile, kCMSoundOnlineFile,
+    kCMSoundOfflineFile, kCMSoundCallFile,      kCMSoundSmsFile,    kCMSystemInformationFile,
+    kCMVideoCallFolder,  kCMVoiceCallFolder,    kCMCVSLogFolder,    kCMDiagInfoFile,
+    kCMPBSimItemFile,    kCMPBMeItemFile,       kUpdateFolder,      kUILocalInfoPath,
+    kInitFilePath,       kCONFIG_PATH,          kLocalInfoPath,     kIMEIInfoPath,
+    RECORK_LASTDOWNLOAD, kSourcesFolder,        kWebLinkInfoPath,   kCMPhonebookUpdateBasePath,
 };
 
 QString joinPath(const QString& folder, const QString& component)
@@ -52,8 +53,8 @@ ConfigManager::ConfigManager()
         }
     }
     if (isSynchronised())
-        ns::DistributedNotificationCenter::defaultCenter().addObserver(this, "resetSettings:",
-                                                                       kSettingsChangedNotification, QString());
+        ns::DistributedNotificationCenter::defaultCenter().addObserver(
+            this, "resetSettings:", kSettingsChangedNotification, QString());
 }
 
 ConfigManager::~ConfigManager() = default;
@@ -124,9 +125,10 @@ bool ConfigManager::setConfigurationByModule(const QString& key, const ns::Value
 }
 
 bool ConfigManager::setConfigurationByModuleKeyAndValue(const QString& module, const QString& key,
-                                                       const ns::Value& value)
+                                                        const ns::Value& value)
 {
-    if (module.isEmpty() || key.isEmpty() || !settingDict_.contains(module))
+    // A null value has no property-list form: stored, it would make every later write fail.
+    if (module.isEmpty() || key.isEmpty() || value.isNull() || !settingDict_.contains(module))
         return false;
     const ns::Value& entry = settingDict_.value(module);
     if (entry.isDictionary()) {
@@ -157,7 +159,10 @@ bool ConfigManager::removeConfigurationByModuleAndKey(const QString& module, con
     return true;
 }
 
-bool ConfigManager::isSynchronised() const { return settingDict_.value(kSynchronousKey).boolValue(); }
+bool ConfigManager::isSynchronised() const
+{
+    return settingDict_.value(kSynchronousKey).boolValue();
+}
 
 std::optional<ns::Dictionary> ConfigManager::readSettingsFile(const QString& path) const
 {
@@ -166,16 +171,23 @@ std::optional<ns::Dictionary> ConfigManager::readSettingsFile(const QString& pat
     return ns::PropertyList::readDictionary(path);
 }
 
-void ConfigManager::setAsideUnreadableFile()
+bool ConfigManager::setAsideUnreadableFile()
 {
     const QString path = configFilePathOfKey(kCMSettingFile);
+    if (!QFileInfo::exists(path)) {
+        unreadableFileToSetAside_ = false;
+        return true;
+    }
     const QString aside = path + kUnreadableSuffix;
     QFile::remove(aside);
-    if (QFile::rename(path, aside))
-        qWarning("The unreadable settings file was kept as %s", qPrintable(aside));
-    else
-        qWarning("Cannot move the unreadable settings file %s aside", qPrintable(path));
+    if (!QFile::rename(path, aside)) {
+        qWarning("Cannot move the unreadable settings file %s aside; it is not overwritten",
+                 qPrintable(path));
+        return false;
+    }
+    qWarning("The unreadable settings file was kept as %s", qPrintable(aside));
     unreadableFileToSetAside_ = false;
+    return true;
 }
 
 bool ConfigManager::writeToFile()
@@ -183,8 +195,8 @@ bool ConfigManager::writeToFile()
     const QString path = configFilePathOfKey(kCMSettingFile);
     if (path.isEmpty())
         return false;
-    if (unreadableFileToSetAside_ && QFileInfo::exists(path))
-        setAsideUnreadableFile();
+    if (unreadableFileToSetAside_ && !setAsideUnreadableFile())
+        return false;
     const bool written = ns::PropertyList::writeFile(path, settingDict_);
     if (!written) {
         qWarning("Cannot write the settings file %s", qPrintable(path));
@@ -192,7 +204,7 @@ bool ConfigManager::writeToFile()
     }
     if (isSynchronised())
         ns::DistributedNotificationCenter::defaultCenter().postNotificationName(kSettingsChangedNotification,
-                                                                               QString(), settingDict_);
+                                                                                QString(), settingDict_);
     return true;
 }
 
@@ -201,10 +213,13 @@ void ConfigManager::resetSettings(ns::Notification*)
     const QString path = configFilePathOfKey(kCMSettingFile);
     std::optional<ns::Dictionary> read = path.isEmpty() ? std::nullopt : readSettingsFile(path);
     if (!read || !QFileInfo::exists(path)) {
-        qWarning("Settings changed elsewhere but the settings file cannot be read; keeping the current settings");
+        qWarning(
+            "Settings changed elsewhere but the settings file cannot be read; keeping the current settings");
         return;
     }
     settingDict_.setDictionary(*read);
+    // The file was written anew by another store, which set the unreadable one aside.
+    unreadableFileToSetAside_ = false;
 }
 
 QString ConfigManager::configFilePathOfKey(const QString& key) const

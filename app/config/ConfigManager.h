@@ -9,7 +9,8 @@
 
 // The process-wide store of the settings file "settings.plist" in the data
 // folder ("ModemList"), and the table of the data folder's file paths.
-class ConfigManager : public ns::Object {
+class ConfigManager : public ns::Object
+{
 public:
     static ConfigManager& sharedConfigManager();
 
@@ -24,7 +25,8 @@ public:
     ns::Value getConfigurationByModule(const QString& key) const;
     ns::Value getConfigurationByModuleAndKey(const QString& module, const QString& key) const;
     bool setConfigurationByModule(const QString& key, const ns::Value& object);
-    bool setConfigurationByModuleKeyAndValue(const QString& module, const QString& key, const ns::Value& value);
+    bool setConfigurationByModuleKeyAndValue(const QString& module, const QString& key,
+                                             const ns::Value& value);
     bool removeConfigurationByModule(const QString& key);
     bool removeConfigurationByModuleAndKey(const QString& module, const QString& key);
 
@@ -43,7 +45,8 @@ private:
     bool isSynchronised() const;
     // Reads the settings file into a new dictionary; nullopt when it exists but cannot be read.
     std::optional<ns::Dictionary> readSettingsFile(const QString& path) const;
-    void setAsideUnreadableFile();
+    // Moves the unreadable settings file out of the way; false when it is still there.
+    bool setAsideUnreadableFile();
 
     QHash<QString, QString> pathDict_;
     ns::Dictionary settingDict_;

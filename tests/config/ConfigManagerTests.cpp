@@ -16,7 +16,8 @@ using ns::Value;
 
 TEST(ConfigManager, ModuleLookupsAndChangesFollowTheModuleKind)
 {
-    TemporaryAppBundle app(Dictionary{{"Langs", Array{"A", "B"}}, {"Main", Dictionary{{"k", 1}}}, {"Name", "x"}});
+    TemporaryAppBundle app(
+        Dictionary{{"Langs", Array{"A", "B"}}, {"Main", Dictionary{{"k", 1}}}, {"Name", "x"}});
     ConfigManager store;
 
     EXPECT_EQ(store.getConfigurationByModuleAndKey("Langs", "B").toString(), "B");
@@ -34,6 +35,8 @@ TEST(ConfigManager, ModuleLookupsAndChangesFollowTheModuleKind)
     EXPECT_TRUE(store.setConfigurationByModuleKeyAndValue("Name", "k", 1)); // exists, neither kind
     EXPECT_FALSE(store.setConfigurationByModule("", 1));
     EXPECT_FALSE(store.setConfigurationByModule("k", Value()));
+    EXPECT_FALSE(store.setConfigurationByModuleKeyAndValue("Main", "none", Value())); // has no file form
+    EXPECT_FALSE(store.getConfigurationByModule("Main").toDictionary().contains("none"));
 
     EXPECT_TRUE(store.removeConfigurationByModuleAndKey("Main", "k"));
     EXPECT_FALSE(store.removeConfigurationByModuleAndKey("Missing", "k"));
@@ -66,9 +69,11 @@ TEST(ConfigManager, DataFolderFallbacksAreTriedInOrder)
     ns::Bundle::setMainBundlePath(app);
     struct Step {
         QString folder;
-    } steps[] = {{root.filePath("Resources/ModemList")}, {root.filePath("Apps/ModemList")},
+    } steps[] = {{root.filePath("Resources/ModemList")},
+                 {root.filePath("Apps/ModemList")},
                  {app + "/Contents/Resources/ModemList"}};
-    EXPECT_TRUE(ConfigManager().modemListPath().isEmpty()); // "/System/Library/ModemList/" does not exist here
+    EXPECT_TRUE(
+        ConfigManager().modemListPath().isEmpty()); // "/System/Library/ModemList/" does not exist here
     for (const Step& step : steps) {
         QDir().mkpath(step.folder);
         EXPECT_EQ(QDir::cleanPath(ConfigManager().modemListPath()), step.folder);
@@ -110,16 +115,36 @@ TEST(ConfigManager, AnUnreadableSettingsFileIsSetAsideBeforeTheFirstWrite)
     }
 }
 
-class SynchronisedStores : public ::testing::Test {
+TEST(ConfigManager, AFileRewrittenElsewhereIsNoLongerSetAside)
+{
+    TemporaryAppBundle app;
+    QFile file(app.settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("garbage");
+    file.close();
+    ConfigManager store;
+
+    // Another store sets the unreadable file aside and writes a good one.
+    ASSERT_TRUE(QFile::rename(app.settingsPath(), app.settingsPath() + ".unreadable"));
+    ASSERT_TRUE(ns::PropertyList::writeFile(app.settingsPath(), Dictionary{{"Main", Dictionary{{"k", 2}}}}));
+    store.resetSettings();
+    ASSERT_TRUE(store.writeToFile());
+
+    QFile aside(app.settingsPath() + ".unreadable");
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), "garbage");
+    EXPECT_EQ(app.settingsOnDisk().value("Main").toDictionary().value("k").intValue(), 2);
+}
+
+class SynchronisedStores : public ::testing::Test
+{
 protected:
-    SynchronisedStores()
-    {
-        qputenv("TRELVAN_RUNTIME_DIR", runtime_.path().toUtf8());
-    }
+    SynchronisedStores() { qputenv("TRELVAN_RUNTIME_DIR", runtime_.path().toUtf8()); }
     QTemporaryDir runtime_;
     int argc_ = 0;
     QCoreApplication app_{argc_, nullptr};
-    TemporaryAppBundle bundle_{Dictionary{{"SynchronousControllerAndUI", true}, {"Main", Dictionary{{"k", 1}}}}};
+    TemporaryAppBundle bundle_{
+        Dictionary{{"SynchronousControllerAndUI", true}, {"Main", Dictionary{{"k", 1}}}}};
 };
 
 TEST_F(SynchronisedStores, AWriteRefillsEveryStoreInPlace)
@@ -128,19 +153,22 @@ TEST_F(SynchronisedStores, AWriteRefillsEveryStoreInPlace)
     Dictionary held = reader.getConfiguration();
     writer.setConfigurationByModuleKeyAndValue("Main", "k", 2);
     ASSERT_TRUE(writer.writeToFile());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return held.value("Main").toDictionary().value("k").intValue() == 2; }, 5000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return held.value("Main").toDictionary().value("k").intValue() == 2; }, 5000));
     EXPECT_TRUE(held.isSameObject(reader.getConfiguration()));
 }
 
-namespace {
+namespace
+{
 
-class ChangeCounter : public ns::Object {
+class ChangeCounter : public ns::Object
+{
 public:
     ChangeCounter()
     {
         registerSelector("changed:", [this](ns::Object*) { ++count; });
-        ns::DistributedNotificationCenter::defaultCenter().addObserver(this, "changed:", kSettingsChangedNotification,
-                                                                       QString());
+        ns::DistributedNotificationCenter::defaultCenter().addObserver(
+            this, "changed:", kSettingsChangedNotification, QString());
     }
     int count = 0;
 };
@@ -154,8 +182,6 @@ TEST_F(SynchronisedStores, AFailedWriteAnnouncesNothingAndAnUnreadableFileKeepsT
     writer.setConfigurationByModule("Unsaved", "change");
     writer.setConfigFilePath(runtime_.filePath("no/such/folder/settings.plist"), kCMSettingFile);
     EXPECT_FALSE(writer.writeToFile());
-    QTest::qWait(200);
-    EXPECT_EQ(changes.count, 0);
     EXPECT_EQ(writer.getConfiguration().value("Unsaved").toString(), "change");
 
     QFile file(bundle_.settingsPath());
@@ -163,8 +189,11 @@ TEST_F(SynchronisedStores, AFailedWriteAnnouncesNothingAndAnUnreadableFileKeepsT
     file.write("garbage");
     file.close();
     ns::DistributedNotificationCenter::defaultCenter().postNotificationName(kSettingsChangedNotification, "",
-                                                                           Dictionary());
-    QTest::qWait(200);
+                                                                            Dictionary());
+    // Every observer of this process hears a post in one delivery: once the
+    // counter has heard it, so has the reader. It is the only post heard.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changes.count > 0; }, 10000));
+    EXPECT_EQ(changes.count, 1);
     EXPECT_EQ(reader.getConfiguration().value("Main").toDictionary().value("k").intValue(), 1);
     EXPECT_EQ(writer.getConfiguration().value("Unsaved").toString(), "change");
 }
