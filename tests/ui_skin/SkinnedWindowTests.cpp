@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -174,4 +175,44 @@ TEST(NSViewExt, DrawsItsImageOverAClearGround)
     EXPECT_EQ(drawn.pixelColor(5, 15), QColor(Qt::red));
     EXPECT_EQ(drawn.pixelColor(15, 25), QColor(Qt::yellow));
     EXPECT_EQ(drawn.pixelColor(25, 5).alpha(), 0);
+}
+
+TEST(NSViewExt, InAShownWindowDrawsOnlyWhenThereIsSomethingNew)
+{
+    struct CountingView : NSViewExt {
+        using NSViewExt::NSViewExt;
+        void drawRect(const ns::Rect& dirtyRect) override
+        {
+            ++draws;
+            NSViewExt::drawRect(dirtyRect);
+        }
+        int draws = 0;
+    };
+    const auto settle = [] {
+        for (int round = 0; round < 5; ++round) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
+    };
+    NSWindowExt window(ns::Rect(100, 100, 30, 30));
+    auto* view = new CountingView(ns::Rect(0, 0, 30, 30));
+    delete window.setContentView(view);
+    view->setImage(ns::Image::imageWithContentsOfFile(skinFixture("quadrants.png")));
+    window.makeKeyAndOrderFront(nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->draws > 0; }));
+    settle();
+
+    // Nothing changes: nothing is drawn again.
+    const int drawn = view->draws;
+    settle();
+    EXPECT_EQ(view->draws, drawn);
+
+    // A new picture is drawn, and then it rests again.
+    view->setImage(ns::Image::imageWithContentsOfFile(skinFixture("back.png")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->draws > drawn; }));
+    settle();
+    const int redrawn = view->draws;
+    settle();
+    EXPECT_EQ(view->draws, redrawn);
 }

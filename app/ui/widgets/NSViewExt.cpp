@@ -9,6 +9,11 @@ void NSViewExt::setImage(const ns::Image& image)
 {
     backGroundImage = image;
     setNeedsDisplay(true);
+    // The shape of a transparent window follows its picture. This is done
+    // here and not while drawing: the window redraws all of itself to take
+    // the new shape, and asking for that from a paint would never settle.
+    if (ns::Window* owner = window())
+        owner->invalidateShadow();
 }
 
 void NSViewExt::drawRect(const ns::Rect& dirtyRect)
@@ -20,7 +25,4 @@ void NSViewExt::drawRect(const ns::Rect& dirtyRect)
     ns::Color::clearColor().set();
     ns::rectFill(bounds());
     backGroundImage.drawAtPoint({0, 0}, ns::Rect(), ns::CompositeSourceOver, 1.0);
-    // The shape of a transparent window follows its picture.
-    if (ns::Window* owner = window())
-        owner->invalidateShadow();
 }
