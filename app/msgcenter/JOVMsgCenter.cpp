@@ -10,7 +10,8 @@
 #include <QFileInfo>
 #include <QtDebug>
 
-namespace {
+namespace
+{
 
 constexpr ae::OSType kEventClassGURL = ae::fourCharCode("GURL");
 constexpr ae::OSType kEventIDGURL = ae::fourCharCode("GURL");
@@ -33,7 +34,11 @@ JOVMsgCenter::~JOVMsgCenter()
     stopMsgServer();
     if (receiveMsgQueueTimer)
         receiveMsgQueueTimer->invalidate();
-    ae::AppleEventManager::sharedAppleEventManager().removeEventHandler(kEventClassGURL, kEventIDGURL);
+    auto& manager = ae::AppleEventManager::sharedAppleEventManager();
+    manager.removeEventHandler(kEventClassGURL, kEventIDGURL);
+    // Nothing takes the server's records in any more.
+    if (manager.bundleIdentifier() == kJOVDataCardClient)
+        manager.stopListening();
 }
 
 void JOVMsgCenter::initlizeMsgCenter()
@@ -45,10 +50,12 @@ void JOVMsgCenter::initlizeMsgCenter()
     auto& manager = ae::AppleEventManager::sharedAppleEventManager();
     if (!manager.isListening())
         manager.listen(kJOVDataCardClient);
-    manager.setEventHandler(kEventClassGURL, kEventIDGURL,
-                            [this](const ae::AppleEvent& event, ae::AppleEvent& reply) { handleAppleEvent(event, reply); });
+    manager.setEventHandler(
+        kEventClassGURL, kEventIDGURL,
+        [this](const ae::AppleEvent& event, ae::AppleEvent& reply) { handleAppleEvent(event, reply); });
 
-    receiveMsgQueueTimer = ns::Timer::scheduledTimer(kReceiveTick, this, "readingReceiveMsg:", ns::Value(), true);
+    receiveMsgQueueTimer =
+        ns::Timer::scheduledTimer(kReceiveTick, this, "readingReceiveMsg:", ns::Value(), true);
 }
 
 void JOVMsgCenter::awakeFromNib()
@@ -58,8 +65,8 @@ void JOVMsgCenter::awakeFromNib()
     lockMsgWhenReceiveMsg_ = !skipLock.boolValue();
 }
 
-bool JOVMsgCenter::sendMessageModuleID(int moduleID, quint16 majorID, quint16 minorID, int type, signed char result,
-                                       const QByteArray& data)
+bool JOVMsgCenter::sendMessageModuleID(int moduleID, quint16 majorID, quint16 minorID, int type,
+                                       signed char result, const QByteArray& data)
 {
     if (data.size() > kUIMsgDataSize) {
         qWarning("Refusing to send message %u/%u: %lld payload bytes do not fit a record", majorID, minorID,
@@ -76,13 +83,15 @@ bool JOVMsgCenter::sendMessageModuleID(int moduleID, quint16 majorID, quint16 mi
 ae::OSErr JOVMsgCenter::sendMessage(const _UI_MSG* msg)
 {
     appleEventDescriptor.setParamDescriptor(kMsgParameter, ae::Descriptor(ae::typeData, recordBytes(*msg)));
-    return ae::AESend(appleEventDescriptor, nullptr, ae::kAEWaitReply, ae::kAEHighPriority, kSendTimeOutTicks);
+    return ae::AESend(appleEventDescriptor, nullptr, ae::kAEWaitReply, ae::kAEHighPriority,
+                      kSendTimeOutTicks);
 }
 
-bool JOVMsgCenter::registerObserver(ns::Object* observer, const QString& selector, quint16 majorID, quint16 minorID)
+bool JOVMsgCenter::registerObserver(ns::Object* observer, const QString& selector, quint16 majorID,
+                                    quint16 minorID)
 {
-    ns::NotificationCenter::defaultCenter().addObserver(observer, selector, messageNotificationName(majorID, minorID),
-                                                        this);
+    ns::NotificationCenter::defaultCenter().addObserver(observer, selector,
+                                                        messageNotificationName(majorID, minorID), this);
     return true;
 }
 
@@ -169,13 +178,16 @@ void JOVMsgCenter::readingReceiveMsg(ns::Timer*)
         receiveMsgLocker.unlock();
 }
 
-void JOVMsgCenter::msgDispatch(const QByteArray& record) { postNotificationWithMsg(record); }
+void JOVMsgCenter::msgDispatch(const QByteArray& record)
+{
+    postNotificationWithMsg(record);
+}
 
 void JOVMsgCenter::postNotificationWithMsg(const QByteArray& record)
 {
     if (record.isNull())
         return;
     const _UI_MSG msg = recordFromBytes(record);
-    ns::NotificationCenter::defaultCenter().postNotificationName(messageNotificationName(msg.majorID, msg.minorID),
-                                                                this, ns::Dictionary{{kMsgUserInfo, record}});
+    ns::NotificationCenter::defaultCenter().postNotificationName(
+        messageNotificationName(msg.majorID, msg.minorID), this, ns::Dictionary{{kMsgUserInfo, record}});
 }
