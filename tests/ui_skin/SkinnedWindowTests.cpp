@@ -8,6 +8,7 @@
 #include "app/ui/widgets/NSWindowExt.h"
 #include "platform/ns/appkit/Alert.h"
 #include "platform/ns/appkit/Application.h"
+#include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Screen.h"
 #include "platform/ns/appkit/TextField.h"
 #include "tests/ns_appkit/AppKitTestSupport.h"
@@ -129,6 +130,42 @@ TEST_F(AlertPanelTest, ReturnsTheCodeOfThePressedButton)
         EXPECT_EQ(buttons, c.buttons);
         EXPECT_FALSE(panel_->window()->isVisible());
     }
+}
+
+TEST_F(AlertPanelTest, AnAlertWhileThePanelIsUpTakesTheStandardPanel)
+{
+    ns::Application& app = ns::Application::sharedApplication();
+    int inner = -1;
+    bool stillUp = false;
+    appkit_test::whenRunning([&] {
+        appkit_test::whenRunning([&] {
+            ns::Window* window = app.modalWindow();
+            if (!window || window == panel_->window()) {
+                ADD_FAILURE() << "the second alert does not run the standard panel";
+                app.stopModalWithCode(-1);
+                return;
+            }
+            for (QWidget* widget : window->findChildren<QWidget*>()) {
+                auto* button = dynamic_cast<ns::Button*>(widget);
+                if (button && button->title() == "Retry") {
+                    appkit_test::click(button);
+                    return;
+                }
+            }
+            ADD_FAILURE() << "the standard panel has no Retry button";
+            app.abortModal();
+        });
+        inner = panel_->runAlertPanelTitle("Warning", "The SIM card was removed.", "Retry", QString());
+        // The first alert is still up as it was, and still answers.
+        stillUp = app.modalWindow() == panel_->window() && panel_->window()->isVisible() &&
+                  panel_->okButton()->title() == "OK" && !panel_->cancelButton()->isHidden();
+        appkit_test::click(panel_->okButton());
+    });
+
+    EXPECT_EQ(panel_->runAlertPanelTitle("Warning", "The device was removed.", "OK", "Cancel"),
+              ns::AlertDefaultReturn);
+    EXPECT_EQ(inner, ns::AlertDefaultReturn);
+    EXPECT_TRUE(stillUp);
 }
 
 TEST_F(AlertPanelTest, RendersTheSkinnedPanel)

@@ -91,7 +91,11 @@ void JOVAlertPanel::initializeNibResources()
 int JOVAlertPanel::runAlertPanelTitle(const QString& title, const QString& msg, const QString& strDefaultBtn,
                                       const QString& strAlternateBtn)
 {
-    if (!wndAlert_ || !jovSkinManager || !jovSkinManager->hasKey(kWindowKey))
+    // An alert raised while this panel is up (by a notification handled
+    // meanwhile) takes the standard panel: running this one a second time
+    // would end with it hidden under the first run, which then waits for a
+    // press on a window nobody sees.
+    if (!wndAlert_ || wndAlert_->isVisible() || !jovSkinManager || !jovSkinManager->hasKey(kWindowKey))
         return ns::runAlertPanel(title, msg, strDefaultBtn, strAlternateBtn);
     labelTitle_->setStringValue(title);
     labelMsg_->setStringValue(msg);

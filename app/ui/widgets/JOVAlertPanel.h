@@ -16,7 +16,8 @@ class Window;
 // The skinned alert panel: a window of the skin ("wndJOVAlertPanel") with a
 // title, a message and OK and Cancel buttons, run modally. One per process:
 // the first one made becomes the shared panel, which NSRunAlertPanelExt
-// uses. Without the skin item the system's alert panel runs instead.
+// uses. Without the skin item, and for an alert raised while the panel is
+// up, the system's alert panel runs instead.
 class JOVAlertPanel : public JOVUIController
 {
 public:
