@@ -65,6 +65,13 @@ TEST(PluginHosting, ABundleFromThePlugInsFolderShowsItsViewInTheTab)
     main.tabView->selectTabViewItemWithIdentifier("SMS");
     EXPECT_EQ(shown->superview(), main.tabView);
     EXPECT_NE(main.item("Call")->view()->tag(), 4242);
+
+    // A plug-in that does not start leaves the one loaded before in place.
+    ASSERT_TRUE(app.installPlugIn("Refusing.bundle"));
+    const PluginPrincipal* loaded = controller.bundleInstance();
+    EXPECT_FALSE(controller.loadPlugin("Refusing.bundle", "Call"));
+    EXPECT_EQ(controller.bundleInstance(), loaded);
+    EXPECT_EQ(main.item("SMS")->view(), shown);
 }
 
 TEST(PluginHosting, WhatCannotBeLoadedLeavesTheTabItsOwnView)

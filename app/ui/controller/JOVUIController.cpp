@@ -7,6 +7,7 @@
 #include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
 #include "app/ui/skin/JOVUIManager.h"
+#include "app/ui/widgets/NSTabViewExt.h"
 #include "app/ui/widgets/NSWindowExt.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Bundle.h"
@@ -206,19 +207,22 @@ ns::ObjectDictionary JOVUIController::objectsDict() const
 
 bool JOVUIController::loadPlugin(const QString& bundleFileName, const QString& tabIdentifier)
 {
-    if (bundleFileName.isEmpty() || tabIdentifier.isEmpty() || !tabviewMain)
+    if (bundleFileName.isEmpty() || tabIdentifier.isEmpty())
         return false;
-    ns::TabViewItem* item =
-        tabviewMain->tabViewItemAtIndex(tabviewMain->indexOfTabViewItemWithIdentifier(tabIdentifier));
+    ns::TabViewItem* item = NSTabViewExt::tabViewItemOfIdentifier(tabviewMain, tabIdentifier);
     if (!item)
         return false;
 
-    loadedBundle_ = PluginBundle::bundleWithPath(
+    // A plug-in loaded before stays in place until a new one has started:
+    // its view may still be showing in another tab.
+    std::unique_ptr<PluginBundle> bundle = PluginBundle::bundleWithPath(
         QDir(ns::Bundle::mainBundle().builtInPlugInsPath()).filePath(bundleFileName));
-    if (!loadedBundle_)
+    std::unique_ptr<PluginPrincipal> principal = bundle ? bundle->principalObject(objectsDict()) : nullptr;
+    if (!principal)
         return false;
-    bundleInstance_ = loadedBundle_->principalObject(objectsDict());
-    ns::View* view = bundleInstance_ ? bundleInstance_->bundleView() : nullptr;
+    loadedBundle_ = std::move(bundle);
+    bundleInstance_ = std::move(principal);
+    ns::View* view = bundleInstance_->bundleView();
     if (!view) {
         // The tab keeps its own view rather than showing nothing.
         qWarning("The plug-in %s has no view for the tab %s", qPrintable(bundleFileName),

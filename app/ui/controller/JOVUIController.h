@@ -101,7 +101,8 @@ public:
     // folder, makes its principal object from objectsDict() and shows its
     // view in the main tab with the identifier (the tab's own view is kept).
     // False when an argument is empty, there is no such tab or bundle, or the
-    // plug-in does not start; the tab then keeps its view.
+    // plug-in does not start; the tab then keeps its view, and a plug-in
+    // loaded before stays loaded.
     bool loadPlugin(const QString& bundleFileName, const QString& tabIdentifier);
     PluginPrincipal* bundleInstance() const { return bundleInstance_.get(); }
 
