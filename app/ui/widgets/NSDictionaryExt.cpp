@@ -5,9 +5,11 @@
 
 #include <QtDebug>
 
-namespace NSDictionaryExt {
+namespace NSDictionaryExt
+{
 
-namespace {
+namespace
+{
 
 std::optional<ns::Dictionary> entry(const ns::Dictionary& layout, const QString& key)
 {
@@ -69,8 +71,17 @@ bool setItemFrameInfo(const ns::Dictionary& layout, ns::View* view, const QStrin
     return true;
 }
 
-bool setItemImage(const ns::Dictionary&, ns::View*, const QString&) { return false; }
-bool setItemHiden(const ns::Dictionary&, ns::View*, const QString&) { return false; }
-bool setItemFrameImageHiden(const ns::Dictionary&, ns::View*, const QString&) { return false; }
+bool setItemImage(const ns::Dictionary&, ns::View*, const QString&)
+{
+    return false;
+}
+bool setItemHiden(const ns::Dictionary&, ns::View*, const QString&)
+{
+    return false;
+}
+bool setItemFrameImageHiden(const ns::Dictionary&, ns::View*, const QString&)
+{
+    return false;
+}
 
 } // namespace NSDictionaryExt

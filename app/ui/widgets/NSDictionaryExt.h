@@ -2,16 +2,18 @@
 
 #include "platform/ns/Value.h"
 
-namespace ns {
+namespace ns
+{
 class View;
 class Window;
-}
+} // namespace ns
 
 // Frame operations driven by a dictionary of layout entries: each entry,
 // stored under a key, holds "X", "Y", "W", "H" (numbers or numeric strings)
 // and optionally "Hidden". Each answers NO and changes nothing when the entry
 // or the object is missing.
-namespace NSDictionaryExt {
+namespace NSDictionaryExt
+{
 
 // The frame X, Y, W, H.
 bool setItemFrame(const ns::Dictionary& layout, ns::View* view, const QString& key);
