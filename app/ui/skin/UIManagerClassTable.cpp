@@ -28,6 +28,15 @@ template <class Class, auto updater> bool dress(UIManager& manager, ns::Object* 
     return true;
 }
 
+// The view takes the size of the item's image and shows it; nothing without an image.
+template <class ImageShowing> void showItemImage(ImageShowing* view, const ns::Image& image)
+{
+    if (image.isNull())
+        return;
+    view->setFrameSize(image.size());
+    view->setImage(image);
+}
+
 // In this order: a hover button is also a button, a borderless window also a window.
 constexpr ClassRow kClassTable[] = {
     &dress<NSWindowExt, &UIManager::updateNSWindowExt>,
@@ -68,31 +77,19 @@ void UIManager::updateNSWindowExt(ns::Window* window, const QString& key)
 
 void UIManager::updateNSWindow(ns::Window* window, const QString& key)
 {
-    const ns::Image image = itemImage(window, key);
-    auto* content = dynamic_cast<NSViewExt*>(window->contentView());
-    if (image.isNull() || !content)
-        return;
-    content->setFrameSize(image.size());
-    content->setImage(image);
+    if (auto* content = dynamic_cast<NSViewExt*>(window->contentView()))
+        showItemImage(content, itemImage(window, key));
 }
 
 void UIManager::updateNSViewExt(NSViewExt* view, const QString& key)
 {
-    const ns::Image image = itemImage(view, key);
-    if (!image.isNull()) {
-        view->setFrameSize(image.size());
-        view->setImage(image);
-    }
+    showItemImage(view, itemImage(view, key));
     updateNSView(view, key);
 }
 
 void UIManager::updateNSImageView(ns::ImageView* view, const QString& key)
 {
-    const ns::Image image = itemImage(view, key);
-    if (!image.isNull()) {
-        view->setFrameSize(image.size());
-        view->setImage(image);
-    }
+    showItemImage(view, itemImage(view, key));
     updateNSView(view, key);
 }
 
