@@ -10,6 +10,7 @@
 #include <QEventLoop>
 
 #include <algorithm>
+#include <memory>
 
 namespace
 {
@@ -48,8 +49,12 @@ EventSoundPlayer& player()
 void waitWithoutUserInput(double seconds)
 {
     QEventLoop loop;
-    ns::Timer::scheduledTimer(seconds, false, [&loop](ns::Timer&) { loop.quit(); });
+    const std::shared_ptr<ns::Timer> timer =
+        ns::Timer::scheduledTimer(seconds, false, [&loop](ns::Timer&) { loop.quit(); });
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // The wait may end early (the application quits): the timer must not
+    // reach the loop once it is gone.
+    timer->invalidate();
 }
 
 } // namespace
