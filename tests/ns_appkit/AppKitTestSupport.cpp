@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -72,9 +73,15 @@ void mouse(Mouse action, ns::View* view, ns::Point point)
     case Mouse::Click:
         QTest::mouseClick(target, Qt::LeftButton, {}, local);
         break;
-    case Mouse::DoubleClick:
-        QTest::mouseDClick(target, Qt::LeftButton, {}, local);
+    case Mouse::DoubleClick: {
+        // As the desktop delivers it: a click, then a double-click press and its release.
+        QTest::mouseClick(target, Qt::LeftButton, {}, local);
+        QMouseEvent second(QEvent::MouseButtonDblClick, local, target->mapToGlobal(local), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &second);
+        QTest::mouseRelease(target, Qt::LeftButton, {}, local);
         break;
+    }
     }
 }
 

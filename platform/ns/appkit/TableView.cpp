@@ -12,6 +12,7 @@
 #include <QTreeView>
 
 #include <cmath>
+#include <utility>
 
 namespace ns
 {
@@ -248,7 +249,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         QTreeView::mouseReleaseEvent(event);
-        if (event->button() == Qt::LeftButton)
+        // The second click of a double click sends the double action instead.
+        const bool endsDoubleAction = std::exchange(doubleActionSent_, false);
+        if (event->button() == Qt::LeftButton && !endsDoubleAction)
             table_->sendAction(table_->action(), table_->target());
     }
 
@@ -256,8 +259,11 @@ protected:
     {
         table_->clickedAt(event->position());
         QTreeView::mouseDoubleClickEvent(event);
-        if (event->button() == Qt::LeftButton && state() != QAbstractItemView::EditingState)
-            table_->sendAction(table_->doubleAction(), table_->target());
+        if (event->button() != Qt::LeftButton || state() == QAbstractItemView::EditingState ||
+            table_->doubleAction().isEmpty())
+            return;
+        doubleActionSent_ = true;
+        table_->sendAction(table_->doubleAction(), table_->target());
     }
 
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override
@@ -277,6 +283,7 @@ private:
     }
 
     TableView* table_;
+    bool doubleActionSent_ = false;
 };
 
 // ---- table view ----
