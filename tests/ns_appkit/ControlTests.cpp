@@ -165,6 +165,24 @@ TEST_F(AppKitControls, TextFieldReportsTheUsersEditingToItsDelegate)
     EXPECT_EQ(recorder.senders, (QList<Object*>{field}));
 }
 
+TEST(AppKitTextField, NumbersAreReadFromTheStartOfTheText)
+{
+    struct Case {
+        const char* text;
+        int i;
+        double d;
+    };
+    const Case cases[] = {
+        {"42", 42, 42}, {" 12abc", 12, 12}, {"3.75", 3, 3.75}, {"-2e1x", -2, -20}, {"abc", 0, 0},
+    };
+    TextField field;
+    for (const Case& c : cases) {
+        field.setStringValue(c.text);
+        EXPECT_EQ(field.intValue(), c.i) << c.text;
+        EXPECT_DOUBLE_EQ(field.doubleValue(), c.d) << c.text;
+    }
+}
+
 TEST_F(AppKitControls, LabelHasNoEditorAndSizesToItsText)
 {
     auto* label = new TextField(Rect(20, 20, 10, 10));

@@ -1,9 +1,32 @@
 #include "platform/ns/appkit/Cell.h"
 
+#include "platform/ns/Value.h"
 #include "platform/ns/appkit/View.h"
 
 namespace ns
 {
+
+namespace
+{
+
+Value numberOf(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString)
+        return Value(value.toString());
+    return Value(value.toDouble());
+}
+
+} // namespace
+
+int intValueOf(const QVariant& value)
+{
+    return numberOf(value).intValue();
+}
+
+double doubleValueOf(const QVariant& value)
+{
+    return numberOf(value).doubleValue();
+}
 
 Cell::Cell() : font_(Font::systemFontOfSize(0)) {}
 

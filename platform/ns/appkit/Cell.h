@@ -13,6 +13,11 @@ namespace ns
 
 class View;
 
+// A control's value read as a number, as Cocoa reads it: a string is scanned
+// from its start ("12abc" is 12, " 2.5" is 2.5), anything else converts as a number.
+int intValueOf(const QVariant& value);
+double doubleValueOf(const QVariant& value);
+
 // What a control shows and how it draws it: a value (string, number or
 // image), font, alignment, enabled and highlighted state, and the target and
 // action of a matrix cell. Cells draw through the current GraphicsContext.
@@ -25,9 +30,9 @@ public:
     virtual void setObjectValue(const QVariant& value);
     QString stringValue() const { return value_.toString(); }
     void setStringValue(const QString& value) { setObjectValue(value); }
-    int intValue() const { return value_.toInt(); }
+    int intValue() const { return intValueOf(value_); }
     void setIntValue(int value) { setObjectValue(value); }
-    double doubleValue() const { return value_.toDouble(); }
+    double doubleValue() const { return doubleValueOf(value_); }
     void setDoubleValue(double value) { setObjectValue(value); }
 
     bool isEnabled() const { return enabled_; }

@@ -33,9 +33,9 @@ public:
     virtual void setObjectValue(const QVariant& value);
     QString stringValue() const { return objectValue().toString(); }
     void setStringValue(const QString& value) { setObjectValue(value); }
-    int intValue() const { return objectValue().toInt(); }
+    int intValue() const { return intValueOf(objectValue()); }
     void setIntValue(int value) { setObjectValue(value); }
-    double doubleValue() const { return objectValue().toDouble(); }
+    double doubleValue() const { return doubleValueOf(objectValue()); }
     void setDoubleValue(double value) { setObjectValue(value); }
 
     virtual Font font() const;
