@@ -81,11 +81,12 @@ qint64 leadingInteger(const QString& s)
     if (i < s.size() && (s.at(i) == u'+' || s.at(i) == u'-'))
         negative = s.at(i++) == u'-';
     qint64 value = 0;
-    const qint64 limit = std::numeric_limits<qint64>::max() / 10;
+    const qint64 most = std::numeric_limits<qint64>::max();
     for (; i < s.size() && s.at(i) >= u'0' && s.at(i) <= u'9'; ++i) {
-        if (value > limit)
-            return negative ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
-        value = value * 10 + (s.at(i).unicode() - u'0');
+        const int digit = s.at(i).unicode() - u'0';
+        if (value > (most - digit) / 10)
+            return negative ? std::numeric_limits<qint64>::min() : most;
+        value = value * 10 + digit;
     }
     return negative ? -value : value;
 }

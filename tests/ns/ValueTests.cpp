@@ -25,6 +25,7 @@ TEST(Value, CocoaCoercionsOfStringsAndNumbers)
         {Value("-3.75e1x"), false, true, -3, -37.5},
         {Value(".5"), false, false, 0, 0.5},
         {Value("99999999999"), false, true, 2147483647, 99999999999.0},
+        {Value("9223372036854775808"), false, true, 2147483647, 9223372036854775808.0},
         {Value(""), false, false, 0, 0.0},
         {Value(true), true, true, 1, 1.0},
         {Value(false), true, false, 0, 0.0},
