@@ -130,8 +130,16 @@ std::shared_ptr<Timer> Timer::scheduledTimer(double interval, bool repeats, Call
 std::shared_ptr<Timer> Timer::scheduledTimer(double interval, Object* target, const QString& selector,
                                              const Value& userInfo, bool repeats)
 {
+    std::weak_ptr<const void> alive = target ? target->lifetime() : std::weak_ptr<const void>();
     return scheduledTimer(
-        interval, repeats, [target, selector](Timer& t) { target->performSelector(selector, &t); }, userInfo);
+        interval, repeats,
+        [target, selector, alive](Timer& t) {
+            if (alive.expired())
+                t.invalidate();
+            else
+                target->performSelector(selector, &t);
+        },
+        userInfo);
 }
 
 void Timer::invalidate()
@@ -161,8 +169,9 @@ void Timer::clockFired()
     if (!valid_)
         return;
     std::shared_ptr<Timer> keep = shared_from_this();
+    // At least a millisecond on, so that time moves on under a very short interval.
     if (repeats_)
-        fireDate_ = fireDate_.addMSecs(toMs(interval_));
+        fireDate_ = fireDate_.addMSecs(std::max<qint64>(1, toMs(interval_)));
     fire();
 }
 

@@ -22,7 +22,8 @@ public:
 
     static std::shared_ptr<Timer> scheduledTimer(double interval, bool repeats, Callback callback,
                                                  const Value& userInfo = Value());
-    // Cocoa's target and selector form: the selector receives the timer.
+    // Cocoa's target and selector form: the selector receives the timer. A
+    // timer whose target has been destroyed invalidates itself when it falls due.
     static std::shared_ptr<Timer> scheduledTimer(double interval, Object* target, const QString& selector,
                                                  const Value& userInfo, bool repeats);
     ~Timer() override;

@@ -52,6 +52,26 @@ TEST_F(ManualClockTest, ATimerKeptByNobodyStillFiresAndATimerCanInvalidateItself
     EXPECT_EQ(count, 3);
 }
 
+TEST_F(ManualClockTest, ARepeatingTimerOfNoIntervalStillLetsTimeMoveOn)
+{
+    int count = 0;
+    auto busy = Timer::scheduledTimer(0, true, [&](Timer&) { ++count; });
+    clock.advance(0.01);
+    EXPECT_GT(count, 0);
+    busy->invalidate();
+}
+
+TEST_F(ManualClockTest, ATimerWhoseTargetIsGoneInvalidatesItself)
+{
+    std::shared_ptr<Timer> timer;
+    {
+        Target gone;
+        timer = Timer::scheduledTimer(1.0, &gone, "tick:", Value(), true);
+    }
+    clock.advance(2.0);
+    EXPECT_FALSE(timer->isValid());
+}
+
 TEST_F(ManualClockTest, DelayedPerformsRunOnceAndCanBeCancelled)
 {
     Target target;
