@@ -9,6 +9,8 @@
 #include <QLocalSocket>
 #include <QtDebug>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace ns {
@@ -92,7 +94,7 @@ void DistributedNotificationCenter::addObserver(Object* observer, const QString&
 {
     if (!observer || !ensureListening())
         return;
-    registrations_.append({observer, selector, name, object});
+    registrations_.append({observer, selector, name, object, nextSerial_++});
 }
 
 void DistributedNotificationCenter::removeObserver(Object* observer)
@@ -142,9 +144,18 @@ void DistributedNotificationCenter::deliver(const QByteArray& body)
                    d.value("object").toString());
     const QList<Registration> matching = registrations_;
     for (const Registration& r : matching) {
-        if ((r.name.isEmpty() || r.name == n.name()) && (r.object.isEmpty() || r.object == n.objectName()))
+        const bool wanted =
+            (r.name.isEmpty() || r.name == n.name()) && (r.object.isEmpty() || r.object == n.objectName());
+        // An observer removed by an earlier one in this round is not called.
+        if (wanted && isRegistered(r.serial))
             r.observer->performSelector(r.selector, &n);
     }
+}
+
+bool DistributedNotificationCenter::isRegistered(quint64 serial) const
+{
+    return std::any_of(registrations_.cbegin(), registrations_.cend(),
+                       [serial](const Registration& r) { return r.serial == serial; });
 }
 
 } // namespace ns

@@ -36,8 +36,12 @@ private:
         QString selector;
         QString name;
         QString object;
+        quint64 serial;
     };
+    bool isRegistered(quint64 serial) const;
+
     QList<Registration> registrations_;
+    quint64 nextSerial_ = 1;
     std::unique_ptr<QLocalServer> server_;
     QString socketPath_;
 };

@@ -21,7 +21,11 @@ public:
         registerSelector("removeOther:", &Listener::removeOther);
     }
     void heard(Notification* n) { names.append(n ? n->name() + ":" + n->userInfo().value("k").stringValue() : "?"); }
-    void removeOther(Notification*) { NotificationCenter::defaultCenter().removeObserver(other); }
+    void removeOther(Notification*)
+    {
+        NotificationCenter::defaultCenter().removeObserver(other);
+        DistributedNotificationCenter::defaultCenter().removeObserver(other);
+    }
 
     QStringList names;
     Listener* other = nullptr;
@@ -71,8 +75,12 @@ TEST(DistributedNotificationCenter, ReachesAnotherProcessAndThePosterItself)
     QCoreApplication app(argc, nullptr);
 
     auto& center = DistributedNotificationCenter::defaultCenter();
-    Listener mine;
+    Listener mine, remover, removed;
     center.addObserver(&mine, "heard:", "SettingsChanged", "");
+    // An observer removed by an earlier one while a notification is delivered is not called.
+    remover.other = &removed;
+    center.addObserver(&remover, "removeOther:", "SettingsChanged", "");
+    center.addObserver(&removed, "heard:", "SettingsChanged", "");
 
     // The child observes, tells us it is ready, then prints what it hears.
     QProcess child;
@@ -86,7 +94,9 @@ TEST(DistributedNotificationCenter, ReachesAnotherProcessAndThePosterItself)
     EXPECT_EQ(QString::fromUtf8(child.readLine().trimmed()), QString::fromUtf8("SettingsChanged:Grüße"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !mine.names.isEmpty(); }, 5000));
     EXPECT_EQ(mine.names, QStringList{QString::fromUtf8("SettingsChanged:Grüße")});
+    EXPECT_TRUE(removed.names.isEmpty());
     child.kill();
     child.waitForFinished();
     center.removeObserver(&mine);
+    center.removeObserver(&remover);
 }
