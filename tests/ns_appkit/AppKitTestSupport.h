@@ -3,6 +3,7 @@
 #include "platform/ns/appkit/View.h"
 #include "platform/ns/appkit/Window.h"
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -10,6 +11,17 @@
 
 namespace appkit_test
 {
+
+// A target that records the senders of its "pressed:" action.
+class Recorder : public ns::Object
+{
+public:
+    Recorder()
+    {
+        registerSelector("pressed:", [this](ns::Object* sender) { senders.append(sender); });
+    }
+    QList<ns::Object*> senders;
+};
 
 // The fixture file of this suite.
 QString fixture(const QString& name);

@@ -10,20 +10,10 @@
 #include <QTest>
 
 using namespace ns;
+using appkit_test::Recorder;
 
 namespace
 {
-
-// A target that records the senders of its actions.
-class Recorder : public Object
-{
-public:
-    Recorder()
-    {
-        registerSelector("pressed:", [this](Object* sender) { senders.append(sender); });
-    }
-    QList<Object*> senders;
-};
 
 class TextDelegate : public TextFieldDelegate
 {

@@ -11,19 +11,10 @@
 #include <QTest>
 
 using namespace ns;
+using appkit_test::Recorder;
 
 namespace
 {
-
-class Recorder : public Object
-{
-public:
-    Recorder()
-    {
-        registerSelector("pressed:", [this](Object* sender) { senders.append(sender); });
-    }
-    QList<Object*> senders;
-};
 
 class WindowEvents : public WindowDelegate
 {
