@@ -1,6 +1,7 @@
 #include "app/config/ConfigManager.h"
 
 #include "platform/ns/Bundle.h"
+#include "platform/ns/Path.h"
 #include "platform/ns/DistributedNotificationCenter.h"
 #include "platform/ns/PropertyList.h"
 
@@ -71,10 +72,7 @@ QString ConfigManager::modemListPath() const
     };
     for (const QString& candidate : candidates) {
         if (QFileInfo(candidate).isDir()) {
-            QString path = candidate;
-            if (path.startsWith(u'~'))
-                path.replace(0, 1, QDir::homePath());
-            return path;
+            return ns::stringByExpandingTildeInPath(candidate);
         }
     }
     qWarning("Can not find ModemList path!!!");

@@ -20,6 +20,7 @@ constexpr long kSendTimeOutTicks = 60;
 constexpr double kReceiveTick = 0.005;
 // The queue holds at most this many records; later ones are dropped.
 constexpr int kReceiveQueueLimit = 250;
+constexpr double kServerStopSeconds = 2.0;
 
 } // namespace
 
@@ -142,7 +143,11 @@ bool JOVMsgCenter::stopMsgServer()
     bool stopped = false;
     if (jovMsgServer && jovMsgServer->isRunning()) {
         jovMsgServer->terminate();
-        jovMsgServer->waitUntilExit();
+        // A server that ignores the request must not hold up quitting.
+        if (!jovMsgServer->waitUntilExit(kServerStopSeconds)) {
+            jovMsgServer->kill();
+            jovMsgServer->waitUntilExit();
+        }
         jovMsgServer.reset();
         stopped = true;
     }

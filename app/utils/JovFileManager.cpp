@@ -1,5 +1,6 @@
 #include "app/utils/JovFileManager.h"
 
+#include "platform/ns/Path.h"
 #include "platform/ns/PropertyList.h"
 
 #include <QDir>
@@ -31,15 +32,6 @@ QStringEncoder encoderFor(QStringConverter::Encoding encoding)
 
 } // namespace
 
-QString JovFileManager::expandTilde(const QString& path)
-{
-    if (path == u'~')
-        return QDir::homePath();
-    if (path.startsWith(QStringLiteral("~/")))
-        return QDir::homePath() + path.mid(1);
-    return path;
-}
-
 bool JovFileManager::createDirectory(const QString& path)
 {
     if (path.isEmpty())
@@ -51,7 +43,7 @@ bool JovFileManager::createFolder(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    QStringList parts = expandTilde(path).split(u'/');
+    QStringList parts = ns::stringByExpandingTildeInPath(path).split(u'/');
     QString grown;
     if (parts.size() > 1 && parts.first().isEmpty()) {
         grown = QStringLiteral("/");
@@ -73,7 +65,7 @@ bool JovFileManager::createFolder(const QString& path)
 bool JovFileManager::writeToFile(const QString& path, const ns::Value& content,
                                  QStringConverter::Encoding encoding)
 {
-    const QString target = expandTilde(path);
+    const QString target = ns::stringByExpandingTildeInPath(path);
     if (target.isEmpty())
         return false;
     if (!content.isString() && !content.isDictionary() && !content.isArray() && !content.isData()) {

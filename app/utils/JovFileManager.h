@@ -52,7 +52,4 @@ public:
     static std::optional<QStringList> getSubPathsWithFileDirectoryPath(const QString& path, int searchType,
                                                                        bool fullPathFlag,
                                                                        bool containHiddenFlag);
-
-private:
-    static QString expandTilde(const QString& path);
 };

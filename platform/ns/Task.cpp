@@ -4,6 +4,8 @@
 #include <QtDebug>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -64,6 +66,23 @@ void Task::terminate()
 {
     if (isRunning())
         ::kill(pid_, SIGTERM);
+}
+
+void Task::kill()
+{
+    if (isRunning())
+        ::kill(pid_, SIGKILL);
+}
+
+bool Task::waitUntilExit(double timeoutSeconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    while (isRunning()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
 }
 
 int Task::waitUntilExit()

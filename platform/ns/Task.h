@@ -24,8 +24,12 @@ public:
     bool launch();
     bool isRunning();
     void terminate();
+    // Ends the process at once (SIGKILL), for one that ignores terminate().
+    void kill();
     // Blocks until the process has ended; returns its exit status (-1 when it was not launched).
     int waitUntilExit();
+    // Waits at most the given seconds; true when the process has ended.
+    bool waitUntilExit(double timeoutSeconds);
     int terminationStatus() const { return status_; }
     pid_t processIdentifier() const { return pid_; }
 

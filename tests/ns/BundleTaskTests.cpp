@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,19 @@ TEST(Task, LaunchesReportsRunningAndTerminates)
     sleeper.terminate();
     EXPECT_EQ(sleeper.waitUntilExit(), 128 + 15);
     EXPECT_FALSE(sleeper.isRunning());
+
+    // One that ignores SIGTERM is ended by kill() after a bounded wait.
+    QTemporaryDir dir;
+    const QString ready = dir.filePath("ready");
+    Task stubborn("/bin/sh", {"-c", "trap '' TERM; touch '" + ready + "'; exec sleep 30"});
+    ASSERT_TRUE(stubborn.launch());
+    for (int i = 0; i < 1000 && !QFile::exists(ready); ++i)
+        QThread::msleep(5);
+    stubborn.terminate();
+    EXPECT_FALSE(stubborn.waitUntilExit(0.3));
+    stubborn.kill();
+    EXPECT_TRUE(stubborn.waitUntilExit(5.0));
+    EXPECT_EQ(stubborn.terminationStatus(), 128 + 9);
 
     Task missing("/no/such/program", {});
     EXPECT_FALSE(missing.launch());

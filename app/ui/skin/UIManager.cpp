@@ -4,6 +4,7 @@
 #include "app/config/ConfigService.h"
 #include "app/ui/skin/SkinItem.h"
 #include "platform/ns/Bundle.h"
+#include "platform/ns/Path.h"
 #include "platform/ns/PropertyList.h"
 
 #include <QDir>
@@ -15,16 +16,6 @@ namespace
 {
 
 const QString kSkinInfoName = QStringLiteral("SkinInfo");
-
-// A leading "~" stands for the home folder.
-QString expandTilde(const QString& path)
-{
-    if (path == QLatin1String("~"))
-        return QDir::homePath();
-    if (path.startsWith(QLatin1String("~/")))
-        return QDir::homePath() + path.mid(1);
-    return path;
-}
 
 // The name of the language folder of the application's token list
 // ("English" for English.lproj); empty when there is no token list.
@@ -67,7 +58,7 @@ bool UIManager::loadUIResource(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    const QString folder = expandTilde(path);
+    const QString folder = ns::stringByExpandingTildeInPath(path);
     if (!QFileInfo::exists(folder))
         return false;
     std::optional<ns::Dictionary> description = ns::PropertyList::readDictionary(descriptionPath(folder));
