@@ -12,7 +12,8 @@
 #include <chrono>
 #include <vector>
 
-namespace {
+namespace
+{
 
 void BM_SendWaitReply(benchmark::State& state)
 {

@@ -1,8 +1,8 @@
 #include "app/config/ConfigManager.h"
 
 #include "platform/ns/Bundle.h"
-#include "platform/ns/Path.h"
 #include "platform/ns/DistributedNotificationCenter.h"
+#include "platform/ns/Path.h"
 #include "platform/ns/PropertyList.h"
 
 #include <QDir>

@@ -6,7 +6,8 @@
 #include <QFileInfo>
 #include <QtDebug>
 
-namespace {
+namespace
+{
 
 bool initialised = false;
 
@@ -17,10 +18,13 @@ QString& workPath()
 }
 
 const char* const kConfigListNames[] = {
-    "settings.plist",           "config.plist",           "dialRecordData.plist",    "callRecordData.plist",
-    "dialConfig.plist",         "phoneBook.plist",        "smsInBoxData.plist",      "smsOutBoxData.plist",
-    "smsDraftBoxData.plist",    "smsImportantBoxData.plist", "smsDeletedBoxData.plist", "smsReportsBoxData.plist",
-    "dataCardConfig.plist",     "Help.pdf",
+    "settings.plist",          "config.plist",
+    "dialRecordData.plist",    "callRecordData.plist",
+    "dialConfig.plist",        "phoneBook.plist",
+    "smsInBoxData.plist",      "smsOutBoxData.plist",
+    "smsDraftBoxData.plist",   "smsImportantBoxData.plist",
+    "smsDeletedBoxData.plist", "smsReportsBoxData.plist",
+    "dataCardConfig.plist",    "Help.pdf",
 };
 
 } // namespace
@@ -33,8 +37,14 @@ void JOVDatacardConfig::initGlobal()
     initialised = true;
 }
 
-void JOVDatacardConfig::freeGlobal() { initialised = false; }
-bool JOVDatacardConfig::isInitialize() { return initialised; }
+void JOVDatacardConfig::freeGlobal()
+{
+    initialised = false;
+}
+bool JOVDatacardConfig::isInitialize()
+{
+    return initialised;
+}
 
 QString JOVDatacardConfig::configListName(int index)
 {
@@ -51,8 +61,14 @@ QString JOVDatacardConfig::defaultConfigListName(int index)
     return ConfigManager::sharedConfigManager().getFilePathWithFileName(name);
 }
 
-void JOVDatacardConfig::setSettingDictWorkPath(const QString& path) { workPath() = path; }
-QString JOVDatacardConfig::settingDictWorkPath() { return workPath(); }
+void JOVDatacardConfig::setSettingDictWorkPath(const QString& path)
+{
+    workPath() = path;
+}
+QString JOVDatacardConfig::settingDictWorkPath()
+{
+    return workPath();
+}
 
 ns::Value JOVDatacardConfig::settingDictKey(const QString& key)
 {

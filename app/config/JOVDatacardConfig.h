@@ -4,7 +4,8 @@
 
 // Reads and writes single top-level keys of a settings file directly on disk,
 // bypassing the in-memory store.
-class JOVDatacardConfig {
+class JOVDatacardConfig
+{
 public:
     // Once, while not initialised: the work path becomes the data folder's settings file.
     static void initGlobal();

@@ -15,7 +15,8 @@
 // The one channel to the device server: sends records as Apple Events, starts
 // and stops the server, and hands received records out one per timer tick as
 // "jUIMsg<id>" notifications.
-class JOVMsgCenter : public ns::Object {
+class JOVMsgCenter : public ns::Object
+{
 public:
     JOVMsgCenter();
     ~JOVMsgCenter() override;

@@ -4,7 +4,8 @@
 
 // The objects of the main nib: made when the application starts, then woken
 // up in order. Feature controllers join here as they are built.
-class MainNib {
+class MainNib
+{
 public:
     MainNib();
     void awakeFromNib();

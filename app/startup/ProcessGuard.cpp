@@ -16,7 +16,8 @@
 
 DialControlling* g_DialController = nullptr;
 
-namespace {
+namespace
+{
 
 int signalPipe[2] = {-1, -1};
 
@@ -65,13 +66,15 @@ void installSignalHandler()
 {
     if (signalPipe[0] >= 0 || ::pipe(signalPipe) != 0)
         return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read); // lives as long as the process
+    auto* notifier =
+        new QSocketNotifier(signalPipe[0], QSocketNotifier::Read); // lives as long as the process
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char byte = 0;
         if (::read(signalPipe[0], &byte, 1) == 1)
             SignalHandler(byte);
     });
-    struct sigaction action {};
+    struct sigaction action {
+    };
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

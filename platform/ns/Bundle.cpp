@@ -5,11 +5,16 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace ns {
+namespace ns
+{
 
-namespace {
+namespace
+{
 
-QString runningExecutable() { return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath(); }
+QString runningExecutable()
+{
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+}
 
 // X.app/Contents/MacOS/X gives X.app; anything else its own folder.
 QString bundleOfExecutable(const QString& executable)
@@ -64,7 +69,10 @@ std::optional<Bundle> Bundle::bundleWithPath(const QString& path)
     return Bundle(path);
 }
 
-bool Bundle::isAppLayout() const { return QFileInfo(path_ + QStringLiteral("/Contents")).isDir(); }
+bool Bundle::isAppLayout() const
+{
+    return QFileInfo(path_ + QStringLiteral("/Contents")).isDir();
+}
 
 QString Bundle::executablePath() const
 {
@@ -80,7 +88,10 @@ QString Bundle::resourcePath() const
     return isAppLayout() ? path_ + QStringLiteral("/Contents/Resources") : path_;
 }
 
-QString Bundle::builtInPlugInsPath() const { return path_ + QStringLiteral("/Contents/PlugIns"); }
+QString Bundle::builtInPlugInsPath() const
+{
+    return path_ + QStringLiteral("/Contents/PlugIns");
+}
 
 QString Bundle::pathForResource(const QString& name, const QString& type) const
 {
@@ -105,11 +116,15 @@ QString Bundle::pathForResource(const QString& name, const QString& type, const 
 Dictionary Bundle::infoDictionary() const
 {
     if (!info_)
-        info_ = PropertyList::readDictionary(path_ + QStringLiteral("/Contents/Info.plist")).value_or(Dictionary());
+        info_ = PropertyList::readDictionary(path_ + QStringLiteral("/Contents/Info.plist"))
+                    .value_or(Dictionary());
     return *info_;
 }
 
-Value Bundle::objectForInfoDictionaryKey(const QString& key) const { return infoDictionary().value(key); }
+Value Bundle::objectForInfoDictionaryKey(const QString& key) const
+{
+    return infoDictionary().value(key);
+}
 
 QString Bundle::bundleIdentifier() const
 {

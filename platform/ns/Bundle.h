@@ -4,10 +4,12 @@
 
 #include <optional>
 
-namespace ns {
+namespace ns
+{
 
 // A program or plug-in folder laid out as Name.app/Contents/{MacOS,Resources,PlugIns}.
-class Bundle {
+class Bundle
+{
 public:
     // The bundle of the running executable: the enclosing "X.app" when the
     // executable lies in X.app/Contents/MacOS, else the executable's folder.

@@ -2,14 +2,16 @@
 
 #include <QDateTime>
 
-namespace ns {
+namespace ns
+{
 
 class Timer;
 
 // The one clock that timers, delayed performs and "now" read. The system clock
 // drives timers from the Qt event loop; tests install a ManualClock and move
 // time on by hand, so behaviour over seconds or months runs without sleeping.
-class Clock {
+class Clock
+{
 public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
@@ -23,7 +25,8 @@ public:
     virtual void unschedule(Timer* timer) = 0;
 };
 
-class ManualClock : public Clock {
+class ManualClock : public Clock
+{
 public:
     explicit ManualClock(const QDateTime& start = QDateTime::currentDateTimeUtc());
     ~ManualClock() override;

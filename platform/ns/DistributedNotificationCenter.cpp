@@ -13,9 +13,11 @@
 
 #include <unistd.h>
 
-namespace ns {
+namespace ns
+{
 
-namespace {
+namespace
+{
 
 // A frame is a 4-byte big-endian length followed by an XML property list
 // {name, object, userInfo}.
@@ -35,7 +37,8 @@ QByteArray encodeFrame(const QByteArray& body)
 
 DistributedNotificationCenter& DistributedNotificationCenter::defaultCenter()
 {
-    static DistributedNotificationCenter* center = new DistributedNotificationCenter; // lives as long as the process
+    static DistributedNotificationCenter* center =
+        new DistributedNotificationCenter; // lives as long as the process
     return *center;
 }
 
@@ -89,8 +92,8 @@ bool DistributedNotificationCenter::ensureListening()
     return true;
 }
 
-void DistributedNotificationCenter::addObserver(Object* observer, const QString& selector, const QString& name,
-                                                const QString& object)
+void DistributedNotificationCenter::addObserver(Object* observer, const QString& selector,
+                                                const QString& name, const QString& object)
 {
     if (!observer || !ensureListening())
         return;

@@ -9,12 +9,14 @@
 
 class QLocalServer;
 
-namespace ns {
+namespace ns
+{
 
 // Notifications between the user's Trelvan-family processes. Each process that
 // observes listens on a socket in the runtime folder; a post reaches every
 // listening process, the poster's own included, on its main loop.
-class DistributedNotificationCenter : public QObject {
+class DistributedNotificationCenter : public QObject
+{
 public:
     static DistributedNotificationCenter& defaultCenter();
     ~DistributedNotificationCenter() override;

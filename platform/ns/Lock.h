@@ -3,11 +3,13 @@
 #include <condition_variable>
 #include <mutex>
 
-namespace ns {
+namespace ns
+{
 
 // A non-recursive lock whose tryLock answers NO while it is held, by any
 // thread, the holder's own included.
-class Lock {
+class Lock
+{
 public:
     void lock()
     {

@@ -1,14 +1,18 @@
 #include "platform/ns/NotificationCenter.h"
 
-namespace ns {
+namespace ns
+{
 
-namespace {
+namespace
+{
 
-class BlockObserver : public Object {
+class BlockObserver : public Object
+{
 public:
     explicit BlockObserver(std::function<void(const Notification&)> block)
     {
-        registerSelector("notify:", [block = std::move(block)](Object* n) { block(*static_cast<Notification*>(n)); });
+        registerSelector("notify:",
+                         [block = std::move(block)](Object* n) { block(*static_cast<Notification*>(n)); });
     }
 };
 
@@ -20,7 +24,8 @@ NotificationCenter& NotificationCenter::defaultCenter()
     return center;
 }
 
-void NotificationCenter::addObserver(Object* observer, const QString& selector, const QString& name, Object* object)
+void NotificationCenter::addObserver(Object* observer, const QString& selector, const QString& name,
+                                     Object* object)
 {
     if (!observer || selector.isEmpty())
         return;
@@ -57,7 +62,8 @@ void NotificationCenter::removeObserver(Object* observer, const QString& name, O
 {
     std::lock_guard lock(mutex_);
     registrations_.removeIf([&](const Registration& r) {
-        return r.observer == observer && (name.isEmpty() || r.name == name) && (!object || r.object == object);
+        return r.observer == observer && (name.isEmpty() || r.name == name) &&
+               (!object || r.object == object);
     });
 }
 
@@ -74,7 +80,8 @@ void NotificationCenter::postNotification(const Notification& notification)
     std::unique_lock lock(mutex_);
     QList<Registration> matching;
     for (const Registration& r : registrations_) {
-        if ((r.name.isEmpty() || r.name == notification.name()) && (!r.object || r.object == notification.object()))
+        if ((r.name.isEmpty() || r.name == notification.name()) &&
+            (!r.object || r.object == notification.object()))
             matching.append(r);
     }
     for (const Registration& r : matching) {

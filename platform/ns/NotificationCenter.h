@@ -7,18 +7,21 @@
 #include <memory>
 #include <mutex>
 
-namespace ns {
+namespace ns
+{
 
 // The in-process notification centre: delivery is synchronous, on the posting
 // thread, to observers registered by (name, object); an empty name or a null
 // object matches every notification.
-class NotificationCenter {
+class NotificationCenter
+{
 public:
     static NotificationCenter& defaultCenter();
 
     void addObserver(Object* observer, const QString& selector, const QString& name, Object* object);
     // Block observers; the returned object is the observer to remove later.
-    Object* addObserverForName(const QString& name, Object* object, std::function<void(const Notification&)> block);
+    Object* addObserverForName(const QString& name, Object* object,
+                               std::function<void(const Notification&)> block);
     void removeObserver(Object* observer);
     void removeObserver(Object* observer, const QString& name, Object* object);
 

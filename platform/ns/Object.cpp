@@ -4,7 +4,8 @@
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/Timer.h"
 
-namespace ns {
+namespace ns
+{
 
 Object::~Object()
 {

@@ -6,12 +6,14 @@
 #include <functional>
 #include <memory>
 
-namespace ns {
+namespace ns
+{
 
 // Base of every object that can be sent a selector by name: observer tables,
 // targets of controls and timers, delegates. Each class registers the
 // selectors it implements, so "responds to" and "perform" work by name.
-class Object {
+class Object
+{
 public:
     using Method = std::function<void(Object* argument)>;
 
@@ -29,21 +31,23 @@ public:
     std::weak_ptr<const void> lifetime() const;
 
 protected:
-    void registerSelector(const QString& selector, Method method) { selectors_.insert(selector, std::move(method)); }
+    void registerSelector(const QString& selector, Method method)
+    {
+        selectors_.insert(selector, std::move(method));
+    }
 
-    template <class C>
-    void registerSelector(const QString& selector, void (C::*method)())
+    template <class C> void registerSelector(const QString& selector, void (C::*method)())
     {
         C* self = static_cast<C*>(this);
         registerSelector(selector, [self, method](Object*) { (self->*method)(); });
     }
 
     // The argument is handed over as A*, or null when it is of another class.
-    template <class C, class A>
-    void registerSelector(const QString& selector, void (C::*method)(A*))
+    template <class C, class A> void registerSelector(const QString& selector, void (C::*method)(A*))
     {
         C* self = static_cast<C*>(this);
-        registerSelector(selector, [self, method](Object* argument) { (self->*method)(dynamic_cast<A*>(argument)); });
+        registerSelector(selector,
+                         [self, method](Object* argument) { (self->*method)(dynamic_cast<A*>(argument)); });
     }
 
 private:

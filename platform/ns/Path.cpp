@@ -2,7 +2,8 @@
 
 #include <QDir>
 
-namespace ns {
+namespace ns
+{
 
 QString stringByExpandingTildeInPath(const QString& path)
 {

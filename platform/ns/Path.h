@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace ns {
+namespace ns
+{
 
 // stringByExpandingTildeInPath: a leading "~" (alone or before "/") stands
 // for the user's home folder; any other path is returned as it is.

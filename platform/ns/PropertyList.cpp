@@ -9,9 +9,11 @@
 
 #include <cstdlib>
 
-namespace ns {
+namespace ns
+{
 
-namespace {
+namespace
+{
 
 // Property-list dates count seconds from 2001-01-01 00:00:00 UTC.
 constexpr qint64 kReferenceDateUnix = 978307200;
@@ -139,7 +141,8 @@ plist_t toNode(const Value& value)
 
 } // namespace
 
-namespace PropertyList {
+namespace PropertyList
+{
 
 std::optional<Value> fromData(const QByteArray& bytes)
 {

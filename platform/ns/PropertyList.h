@@ -4,10 +4,12 @@
 
 #include <optional>
 
-namespace ns {
+namespace ns
+{
 
 // Property-list files: XML or binary on read, XML on write.
-namespace PropertyList {
+namespace PropertyList
+{
 
 // Parses XML or binary property-list bytes; nullopt when they are not one.
 std::optional<Value> fromData(const QByteArray& bytes);

@@ -10,9 +10,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace ns {
+namespace ns
+{
 
-namespace {
+namespace
+{
 
 bool refuse(const QString& dir, const QString& reason)
 {
@@ -36,7 +38,8 @@ QString chosenDirectory()
 bool ensurePrivateDirectory(const QString& dir)
 {
     const QByteArray path = QFile::encodeName(dir);
-    struct stat st {};
+    struct stat st {
+    };
     if (::lstat(path.constData(), &st) != 0) {
         if (errno != ENOENT)
             return refuse(dir, QString::fromLocal8Bit(std::strerror(errno)));
@@ -53,7 +56,8 @@ bool ensurePrivateDirectory(const QString& dir)
     if (st.st_uid != ::geteuid())
         return refuse(dir, QStringLiteral("it belongs to user %1").arg(st.st_uid));
     if ((st.st_mode & 0777) != 0700)
-        return refuse(dir, QStringLiteral("its mode is %1, not 700").arg(st.st_mode & 0777, 3, 8, QLatin1Char('0')));
+        return refuse(
+            dir, QStringLiteral("its mode is %1, not 700").arg(st.st_mode & 0777, 3, 8, QLatin1Char('0')));
     return true;
 }
 

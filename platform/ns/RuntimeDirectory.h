@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace ns {
+namespace ns
+{
 
 // The per-user folder where the Trelvan-family processes meet: the variable
 // TRELVAN_RUNTIME_DIR when set, else $XDG_RUNTIME_DIR/trelvan, else

@@ -3,11 +3,14 @@
 #include <QFile>
 #include <QtDebug>
 
-namespace ns::StringsFile {
+namespace ns::StringsFile
+{
 
-namespace {
+namespace
+{
 
-class Parser {
+class Parser
+{
 public:
     explicit Parser(const QString& text) : s_(text) {}
 
@@ -98,9 +101,15 @@ private:
                 break;
             c = s_.at(i_++);
             switch (c.unicode()) {
-            case 'n': out.append(u'\n'); break;
-            case 't': out.append(u'\t'); break;
-            case 'r': out.append(u'\r'); break;
+            case 'n':
+                out.append(u'\n');
+                break;
+            case 't':
+                out.append(u'\t');
+                break;
+            case 'r':
+                out.append(u'\r');
+                break;
             case 'U':
             case 'u': {
                 bool ok = false;
@@ -111,7 +120,9 @@ private:
                 i_ += 4;
                 break;
             }
-            default: out.append(c); break;
+            default:
+                out.append(c);
+                break;
             }
         }
         return std::nullopt; // unterminated string
@@ -123,7 +134,10 @@ private:
 
 } // namespace
 
-std::optional<Dictionary> parse(const QString& text) { return Parser(text).run(); }
+std::optional<Dictionary> parse(const QString& text)
+{
+    return Parser(text).run();
+}
 
 std::optional<Dictionary> readFile(const QString& path)
 {
@@ -134,7 +148,8 @@ std::optional<Dictionary> readFile(const QString& path)
     // Strings files come as UTF-8 or, with a byte-order mark, as UTF-16.
     QString text;
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+        text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
+                                  (bytes.size() - 2) / 2);
     else
         text = QString::fromUtf8(bytes);
     if (bytes.startsWith("\xFE\xFF")) {

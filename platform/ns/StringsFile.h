@@ -4,11 +4,13 @@
 
 #include <optional>
 
-namespace ns {
+namespace ns
+{
 
 // Strings files: lines of "key" = "value"; with C and C++ comments and the
 // escapes \" \\ \n \t \r and \Uxxxx. Keys keep the order of the file.
-namespace StringsFile {
+namespace StringsFile
+{
 
 // nullopt when the text is not a strings file (the error is logged).
 std::optional<Dictionary> parse(const QString& text);

@@ -5,17 +5,18 @@
 
 #include <cerrno>
 #include <chrono>
-#include <thread>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <vector>
 
 extern char** environ;
 
-namespace ns {
+namespace ns
+{
 
 bool Task::launch()
 {
@@ -91,7 +92,10 @@ int Task::waitUntilExit()
     return status_;
 }
 
-int runShellCommand(const QString& command) { return std::system(command.toLocal8Bit().constData()); }
+int runShellCommand(const QString& command)
+{
+    return std::system(command.toLocal8Bit().constData());
+}
 
 QByteArray readFirstLineOfShellCommand(const QString& command, int maxBytes)
 {

@@ -5,14 +5,19 @@
 
 #include <sys/types.h>
 
-namespace ns {
+namespace ns
+{
 
 // A child process, as NSTask: launched once, asked whether it still runs,
 // terminated with SIGTERM. Dropping the object leaves the process running.
-class Task {
+class Task
+{
 public:
     Task() = default;
-    Task(const QString& launchPath, const QStringList& arguments) : launchPath_(launchPath), arguments_(arguments) {}
+    Task(const QString& launchPath, const QStringList& arguments)
+        : launchPath_(launchPath), arguments_(arguments)
+    {
+    }
     Task(const Task&) = delete;
     Task& operator=(const Task&) = delete;
 

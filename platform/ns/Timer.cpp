@@ -8,11 +8,16 @@
 #include <algorithm>
 #include <cmath>
 
-namespace ns {
+namespace ns
+{
 
-namespace {
+namespace
+{
 
-qint64 toMs(double seconds) { return qint64(std::llround(std::max(0.0, seconds) * 1000.0)); }
+qint64 toMs(double seconds)
+{
+    return qint64(std::llround(std::max(0.0, seconds) * 1000.0));
+}
 
 // Scheduled timers are kept alive here until they are invalidated.
 QList<std::shared_ptr<Timer>>& liveTimers()
@@ -38,7 +43,8 @@ QList<PerformRequest>& performRequests()
 
 // ---- system clock: Qt timers on the thread's event loop ----
 
-class SystemClock : public Clock {
+class SystemClock : public Clock
+{
 public:
     QDateTime now() const override { return QDateTime::currentDateTimeUtc(); }
 
@@ -58,7 +64,8 @@ public:
     }
 };
 
-namespace {
+namespace
+{
 
 SystemClock& systemClock()
 {
@@ -70,8 +77,14 @@ Clock* installedClock = nullptr;
 
 } // namespace
 
-Clock& Clock::current() { return installedClock ? *installedClock : systemClock(); }
-void Clock::setCurrent(Clock* clock) { installedClock = clock; }
+Clock& Clock::current()
+{
+    return installedClock ? *installedClock : systemClock();
+}
+void Clock::setCurrent(Clock* clock)
+{
+    installedClock = clock;
+}
 
 // ---- manual clock ----
 
@@ -85,8 +98,14 @@ ManualClock::~ManualClock()
         t->invalidate();
 }
 
-void ManualClock::schedule(Timer* timer) { timers_.append(timer); }
-void ManualClock::unschedule(Timer* timer) { timers_.removeAll(timer); }
+void ManualClock::schedule(Timer* timer)
+{
+    timers_.append(timer);
+}
+void ManualClock::unschedule(Timer* timer)
+{
+    timers_.removeAll(timer);
+}
 
 void ManualClock::advance(double seconds)
 {
@@ -117,7 +136,8 @@ Timer::Timer(double interval, bool repeats, Callback callback, const Value& user
 
 Timer::~Timer() = default;
 
-std::shared_ptr<Timer> Timer::scheduledTimer(double interval, bool repeats, Callback callback, const Value& userInfo)
+std::shared_ptr<Timer> Timer::scheduledTimer(double interval, bool repeats, Callback callback,
+                                             const Value& userInfo)
 {
     std::shared_ptr<Timer> timer(new Timer(interval, repeats, std::move(callback), userInfo));
     timer->clock_ = &Clock::current();

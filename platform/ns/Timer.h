@@ -9,14 +9,16 @@
 
 class QTimer;
 
-namespace ns {
+namespace ns
+{
 
 class Clock;
 
 // A timer on the main run loop. A scheduled timer stays alive until it is
 // invalidated (a one-shot timer invalidates itself after firing), whether or
 // not its creator keeps the returned pointer.
-class Timer : public Object, public std::enable_shared_from_this<Timer> {
+class Timer : public Object, public std::enable_shared_from_this<Timer>
+{
 public:
     using Callback = std::function<void(Timer&)>;
 

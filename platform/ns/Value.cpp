@@ -7,7 +7,8 @@
 #include <cmath>
 #include <limits>
 
-namespace ns {
+namespace ns
+{
 
 struct ArrayData {
     std::vector<Value> items;
@@ -58,7 +59,8 @@ struct DictionaryData {
     }
 };
 
-namespace {
+namespace
+{
 
 const Value& nullValue()
 {
@@ -138,14 +140,26 @@ bool stringBool(const QString& s)
 // ---- Array ----
 
 Array::Array() : d_(std::make_shared<ArrayData>()) {}
-Array::Array(std::initializer_list<Value> values) : Array() { d_->items.assign(values); }
-int Array::count() const { return int(d_->items.size()); }
+Array::Array(std::initializer_list<Value> values) : Array()
+{
+    d_->items.assign(values);
+}
+int Array::count() const
+{
+    return int(d_->items.size());
+}
 const Value& Array::at(int index) const
 {
     return index >= 0 && index < count() ? d_->items[size_t(index)] : nullValue();
 }
-Value& Array::operator[](int index) { return d_->items.at(size_t(index)); }
-void Array::append(const Value& value) { d_->items.push_back(value); }
+Value& Array::operator[](int index)
+{
+    return d_->items.at(size_t(index));
+}
+void Array::append(const Value& value)
+{
+    d_->items.push_back(value);
+}
 void Array::insert(int index, const Value& value)
 {
     d_->items.insert(d_->items.begin() + std::clamp(index, 0, count()), value);
@@ -160,8 +174,14 @@ void Array::removeAt(int index)
     if (index >= 0 && index < count())
         d_->items.erase(d_->items.begin() + index);
 }
-void Array::removeAll() { d_->items.clear(); }
-bool Array::contains(const Value& value) const { return indexOf(value) >= 0; }
+void Array::removeAll()
+{
+    d_->items.clear();
+}
+bool Array::contains(const Value& value) const
+{
+    return indexOf(value) >= 0;
+}
 int Array::indexOf(const Value& value) const
 {
     for (int i = 0; i < count(); ++i)
@@ -169,8 +189,14 @@ int Array::indexOf(const Value& value) const
             return i;
     return -1;
 }
-std::vector<Value>::const_iterator Array::begin() const { return d_->items.cbegin(); }
-std::vector<Value>::const_iterator Array::end() const { return d_->items.cend(); }
+std::vector<Value>::const_iterator Array::begin() const
+{
+    return d_->items.cbegin();
+}
+std::vector<Value>::const_iterator Array::end() const
+{
+    return d_->items.cend();
+}
 Array Array::copy() const
 {
     Array result;
@@ -185,7 +211,10 @@ Array Array::deepCopy() const
         result.d_->items.push_back(v.deepCopy());
     return result;
 }
-bool Array::operator==(const Array& other) const { return d_ == other.d_ || d_->items == other.d_->items; }
+bool Array::operator==(const Array& other) const
+{
+    return d_ == other.d_ || d_->items == other.d_->items;
+}
 
 // ---- Dictionary ----
 
@@ -195,8 +224,14 @@ Dictionary::Dictionary(std::initializer_list<Entry> entries) : Dictionary()
     for (const Entry& e : entries)
         setValue(e.first, e.second);
 }
-int Dictionary::count() const { return int(d_->entries.size()); }
-bool Dictionary::contains(const QString& key) const { return d_->find(key) >= 0; }
+int Dictionary::count() const
+{
+    return int(d_->entries.size());
+}
+bool Dictionary::contains(const QString& key) const
+{
+    return d_->find(key) >= 0;
+}
 const Value& Dictionary::value(const QString& key) const
 {
     const int position = d_->find(key);
@@ -229,8 +264,14 @@ QStringList Dictionary::keys() const
         result.append(e.first);
     return result;
 }
-std::vector<Dictionary::Entry>::const_iterator Dictionary::begin() const { return d_->entries.cbegin(); }
-std::vector<Dictionary::Entry>::const_iterator Dictionary::end() const { return d_->entries.cend(); }
+std::vector<Dictionary::Entry>::const_iterator Dictionary::begin() const
+{
+    return d_->entries.cbegin();
+}
+std::vector<Dictionary::Entry>::const_iterator Dictionary::end() const
+{
+    return d_->entries.cend();
+}
 Dictionary Dictionary::copy() const
 {
     Dictionary result;

@@ -10,7 +10,8 @@
 #include <variant>
 #include <vector>
 
-namespace ns {
+namespace ns
+{
 
 class Value;
 struct ArrayData;
@@ -18,7 +19,8 @@ struct DictionaryData;
 
 // A mutable array with shared identity: copies of an Array handle refer to the
 // same storage, so a change made through one holder is seen by every holder.
-class Array {
+class Array
+{
 public:
     Array();
     Array(std::initializer_list<Value> values);
@@ -49,7 +51,8 @@ private:
 
 // A mutable dictionary with shared identity that keeps its keys in insertion
 // order (file order matters to several readers).
-class Dictionary {
+class Dictionary
+{
 public:
     using Entry = std::pair<QString, Value>;
 
@@ -83,7 +86,8 @@ private:
 
 // One property-list value: null, boolean, integer, real, string, date, data,
 // array or dictionary.
-class Value {
+class Value
+{
 public:
     enum class Type { Null, Boolean, Integer, Real, String, Date, Data, Array, Dictionary };
 
@@ -105,7 +109,10 @@ public:
     Type type() const { return Type(v_.index()); }
     bool isNull() const { return type() == Type::Null; }
     // Booleans, integers and reals are numbers, as in Cocoa.
-    bool isNumber() const { return type() == Type::Boolean || type() == Type::Integer || type() == Type::Real; }
+    bool isNumber() const
+    {
+        return type() == Type::Boolean || type() == Type::Integer || type() == Type::Real;
+    }
     bool isBool() const { return type() == Type::Boolean; }
     bool isString() const { return type() == Type::String; }
     bool isDate() const { return type() == Type::Date; }

@@ -7,7 +7,8 @@
 #include <QTemporaryDir>
 
 // A private application bundle whose data folder holds the given settings.
-class TemporaryAppBundle {
+class TemporaryAppBundle
+{
 public:
     explicit TemporaryAppBundle(const ns::Dictionary& settings = ns::Dictionary())
     {

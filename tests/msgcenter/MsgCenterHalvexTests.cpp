@@ -11,7 +11,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 struct Arrival {
     quint16 major, minor;
@@ -19,7 +20,8 @@ struct Arrival {
     QByteArray data;
 };
 
-class Listener : public ns::Object {
+class Listener : public ns::Object
+{
 public:
     explicit Listener(JOVMsgCenter& center) : center_(center)
     {
@@ -47,14 +49,16 @@ private:
 };
 
 // A bundle whose "jUIInfo" points the center at the built device server.
-class ServerBundle {
+class ServerBundle
+{
 public:
     explicit ServerBundle(const ns::Dictionary& scenario)
     {
         const QString resources = dir_.filePath("Trelvan.app/Contents/Resources");
         QDir().mkpath(resources);
-        ns::PropertyList::writeFile(resources + "/jUIInfo.plist",
-                                    ns::Dictionary{{"UseConfigPath", true}, {"PathOfServer", HalvexControl::programPath()}});
+        ns::PropertyList::writeFile(
+            resources + "/jUIInfo.plist",
+            ns::Dictionary{{"UseConfigPath", true}, {"PathOfServer", HalvexControl::programPath()}});
         ns::PropertyList::writeFile(dir_.filePath("scenario.plist"), scenario);
         qputenv("HALVEX_SCENARIO", dir_.filePath("scenario.plist").toUtf8());
         ns::Bundle::setMainBundlePath(dir_.filePath("Trelvan.app"));
@@ -94,7 +98,8 @@ TEST(MsgCenterWithHalvex, TheCenterStartsTheServerAndItsStartUpArrivesAsNotifica
     ServerBundle bundle(defaultScenario());
     JOVMsgCenter center;
     Listener listener(center);
-    for (auto [major, minor] : {std::pair{8, 58}, {3, 5}, {6, 32}, {4, 9}, {7, 42}, {7, 37}, {7, 55}, {5, 22}})
+    for (auto [major, minor] :
+         {std::pair{8, 58}, {3, 5}, {6, 32}, {4, 9}, {7, 42}, {7, 37}, {7, 55}, {5, 22}})
         listener.listen(quint16(major), quint16(minor));
 
     ASSERT_TRUE(center.startMsgServer());

@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QByteArray makeRecord(quint16 major, quint16 minor)
 {
@@ -16,7 +17,8 @@ QByteArray makeRecord(quint16 major, quint16 minor)
 
 // Records what arrives, optionally running the clock on inside a handler as a
 // modal panel's nested run loop would.
-class Recorder : public ns::Object {
+class Recorder : public ns::Object
+{
 public:
     explicit Recorder(JOVMsgCenter& center) : center_(center)
     {
@@ -39,7 +41,8 @@ private:
     JOVMsgCenter& center_;
 };
 
-class MsgCenterTest : public ::testing::Test {
+class MsgCenterTest : public ::testing::Test
+{
 protected:
     MsgCenterTest()
     {
@@ -78,7 +81,7 @@ TEST_F(MsgCenterTest, OneRecordPerTickInArrivalOrderAndTheQueueHoldsAtMost250)
 
     for (int i = 0; i < 249; ++i)
         ASSERT_EQ(center.putReceiveMsgInQueue(makeRecord(9, 9)), 0);
-    EXPECT_EQ(center.putReceiveMsgInQueue(makeRecord(3, 5)), 0); // the 250th
+    EXPECT_EQ(center.putReceiveMsgInQueue(makeRecord(3, 5)), 0);   // the 250th
     EXPECT_EQ(center.putReceiveMsgInQueue(makeRecord(8, 58)), -1); // the 251st
     EXPECT_EQ(center.queuedMessageCount(), 250);
     clock.advance(0.005 * 250);

@@ -18,8 +18,9 @@ TEST(Bundle, FindsResourcesPlugInsAndInfoValues)
     QDir().mkpath(app + "/Contents/Resources/English.lproj");
     QDir().mkpath(app + "/Contents/Resources/Halvex.app/Contents/MacOS");
     QFile(app + "/Contents/Resources/English.lproj/LanguageTokenList.txt").open(QIODevice::WriteOnly);
-    PropertyList::writeFile(app + "/Contents/Info.plist",
-                            Dictionary{{"CFBundleIdentifier", "org.example.demo"}, {"CFBundleExecutable", "Demo"}});
+    PropertyList::writeFile(
+        app + "/Contents/Info.plist",
+        Dictionary{{"CFBundleIdentifier", "org.example.demo"}, {"CFBundleExecutable", "Demo"}});
 
     Bundle::setMainBundlePath(app);
     Bundle& b = Bundle::mainBundle();

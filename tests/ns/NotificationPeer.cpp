@@ -6,14 +6,17 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
-class Printer : public ns::Object {
+class Printer : public ns::Object
+{
 public:
     Printer() { registerSelector("heard:", &Printer::heard); }
     void heard(ns::Notification* n)
     {
-        std::printf("%s:%s\n", qPrintable(n->name()), n->userInfo().value("k").toString().toUtf8().constData());
+        std::printf("%s:%s\n", qPrintable(n->name()),
+                    n->userInfo().value("k").toString().toUtf8().constData());
         std::fflush(stdout);
     }
 };

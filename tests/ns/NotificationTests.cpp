@@ -11,16 +11,21 @@
 
 using namespace ns;
 
-namespace {
+namespace
+{
 
-class Listener : public Object {
+class Listener : public Object
+{
 public:
     Listener()
     {
         registerSelector("heard:", &Listener::heard);
         registerSelector("removeOther:", &Listener::removeOther);
     }
-    void heard(Notification* n) { names.append(n ? n->name() + ":" + n->userInfo().value("k").stringValue() : "?"); }
+    void heard(Notification* n)
+    {
+        names.append(n ? n->name() + ":" + n->userInfo().value("k").stringValue() : "?");
+    }
     void removeOther(Notification*)
     {
         NotificationCenter::defaultCenter().removeObserver(other);

@@ -9,7 +9,8 @@
 
 using namespace ns;
 
-namespace {
+namespace
+{
 
 QDateTime utc(int y, int mo, int d, int h, int mi, int s)
 {
@@ -50,7 +51,8 @@ TEST(PropertyList, ReadsTheMacOwnXmlFormat)
 {
     std::optional<Dictionary> d = PropertyList::readDictionary(TRELVAN_FIXTURES_DIR "/ns/mac-format.plist");
     ASSERT_TRUE(d);
-    EXPECT_EQ(d->keys(), (QStringList{"IsLogOn", "CurrentLanguage", "Main", "SupportLanguages", "Stamp", "Blob"}));
+    EXPECT_EQ(d->keys(),
+              (QStringList{"IsLogOn", "CurrentLanguage", "Main", "SupportLanguages", "Stamp", "Blob"}));
     EXPECT_TRUE(d->value("IsLogOn").boolValue());
     EXPECT_EQ(d->value("CurrentLanguage").toString(), QString::fromUtf8("Français"));
     EXPECT_EQ(d->value("Main").toDictionary().value("Main_UIModel").intValue(), 2);

@@ -10,18 +10,24 @@
 
 using namespace ns;
 
-namespace {
+namespace
+{
 
-class ManualClockTest : public ::testing::Test {
+class ManualClockTest : public ::testing::Test
+{
 protected:
     ManualClockTest() { Clock::setCurrent(&clock); }
     ~ManualClockTest() override { Clock::setCurrent(nullptr); }
     ManualClock clock{QDateTime(QDate(2026, 1, 1), QTime(0, 0), QTimeZone::utc())};
 };
 
-class Target : public Object {
+class Target : public Object
+{
 public:
-    Target() { registerSelector("tick:", [this](Object*) { ++ticks; }); }
+    Target()
+    {
+        registerSelector("tick:", [this](Object*) { ++ticks; });
+    }
     int ticks = 0;
 };
 

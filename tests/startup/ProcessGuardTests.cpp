@@ -33,7 +33,8 @@ TEST(ProcessGuard, LoggingIsOnOnlyWhenIsLogOnIsABooleanOrNumber)
     struct Case {
         ns::Value isLogOn;
         bool on;
-    } cases[] = {{ns::Value("YES"), false}, {ns::Value(true), true}, {ns::Value(), false}, {ns::Value(1), true}};
+    } cases[] = {
+        {ns::Value("YES"), false}, {ns::Value(true), true}, {ns::Value(), false}, {ns::Value(1), true}};
     ns::Dictionary settings{{"LogFileDir", logs.path()}};
     TemporaryAppBundle app(settings);
     for (const Case& c : cases) {

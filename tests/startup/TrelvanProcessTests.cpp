@@ -10,12 +10,14 @@
 
 #include <csignal>
 
-namespace {
+namespace
+{
 
 bool copyTree(const QString& from, const QString& to)
 {
     QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
         const QString target = to + source.mid(from.size());
@@ -36,7 +38,8 @@ int runningProcessesNamed(const QString& name)
     return int(pgrep.readAllStandardOutput().count('\n'));
 }
 
-class TrelvanProcess : public ::testing::Test {
+class TrelvanProcess : public ::testing::Test
+{
 protected:
     TrelvanProcess()
     {

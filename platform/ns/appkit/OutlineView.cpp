@@ -243,7 +243,8 @@ int OutlineView::rowForItem(void* item) const
     return rowForIndex(indexOfItem(item));
 }
 
-namespace {
+namespace
+{
 
 // How deep an index lies below the root; -1 for none.
 int depthOf(QModelIndex index)
@@ -258,9 +259,15 @@ int depthOf(QModelIndex index)
 
 } // namespace
 
-int OutlineView::levelForItem(void* item) const { return depthOf(indexOfItem(item)); }
+int OutlineView::levelForItem(void* item) const
+{
+    return depthOf(indexOfItem(item));
+}
 
-int OutlineView::levelForRow(int row) const { return depthOf(indexForRow(row)); }
+int OutlineView::levelForRow(int row) const
+{
+    return depthOf(indexForRow(row));
+}
 
 void* OutlineView::parentForItem(void* item) const
 {
