@@ -194,8 +194,7 @@ TEST(UIManagerUpdate, DressesViewsWithFramesFontsColoursAndImages)
     auto* cutTooFar = new ns::ImageView(ns::Rect(0, 0, 1, 1));
     auto* stretched = new ns::ImageView(ns::Rect(0, 0, 1, 1));
     auto* fitted = new NSViewExt(ns::Rect(0, 0, 50, 25));
-    for (ns::View* view : {(ns::View*)pane, (ns::View*)label, (ns::View*)cut, (ns::View*)cutTooFar,
-                           (ns::View*)stretched, (ns::View*)fitted})
+    for (ns::View* view : std::initializer_list<ns::View*>{pane, label, cut, cutTooFar, stretched, fitted})
         root.addSubview(view);
     ASSERT_TRUE(skin.registerController(pane, "pane", false));
     ASSERT_TRUE(skin.registerController(label, "label", false));
@@ -393,7 +392,7 @@ TEST(UIManagerUpdate, DispatchesOnTheFirstRowOfTheClassTable)
     NSWindowExt window(ns::Rect(100, 100, 300, 200));
     NSPanelExt panel(ns::Rect(100, 100, 300, 200));
     ns::Window plain(ns::Rect(100, 100, 300, 200), ns::TitledWindowMask);
-    for (ns::Window* w : {(ns::Window*)&window, (ns::Window*)&panel, &plain}) {
+    for (ns::Window* w : std::initializer_list<ns::Window*>{&window, &panel, &plain}) {
         delete w->setContentView(new NSViewExt(ns::Rect(0, 0, 300, 200)));
         EXPECT_TRUE(skin.updataItem(w, "backed"));
         EXPECT_EQ(w->contentView()->frame().size, (ns::Size{40, 30}));
