@@ -2,7 +2,8 @@
 
 #include "halvex/Logging.h"
 #include "halvex/Record.h"
-#include "halvex/RecordEvent.h"
+#include "jCommon/DeviceServerChannel.h"
+#include "jCommon/PayloadReader.h"
 #include "platform/ae/AESend.h"
 
 namespace halvex

@@ -4,6 +4,7 @@
 #include "halvex/Logging.h"
 #include "halvex/Modem.h"
 #include "halvex/Record.h"
+#include "jCommon/PayloadReader.h"
 #include "platform/ae/AppleEventManager.h"
 
 namespace halvex

@@ -3,7 +3,7 @@
 #include "halvex/ControlProtocol.h"
 #include "halvex/Logging.h"
 #include "halvex/Modem.h"
-#include "halvex/RecordEvent.h"
+#include "jCommon/DeviceServerChannel.h"
 #include "platform/ae/AppleEventManager.h"
 
 namespace halvex

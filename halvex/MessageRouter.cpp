@@ -5,9 +5,9 @@
 namespace halvex
 {
 
-void MessageRouter::registerHandler(uint16_t majorID, uint16_t minorID, Handler handler, Needs needs)
+void MessageRouter::registerHandler(MessageID id, Handler handler, Needs needs)
 {
-    const bool added = routes_.try_emplace({majorID, minorID}, Route{std::move(handler), needs}).second;
+    const bool added = routes_.try_emplace({id.majorID, id.minorID}, Route{std::move(handler), needs}).second;
     Q_ASSERT_X(added, "MessageRouter", "a message pair has one handler");
     Q_UNUSED(added);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/msgcenter/UIMsg.h"
+#include "jCommon/MessageID.h"
+#include "jCommon/UIMsg.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,7 +21,7 @@ public:
     enum class Outcome { Handled, NoHandler, NoDevice };
 
     // A pair has one handler; registering it twice is a programming error.
-    void registerHandler(uint16_t majorID, uint16_t minorID, Handler handler, Needs needs = Needs::Device);
+    void registerHandler(MessageID id, Handler handler, Needs needs = Needs::Device);
     Outcome dispatch(const _UI_MSG& request, bool devicePlugged) const;
 
 private:

@@ -3,6 +3,7 @@
 #include "halvex/Logging.h"
 #include "halvex/Record.h"
 #include "halvex/features/FeatureList.h"
+#include "jCommon/PayloadReader.h"
 
 namespace halvex
 {

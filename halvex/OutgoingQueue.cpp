@@ -2,6 +2,7 @@
 
 #include "halvex/Logging.h"
 #include "halvex/Record.h"
+#include "jCommon/PayloadReader.h"
 #include "platform/ns/Timer.h"
 
 namespace halvex

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/msgcenter/UIMsg.h"
+#include "jCommon/UIMsg.h"
 
 #include <deque>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "halvex/Scenario.h"
 
-#include "halvex/FieldWidths.h"
+#include "jCommon/FieldWidths.h"
 #include "platform/ns/PropertyList.h"
 
 #include <QFileInfo>

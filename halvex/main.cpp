@@ -1,10 +1,10 @@
-#include "app/msgcenter/UIMsg.h"
 #include "halvex/ClientLink.h"
 #include "halvex/ControlChannel.h"
 #include "halvex/DeviceChannel.h"
 #include "halvex/Logging.h"
 #include "halvex/Modem.h"
 #include "halvex/Scenario.h"
+#include "jCommon/DeviceServerChannel.h"
 #include "platform/ae/AppleEventManager.h"
 #include "platform/ns/Bundle.h"
 

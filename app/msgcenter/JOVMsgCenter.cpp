@@ -1,6 +1,7 @@
 #include "app/msgcenter/JOVMsgCenter.h"
 
 #include "app/config/ConfigManager.h"
+#include "jCommon/DeviceServerChannel.h"
 #include "platform/ae/AESend.h"
 #include "platform/ae/AppleEventManager.h"
 #include "platform/ns/Bundle.h"
@@ -13,9 +14,6 @@
 namespace
 {
 
-constexpr ae::OSType kEventClassGURL = ae::fourCharCode("GURL");
-constexpr ae::OSType kEventIDGURL = ae::fourCharCode("GURL");
-constexpr ae::OSType kMsgParameter = ae::fourCharCode("jMsg");
 constexpr long kSendTimeOutTicks = 60;
 constexpr double kReceiveTick = 0.005;
 // The queue holds at most this many records; later ones are dropped.
@@ -36,7 +34,7 @@ JOVMsgCenter::~JOVMsgCenter()
     if (receiveMsgQueueTimer)
         receiveMsgQueueTimer->invalidate();
     auto& manager = ae::AppleEventManager::sharedAppleEventManager();
-    manager.removeEventHandler(kEventClassGURL, kEventIDGURL);
+    manager.removeEventHandler(kRecordEventClass, kRecordEventID);
     // Nothing takes the server's records in any more.
     if (manager.bundleIdentifier() == kJOVDataCardClient)
         manager.stopListening();
@@ -45,14 +43,14 @@ JOVMsgCenter::~JOVMsgCenter()
 void JOVMsgCenter::initlizeMsgCenter()
 {
     const ae::Descriptor target(ae::typeApplicationBundleID, kJOVDataCardServer.toUtf8());
-    appleEventDescriptor = ae::AppleEvent(kEventClassGURL, kEventIDGURL, target, ae::kAutoGenerateReturnID,
-                                          ae::kAnyTransactionID);
+    appleEventDescriptor = ae::AppleEvent(kRecordEventClass, kRecordEventID, target,
+                                          ae::kAutoGenerateReturnID, ae::kAnyTransactionID);
 
     auto& manager = ae::AppleEventManager::sharedAppleEventManager();
     if (!manager.isListening())
         manager.listen(kJOVDataCardClient);
     manager.setEventHandler(
-        kEventClassGURL, kEventIDGURL,
+        kRecordEventClass, kRecordEventID,
         [this](const ae::AppleEvent& event, ae::AppleEvent& reply) { handleAppleEvent(event, reply); });
 
     receiveMsgQueueTimer =
@@ -83,7 +81,8 @@ bool JOVMsgCenter::sendMessageModuleID(int moduleID, quint16 majorID, quint16 mi
 
 ae::OSErr JOVMsgCenter::sendMessage(const _UI_MSG* msg)
 {
-    appleEventDescriptor.setParamDescriptor(kMsgParameter, ae::Descriptor(ae::typeData, recordBytes(*msg)));
+    appleEventDescriptor.setParamDescriptor(keyRecordParameter,
+                                            ae::Descriptor(ae::typeData, recordBytes(*msg)));
     return ae::AESend(appleEventDescriptor, nullptr, ae::kAEWaitReply, ae::kAEHighPriority,
                       kSendTimeOutTicks);
 }
@@ -157,9 +156,9 @@ bool JOVMsgCenter::stopMsgServer()
 
 void JOVMsgCenter::handleAppleEvent(const ae::AppleEvent& event, ae::AppleEvent&)
 {
-    if (event.eventClass() != kEventClassGURL || event.eventID() != kEventIDGURL)
+    if (event.eventClass() != kRecordEventClass || event.eventID() != kRecordEventID)
         return;
-    const std::optional<ae::Descriptor> record = event.paramDescriptor(kMsgParameter);
+    const std::optional<ae::Descriptor> record = event.paramDescriptor(keyRecordParameter);
     if (record)
         putReceiveMsgInQueue(record->data);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/msgcenter/UIMsg.h"
+#include "jCommon/MessageID.h"
+#include "jCommon/UIMsg.h"
 #include "platform/ae/AppleEvent.h"
 #include "platform/ns/Lock.h"
 #include "platform/ns/Notification.h"
@@ -11,6 +12,14 @@
 #include <QList>
 
 #include <memory>
+
+// Prefix of the notification names and key of the record in their user information.
+inline const QString kMsgUserInfo = QStringLiteral("jUIMsg");
+
+inline QString messageNotificationName(uint16_t majorID, uint16_t minorID)
+{
+    return kMsgUserInfo + QString::number(makeMessageID(majorID, minorID));
+}
 
 // The one channel to the device server: sends records as Apple Events, starts
 // and stops the server, and hands received records out one per timer tick as

@@ -3,27 +3,22 @@
 #include "halvex/Logging.h"
 #include "halvex/MessageRouter.h"
 #include "halvex/Modem.h"
-#include "halvex/Payload.h"
 #include "halvex/Record.h"
 #include "halvex/StepTable.h"
+#include "jCommon/DeviceMessages.h"
+#include "jCommon/PayloadWriter.h"
 
 namespace halvex
 {
 
 namespace
 {
-constexpr uint16_t kMajorHandShake = 1;
-constexpr uint16_t kMinorHandShake = 0;
-constexpr uint16_t kMajorWorkMode = 3;
-constexpr uint16_t kMinorDeviceMode = 5;
-constexpr uint16_t kMajorDevice = 8;
-constexpr uint16_t kMinorDeviceStatus = 58;
 } // namespace
 
 void DeviceStartup::registerMessages(MessageRouter& router)
 {
     router.registerHandler(
-        kMajorHandShake, kMinorHandShake, [this](const _UI_MSG& request) { dealWithHandShake(request); },
+        msg::device::kHandShake, [this](const _UI_MSG& request) { dealWithHandShake(request); },
         MessageRouter::Needs::Nothing);
 }
 
@@ -41,16 +36,16 @@ void DeviceStartup::devicePlugged()
 {
     // The handshake opens every start sequence and waits for the manager;
     // the reports behind it wait with it.
-    modem_.report(makeRecord(kMajorHandShake, kMinorHandShake, kTypeReport, kResultSuccess),
+    modem_.report(makeRecord(msg::device::kHandShake, kTypeReport, kResultSuccess),
                   OutgoingQueue::Policy::WaitForClient);
-    modem_.report(makeRecord(kMajorDevice, kMinorDeviceStatus, kTypeReport, kResultSuccess));
-    modem_.report(makeRecord(kMajorWorkMode, kMinorDeviceMode, kTypeReport, kResultSuccess,
-                             Payload(4).setInt32(0, modem_.scenario().device.deviceMode).bytes()));
+    modem_.report(makeRecord(msg::device::kCheckDeviceStatus, kTypeReport, kResultSuccess));
+    modem_.report(makeRecord(msg::device::kGetDeviceMode, kTypeReport, kResultSuccess,
+                             PayloadWriter(4).setInt32(0, modem_.scenario().device.deviceMode).bytes()));
 }
 
 void DeviceStartup::deviceRemoved()
 {
-    modem_.report(makeRecord(kMajorDevice, kMinorDeviceStatus, kTypeReport, kResultFailure));
+    modem_.report(makeRecord(msg::device::kCheckDeviceStatus, kTypeReport, kResultFailure));
 }
 
 void DeviceStartup::dealWithHandShake(const _UI_MSG& request)
@@ -61,9 +56,9 @@ void DeviceStartup::dealWithHandShake(const _UI_MSG& request)
         return;
     }
     qCInfo(lcHalvex) << "handshake while the device is removed";
-    modem_.send(makeRecord(kMajorHandShake, kMinorHandShake, kTypeReport, kResultFailure, QByteArray(),
-                           request.moduleID),
-                modem_.scenario().timing.replyDelay);
+    modem_.send(
+        makeRecord(msg::device::kHandShake, kTypeReport, kResultFailure, QByteArray(), request.moduleID),
+        modem_.scenario().timing.replyDelay);
 }
 
 } // namespace halvex

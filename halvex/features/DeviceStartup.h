@@ -2,7 +2,7 @@
 
 #include "halvex/features/Feature.h"
 
-#include "app/msgcenter/UIMsg.h"
+#include "jCommon/UIMsg.h"
 
 namespace halvex
 {

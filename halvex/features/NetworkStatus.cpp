@@ -1,11 +1,12 @@
 #include "halvex/features/NetworkStatus.h"
 
-#include "halvex/FieldWidths.h"
 #include "halvex/Logging.h"
 #include "halvex/Modem.h"
-#include "halvex/Payload.h"
 #include "halvex/Record.h"
 #include "halvex/StepTable.h"
+#include "jCommon/DeviceMessages.h"
+#include "jCommon/FieldWidths.h"
+#include "jCommon/PayloadWriter.h"
 #include "platform/ns/Timer.h"
 
 #include <QRandomGenerator>
@@ -18,11 +19,6 @@ namespace halvex
 
 namespace
 {
-constexpr uint16_t kMajorInfo = 7;
-constexpr uint16_t kMinorNetInfo = 36;
-constexpr uint16_t kMinorRegisteredNetwork = 37;
-constexpr uint16_t kMinorRoamInfo = 38;
-constexpr uint16_t kMinorSignal = 55;
 
 // Service domain and network type.
 constexpr int kNetInfoSize = 180;
@@ -104,8 +100,8 @@ bool NetworkStatus::isUmts() const
 _UI_MSG NetworkStatus::signalRecord(int level, bool umts)
 {
     const RadioValues& radio = kRadioByLevel.at(size_t(std::clamp(level, 0, 5)));
-    return makeRecord(kMajorInfo, kMinorSignal, kTypeReport, kResultSuccess,
-                      Payload(kSignalSize)
+    return makeRecord(msg::device::kCheckRscpSignalStatus, kTypeReport, kResultSuccess,
+                      PayloadWriter(kSignalSize)
                           .setInt32(0, radio.rssi)
                           .setInt32(4, umts ? -2 * radio.ecno : kNotMeasured)
                           .setInt32(8, umts ? -2 * radio.rscp : kNotMeasured)
@@ -118,8 +114,8 @@ void NetworkStatus::simReady()
     const Scenario::Network& network = scenario.network;
     registered_ = true;
 
-    modem_.report(makeRecord(kMajorInfo, kMinorNetInfo, kTypeReport, kResultSuccess,
-                             Payload(kNetInfoSize)
+    modem_.report(makeRecord(msg::device::kCheckNetInfo, kTypeReport, kResultSuccess,
+                             PayloadWriter(kNetInfoSize)
                                  .setText(kNetworkTypeOffset, FieldWidth::kNetworkType, network.type)
                                  .setText(kDomainOffset, FieldWidth::kDomain, network.domain)
                                  .bytes()));
@@ -129,8 +125,8 @@ void NetworkStatus::simReady()
     const QString homeMcc = scenario.sim.imsi.left(3);
     const QString homeMnc = network.roaming ? scenario.sim.imsi.mid(3, 2) : network.mnc;
     modem_.report(
-        makeRecord(kMajorInfo, kMinorRegisteredNetwork, kTypeReport, kResultSuccess,
-                   Payload(kRegisteredNetworkSize)
+        makeRecord(msg::device::kCheckPLMN, kTypeReport, kResultSuccess,
+                   PayloadWriter(kRegisteredNetworkSize)
                        .setText(kNameOffset, FieldWidth::kNetworkName, network.name)
                        .setText(kAlternativeNameOffset, FieldWidth::kNetworkName, network.alternativeName)
                        .setText(kMccOffset, FieldWidth::kNetworkCode, network.mcc)
@@ -144,8 +140,8 @@ void NetworkStatus::simReady()
                        .bytes()));
 
     modem_.report(makeRecord(
-        kMajorInfo, kMinorRoamInfo, kTypeReport, kResultSuccess,
-        Payload(kRoamInfoSize)
+        msg::device::kCheckRoamInfo, kTypeReport, kResultSuccess,
+        PayloadWriter(kRoamInfoSize)
             .setInt32(0, network.roaming ? kRegisteredRoaming : kRegisteredHome)
             .setText(kLocationAreaCodeOffset, FieldWidth::kLocationAreaCode, network.locationAreaCode)
             .setText(kCellIdentityOffset, FieldWidth::kCellIdentity, network.cellIdentity)

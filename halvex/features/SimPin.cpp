@@ -1,24 +1,19 @@
 #include "halvex/features/SimPin.h"
 
-#include "halvex/FieldWidths.h"
 #include "halvex/Logging.h"
 #include "halvex/MessageRouter.h"
 #include "halvex/Modem.h"
-#include "halvex/Payload.h"
 #include "halvex/Record.h"
+#include "jCommon/DeviceMessages.h"
+#include "jCommon/FieldWidths.h"
+#include "jCommon/PayloadReader.h"
+#include "jCommon/PayloadWriter.h"
 
 namespace halvex
 {
 
 namespace
 {
-constexpr uint16_t kMajorPin = 4;
-constexpr uint16_t kMinorAttemptsLeft = 8;
-constexpr uint16_t kMinorSimReady = 9;
-constexpr uint16_t kMinorCheckPin = 10;
-constexpr uint16_t kMinorCheckPuk = 11;
-constexpr uint16_t kMajorSim = 6;
-constexpr uint16_t kMinorSimStatus = 32;
 
 // SIM status data: the SIM's type, or no SIM.
 constexpr int32_t kSimTypeSim = 0;
@@ -32,9 +27,9 @@ constexpr int kCodeWidth = FieldWidth::kCode;
 
 void SimPin::registerMessages(MessageRouter& router)
 {
-    router.registerHandler(kMajorPin, kMinorCheckPin,
+    router.registerHandler(msg::device::kCheckoutPin,
                            [this](const _UI_MSG& request) { dealWithCheckPin(request); });
-    router.registerHandler(kMajorPin, kMinorCheckPuk,
+    router.registerHandler(msg::device::kCheckoutPuk,
                            [this](const _UI_MSG& request) { dealWithCheckPuk(request); });
 }
 
@@ -42,14 +37,15 @@ void SimPin::devicePlugged()
 {
     const SimCard& sim = modem_.sim();
     if (sim.status() == SimCard::Status::Absent) {
-        modem_.report(makeRecord(kMajorSim, kMinorSimStatus, kTypeReport, kResultFailure,
-                                 Payload(4).setInt32(0, kNoSim).bytes()));
+        modem_.report(makeRecord(msg::device::kCheckSIMStatus, kTypeReport, kResultFailure,
+                                 PayloadWriter(4).setInt32(0, kNoSim).bytes()));
         return;
     }
-    modem_.report(makeRecord(kMajorSim, kMinorSimStatus, kTypeReport, kResultSuccess,
-                             Payload(4).setInt32(0, sim.isUsim() ? kSimTypeUsim : kSimTypeSim).bytes()));
+    modem_.report(
+        makeRecord(msg::device::kCheckSIMStatus, kTypeReport, kResultSuccess,
+                   PayloadWriter(4).setInt32(0, sim.isUsim() ? kSimTypeUsim : kSimTypeSim).bytes()));
     if (sim.status() == SimCard::Status::Ready)
-        modem_.report(makeRecord(kMajorPin, kMinorSimReady, kTypeReport, kResultSuccess));
+        modem_.report(makeRecord(msg::device::kPinStatus, kTypeReport, kResultSuccess));
     else
         askForCode();
 }
@@ -65,7 +61,7 @@ void SimPin::askForCode()
 {
     // A PIN check that failed is how the SIM asks for a code; the attempts
     // left tell the manager whether it is the PIN or the PUK.
-    modem_.report(makeRecord(kMajorPin, kMinorCheckPin, kTypeRequest, kResultFailure));
+    modem_.report(makeRecord(msg::device::kCheckoutPin, kTypeRequest, kResultFailure));
     modem_.report(attemptsLeftRecord());
 }
 
@@ -73,13 +69,13 @@ _UI_MSG SimPin::attemptsLeftRecord() const
 {
     const SimCard& sim = modem_.sim();
     return makeRecord(
-        kMajorPin, kMinorAttemptsLeft, kTypeReport, kResultSuccess,
-        Payload(8).setInt32(0, sim.pinAttemptsLeft()).setInt32(4, sim.pukAttemptsLeft()).bytes());
+        msg::device::kCountPinPukRemain, kTypeReport, kResultSuccess,
+        PayloadWriter(8).setInt32(0, sim.pinAttemptsLeft()).setInt32(4, sim.pukAttemptsLeft()).bytes());
 }
 
 void SimPin::dealWithCheckPin(const _UI_MSG& request)
 {
-    if (modem_.sim().verifyPin(dataText(request, 0, kCodeWidth))) {
+    if (modem_.sim().verifyPin(payloadText(request, 0, kCodeWidth))) {
         qCInfo(lcHalvex) << "PIN accepted";
         codeAccepted(request);
     } else {
@@ -90,7 +86,8 @@ void SimPin::dealWithCheckPin(const _UI_MSG& request)
 
 void SimPin::dealWithCheckPuk(const _UI_MSG& request)
 {
-    if (modem_.sim().unblock(dataText(request, kCodeWidth, kCodeWidth), dataText(request, 0, kCodeWidth))) {
+    if (modem_.sim().unblock(payloadText(request, kCodeWidth, kCodeWidth),
+                             payloadText(request, 0, kCodeWidth))) {
         qCInfo(lcHalvex) << "PUK accepted; new PIN set";
         codeAccepted(request);
     } else {
@@ -101,10 +98,10 @@ void SimPin::dealWithCheckPuk(const _UI_MSG& request)
 
 void SimPin::codeAccepted(const _UI_MSG& request)
 {
-    modem_.send(
-        makeRecord(kMajorPin, request.minorID, kTypeRequest, kResultSuccess, QByteArray(), request.moduleID),
-        modem_.scenario().timing.codeCheckDelay);
-    modem_.report(makeRecord(kMajorPin, kMinorSimReady, kTypeReport, kResultSuccess));
+    modem_.send(makeRecord(MessageID{request.majorID, request.minorID}, kTypeRequest, kResultSuccess,
+                           QByteArray(), request.moduleID),
+                modem_.scenario().timing.codeCheckDelay);
+    modem_.report(makeRecord(msg::device::kPinStatus, kTypeReport, kResultSuccess));
     modem_.simBecameReady();
 }
 
@@ -113,7 +110,7 @@ void SimPin::codeRefused(const _UI_MSG& request)
     // A refused PUK is answered as a refused PIN check too: the manager words
     // the failure by the code it last asked for.
     modem_.send(
-        makeRecord(kMajorPin, kMinorCheckPin, kTypeRequest, kResultFailure, QByteArray(), request.moduleID),
+        makeRecord(msg::device::kCheckoutPin, kTypeRequest, kResultFailure, QByteArray(), request.moduleID),
         modem_.scenario().timing.codeCheckDelay);
     if (simAsksForCode())
         modem_.report(attemptsLeftRecord());

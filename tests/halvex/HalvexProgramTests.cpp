@@ -1,5 +1,9 @@
-#include "halvex/Payload.h"
 #include "halvex/Record.h"
+#include "jCommon/DeviceMessages.h"
+#include "jCommon/DeviceServerChannel.h"
+#include "jCommon/FieldWidths.h"
+#include "jCommon/PayloadReader.h"
+#include "jCommon/PayloadWriter.h"
 #include "platform/ae/AESend.h"
 #include "platform/ae/AppleEventManager.h"
 #include "platform/ns/Bundle.h"
@@ -19,9 +23,6 @@ using namespace halvextest;
 namespace
 {
 
-constexpr ae::OSType kGURL = ae::fourCharCode("GURL");
-constexpr ae::OSType keyRecord = ae::fourCharCode("jMsg");
-
 // Stands where the manager's message center does: listens under the
 // manager's identifier, keeps every record Halvex sends and sends records
 // the way the message center does (wait-reply, one second).
@@ -31,25 +32,27 @@ public:
     ManagerStandIn()
     {
         ae::AppleEventManager& events = ae::AppleEventManager::sharedAppleEventManager();
-        events.setEventHandler(kGURL, kGURL, [this](const ae::AppleEvent& event, ae::AppleEvent&) {
-            if (const auto parameter = event.paramDescriptor(keyRecord))
-                records.push_back(recordFromBytes(parameter->data));
-        });
+        events.setEventHandler(kRecordEventClass, kRecordEventID,
+                               [this](const ae::AppleEvent& event, ae::AppleEvent&) {
+                                   if (const auto parameter = event.paramDescriptor(keyRecordParameter))
+                                       records.push_back(recordFromBytes(parameter->data));
+                               });
         listening = events.listen(kJOVDataCardClient);
     }
     ~ManagerStandIn()
     {
         ae::AppleEventManager& events = ae::AppleEventManager::sharedAppleEventManager();
         events.stopListening();
-        events.removeEventHandler(kGURL, kGURL);
+        events.removeEventHandler(kRecordEventClass, kRecordEventID);
     }
 
     // The reason Halvex refused the parameter, or the empty string.
     QString sendBytes(const std::optional<QByteArray>& bytes)
     {
-        ae::AppleEvent event(kGURL, kGURL, ae::Descriptor::fromBundleIdentifier(kJOVDataCardServer));
+        ae::AppleEvent event(kRecordEventClass, kRecordEventID,
+                             ae::Descriptor::fromBundleIdentifier(kJOVDataCardServer));
         if (bytes)
-            event.setParamDescriptor(keyRecord, {ae::typeData, *bytes});
+            event.setParamDescriptor(keyRecordParameter, {ae::typeData, *bytes});
         ae::AppleEvent reply;
         const ae::OSErr err = ae::AESend(event, &reply, ae::kAEWaitReply, ae::kAEHighPriority, 60);
         if (err != ae::noErr)
@@ -75,7 +78,7 @@ public:
     const _UI_MSG* find(const QString& name) const
     {
         for (const _UI_MSG& record : records)
-            if (halvex::recordName(record) == name)
+            if (recordName(record) == name)
                 return &record;
         return nullptr;
     }
@@ -84,29 +87,32 @@ public:
     std::vector<_UI_MSG> records;
 };
 
-_UI_MSG managerRequest(uint16_t majorID, uint16_t minorID, int32_t type,
-                       const QByteArray& payload = QByteArray())
+_UI_MSG managerRequest(MessageID id, int32_t type, const QByteArray& payload = QByteArray())
 {
-    return halvex::makeRecord(majorID, minorID, type, halvex::kResultSuccess, payload);
+    return halvex::makeRecord(id, type, kResultSuccess, payload);
 }
 
 _UI_MSG handshake()
 {
-    return managerRequest(1, 0, halvex::kTypeRequest);
+    return managerRequest(msg::device::kHandShake, kTypeRequest);
 }
 _UI_MSG pinCheck(const QString& pin)
 {
-    return managerRequest(4, 10, halvex::kTypeReport, halvex::Payload(10).setText(0, 10, pin).bytes());
+    return managerRequest(msg::device::kCheckoutPin, kTypeReport,
+                          PayloadWriter(FieldWidth::kCode).setText(0, FieldWidth::kCode, pin).bytes());
 }
 _UI_MSG pukCheck(const QString& newPin, const QString& puk)
 {
-    return managerRequest(4, 11, halvex::kTypeReport,
-                          halvex::Payload(20).setText(0, 10, newPin).setText(10, 10, puk).bytes());
+    return managerRequest(msg::device::kCheckoutPuk, kTypeReport,
+                          PayloadWriter(2 * FieldWidth::kCode)
+                              .setText(0, FieldWidth::kCode, newPin)
+                              .setText(FieldWidth::kCode, FieldWidth::kCode, puk)
+                              .bytes());
 }
 
 std::pair<int, int> attempts(const _UI_MSG& record)
 {
-    return {halvex::dataInt32(record, 0), halvex::dataInt32(record, 4)};
+    return {payloadInt32(record, 0), payloadInt32(record, 4)};
 }
 
 // A running Halvex with the manager stand-in listening beside it.
@@ -147,17 +153,17 @@ TEST_F(HalvexProgramTest, TheStartSequenceArrivesInOrderWithItsPayloadsAndAgainO
     ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
     ASSERT_EQ(names(manager.records), readyStartSequence());
     for (const _UI_MSG& record : manager.records) {
-        SCOPED_TRACE(halvex::recordName(record).toStdString());
+        SCOPED_TRACE(recordName(record).toStdString());
         EXPECT_EQ(record.tag, 1);
         EXPECT_EQ(record.moduleID, kModuleInit);
-        EXPECT_EQ(record.type, halvex::kTypeReport);
-        EXPECT_EQ(record.result, halvex::kResultSuccess);
+        EXPECT_EQ(record.type, kTypeReport);
+        EXPECT_EQ(record.result, kResultSuccess);
     }
     const auto text = [&](const char* name, int offset, int width) {
-        return halvex::dataText(*manager.find(name), offset, width);
+        return payloadText(*manager.find(name), offset, width);
     };
     const auto number = [&](const char* name, int offset) {
-        return halvex::dataInt32(*manager.find(name), offset);
+        return payloadInt32(*manager.find(name), offset);
     };
 
     EXPECT_EQ(number("3/5", 0), 3);  // device mode
@@ -217,15 +223,15 @@ TEST_F(HalvexProgramTest, APinLockedSimCountsWrongPinsDownAndOpensToTheRightOne)
     ASSERT_TRUE(manager.waitForCount(12));
     const std::vector<_UI_MSG> start = manager.records;
     ASSERT_EQ(names(start), (deviceReports() + QStringList{"4/10", "4/8"}));
-    EXPECT_EQ(start[10].type, halvex::kTypeRequest); // the SIM asks for a code
-    EXPECT_EQ(start[10].result, halvex::kResultFailure);
+    EXPECT_EQ(start[10].type, kTypeRequest); // the SIM asks for a code
+    EXPECT_EQ(start[10].result, kResultFailure);
     EXPECT_EQ(attempts(start[11]), std::pair(3, 10));
 
     EXPECT_EQ(manager.send(pinCheck("0000")), "");
     std::vector<_UI_MSG> refused = manager.next(2);
     ASSERT_EQ(names(refused), (QStringList{"4/10", "4/8"}));
-    EXPECT_EQ(refused[0].type, halvex::kTypeRequest);
-    EXPECT_EQ(refused[0].result, halvex::kResultFailure);
+    EXPECT_EQ(refused[0].type, kTypeRequest);
+    EXPECT_EQ(refused[0].result, kResultFailure);
     EXPECT_EQ(attempts(refused[1]), std::pair(2, 10));
     EXPECT_EQ(state().value("SimStatus").toString(), "PinRequired");
 
@@ -233,11 +239,11 @@ TEST_F(HalvexProgramTest, APinLockedSimCountsWrongPinsDownAndOpensToTheRightOne)
     const QStringList simReady = readyStartSequence().mid(10); // 4/9 onwards
     std::vector<_UI_MSG> accepted = manager.next(size_t(1 + simReady.size()));
     ASSERT_EQ(names(accepted), QStringList{"4/10"} + simReady);
-    EXPECT_EQ(accepted[0].type, halvex::kTypeRequest);
-    EXPECT_EQ(accepted[0].result, halvex::kResultSuccess);
-    EXPECT_EQ(halvex::dataText(*manager.find("7/37"), 208, 36), "ROAM_OFF");
-    EXPECT_EQ(halvex::dataText(*manager.find("7/37"), 280, 36), "01");
-    EXPECT_EQ(halvex::dataInt32(*manager.find("7/38"), 0), 1); // registered at home
+    EXPECT_EQ(accepted[0].type, kTypeRequest);
+    EXPECT_EQ(accepted[0].result, kResultSuccess);
+    EXPECT_EQ(payloadText(*manager.find("7/37"), 208, 36), "ROAM_OFF");
+    EXPECT_EQ(payloadText(*manager.find("7/37"), 280, 36), "01");
+    EXPECT_EQ(payloadInt32(*manager.find("7/38"), 0), 1); // registered at home
 
     EXPECT_EQ(state().value("SimStatus").toString(), "Ready");
     EXPECT_EQ(state().value("PinAttemptsLeft").intValue(), 3);
@@ -254,14 +260,14 @@ TEST_F(HalvexProgramTest, APukLockedSimTakesThePukWithANewPinThatHoldsAfterReplu
     EXPECT_EQ(manager.send(pukCheck("2468", "11111111")), "");
     std::vector<_UI_MSG> refused = manager.next(2);
     ASSERT_EQ(names(refused), (QStringList{"4/10", "4/8"})); // worded as the PUK the manager asked for
-    EXPECT_EQ(refused[0].result, halvex::kResultFailure);
+    EXPECT_EQ(refused[0].result, kResultFailure);
     EXPECT_EQ(attempts(refused[1]), std::pair(0, 9));
 
     EXPECT_EQ(manager.send(pukCheck("2468", "87654321")), "");
     std::vector<_UI_MSG> accepted = manager.next(2);
     ASSERT_EQ(names(accepted), (QStringList{"4/11", "4/9"}));
-    EXPECT_EQ(accepted[0].type, halvex::kTypeRequest);
-    EXPECT_EQ(accepted[0].result, halvex::kResultSuccess);
+    EXPECT_EQ(accepted[0].type, kTypeRequest);
+    EXPECT_EQ(accepted[0].result, kResultSuccess);
     ASSERT_TRUE(QTest::qWaitFor([&] { return manager.find("513/85"); }, 10000));
 
     // Power lost and back: the SIM asks for its PIN, which is now the new one.
@@ -269,14 +275,12 @@ TEST_F(HalvexProgramTest, APukLockedSimTakesThePukWithANewPinThatHoldsAfterReplu
     EXPECT_EQ(halvex.plugDevice(), "");
     const size_t before = manager.records.size();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return manager.records.size() > before && halvex::recordName(manager.records.back()) == "4/8";
-        },
+        [&] { return manager.records.size() > before && recordName(manager.records.back()) == "4/8"; },
         10000));
     EXPECT_EQ(attempts(manager.records.back()), std::pair(3, 10));
     EXPECT_EQ(manager.send(pinCheck("2468")), "");
     ASSERT_EQ(names(manager.next(2)), (QStringList{"4/10", "4/9"}));
-    EXPECT_EQ(manager.records[manager.records.size() - 2].result, halvex::kResultSuccess);
+    EXPECT_EQ(manager.records[manager.records.size() - 2].result, kResultSuccess);
 }
 
 TEST_F(HalvexProgramTest, RemovalAndReturnOfTheDevice)
@@ -287,7 +291,7 @@ TEST_F(HalvexProgramTest, RemovalAndReturnOfTheDevice)
     EXPECT_EQ(halvex.removeDevice(), "");
     std::vector<_UI_MSG> removed = manager.next(1);
     ASSERT_EQ(names(removed), QStringList{"8/58"});
-    EXPECT_EQ(removed[0].result, halvex::kResultFailure);
+    EXPECT_EQ(removed[0].result, kResultFailure);
     EXPECT_FALSE(halvex.removeDevice().isEmpty());
     EXPECT_FALSE(state().value("Plugged").boolValue());
     EXPECT_FALSE(state().value("Registered").boolValue());
@@ -297,12 +301,12 @@ TEST_F(HalvexProgramTest, RemovalAndReturnOfTheDevice)
     EXPECT_EQ(manager.send(handshake()), "");
     std::vector<_UI_MSG> answered = manager.next(1);
     ASSERT_EQ(names(answered), QStringList{"1/0"});
-    EXPECT_EQ(answered[0].result, halvex::kResultFailure);
+    EXPECT_EQ(answered[0].result, kResultFailure);
 
     EXPECT_EQ(halvex.plugDevice(), "");
     std::vector<_UI_MSG> back = manager.next(size_t(readyStartSequence().size()));
     ASSERT_EQ(names(back), readyStartSequence());
-    EXPECT_EQ(back[1].result, halvex::kResultSuccess); // plugged in
+    EXPECT_EQ(back[1].result, kResultSuccess); // plugged in
     EXPECT_FALSE(halvex.plugDevice().isEmpty());
     EXPECT_EQ(halvex.receivedRecords().size(), 2u);
 }
@@ -334,8 +338,8 @@ TEST_F(HalvexProgramTest, InjectedRecordsReachTheManagerUnchanged)
 {
     startWith(scenarioFile());
     ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
-    _UI_MSG record =
-        halvex::makeRecord(0x0300, 7, 1, halvex::kResultFailure, QByteArray("payload"), kModuleSMS);
+    _UI_MSG record = halvex::makeRecord(MessageID{0x0300, 7}, kTypeReport, kResultFailure,
+                                        QByteArray("payload"), kModuleSMS);
     record.tail[2] = '1';
     EXPECT_EQ(halvex.inject(record), "");
     std::vector<_UI_MSG> arrived = manager.next(1);
@@ -410,6 +414,6 @@ TEST_F(HalvexProgramTest, TheBundleRegistersAsTheServerAndPlaysItsDefaultScenari
 
     startWith(QString());
     ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
-    EXPECT_EQ(halvex::dataText(*manager.find("7/42"), 0, 36),
+    EXPECT_EQ(payloadText(*manager.find("7/42"), 0, 36),
               defaults->value("SIM").toDictionary().value("IMSI").toString());
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/msgcenter/UIMsg.h"
 #include "halvex/Record.h"
+#include "jCommon/PayloadReader.h"
+#include "jCommon/UIMsg.h"
 #include "platform/ns/PropertyList.h"
 
 #include <QDir>
@@ -51,9 +52,9 @@ inline QString writeScenario(const QString& folder, const QString& name, const n
 // power and quality when both are measured, else from the signal strength.
 inline int managerSignalLevel(const _UI_MSG& record)
 {
-    const int rssi = -halvex::dataInt32(record, 0);
-    const int ecno = halvex::dataInt32(record, 4);
-    const int rscp = halvex::dataInt32(record, 8);
+    const int rssi = -payloadInt32(record, 0);
+    const int ecno = payloadInt32(record, 4);
+    const int rscp = payloadInt32(record, 8);
     if (ecno != 1000 && rscp != 1000) {
         const int e = -ecno / 2;
         const int p = -rscp / 2;
@@ -89,7 +90,7 @@ inline QStringList names(const std::vector<_UI_MSG>& records)
 {
     QStringList names;
     for (const _UI_MSG& record : records)
-        names << halvex::recordName(record);
+        names << recordName(record);
     return names;
 }
 

@@ -1,6 +1,9 @@
 #include "halvex/Modem.h"
-#include "halvex/Payload.h"
 #include "halvex/Record.h"
+#include "jCommon/DeviceMessages.h"
+#include "jCommon/FieldWidths.h"
+#include "jCommon/PayloadReader.h"
+#include "jCommon/PayloadWriter.h"
 #include "platform/ns/Clock.h"
 #include "tests/halvex/HalvexTestSupport.h"
 
@@ -40,14 +43,17 @@ protected:
                                                });
     }
 
-    static _UI_MSG request(uint16_t majorID, uint16_t minorID, const QByteArray& payload = QByteArray())
+    static _UI_MSG request(MessageID id, const QByteArray& payload = QByteArray())
     {
-        return halvex::makeRecord(majorID, minorID, halvex::kTypeReport, halvex::kResultSuccess, payload);
+        return halvex::makeRecord(id, kTypeReport, kResultSuccess, payload);
     }
 
     static _UI_MSG pukCheck(const QString& newPin, const QString& puk)
     {
-        return request(4, 11, halvex::Payload(20).setText(0, 10, newPin).setText(10, 10, puk).bytes());
+        return request(msg::device::kCheckoutPuk, PayloadWriter(2 * FieldWidth::kCode)
+                                                      .setText(0, FieldWidth::kCode, newPin)
+                                                      .setText(FieldWidth::kCode, FieldWidth::kCode, puk)
+                                                      .bytes());
     }
 
     QStringList sentSince(size_t first) const
@@ -104,7 +110,7 @@ TEST_F(ModemTest, AHandshakeMidWayDropsWhatWasPendingAndStartsOver)
     clock.advance(0.026);
     const size_t beforeHandshake = sent.size();
     ASSERT_GE(beforeHandshake, 3u);
-    modem->receive(halvex::makeRecord(1, 0, halvex::kTypeRequest, halvex::kResultSuccess));
+    modem->receive(halvex::makeRecord(msg::device::kHandShake, kTypeRequest, kResultSuccess));
     clock.advance(1);
     EXPECT_EQ(sentSince(beforeHandshake), readyStartSequence());
 }
@@ -122,7 +128,7 @@ TEST_F(ModemTest, TheSignalDriftsOneLevelNowAndThenWhileRegistered)
     clock.advance(100);
     ASSERT_EQ(sent.size(), startCount + 20);
     for (size_t i = startCount; i < sent.size(); ++i) {
-        ASSERT_EQ(halvex::recordName(sent[i]), "7/55");
+        ASSERT_EQ(recordName(sent[i]), "7/55");
         const int level = managerSignalLevel(sent[i]);
         EXPECT_NE(level, previous);
         EXPECT_GE(level, 2);
@@ -149,13 +155,15 @@ TEST_F(ModemTest, ABlockedSimRefusesEveryCode)
         modem->receive(code);
         clock.advance(1);
         EXPECT_EQ(sentSince(first), (QStringList{"4/10", "4/8"}));
-        EXPECT_EQ(sent[first].result, halvex::kResultFailure);
-        return std::pair{halvex::dataInt32(sent.back(), 0), halvex::dataInt32(sent.back(), 4)};
+        EXPECT_EQ(sent[first].result, kResultFailure);
+        return std::pair{payloadInt32(sent.back(), 0), payloadInt32(sent.back(), 4)};
     };
     EXPECT_EQ(attemptsAfter(pukCheck("1111", "00000000")), std::pair(0, 0));
     EXPECT_EQ(modem->state().value("SimStatus").toString(), "Blocked");
     EXPECT_EQ(attemptsAfter(pukCheck("1111", "87654321")), std::pair(0, 0)); // the right PUK, too late
-    EXPECT_EQ(attemptsAfter(request(4, 10, halvex::Payload(10).setText(0, 10, "4321").bytes())),
+    EXPECT_EQ(attemptsAfter(
+                  request(msg::device::kCheckoutPin,
+                          PayloadWriter(FieldWidth::kCode).setText(0, FieldWidth::kCode, "4321").bytes())),
               std::pair(0, 0));
     EXPECT_EQ(modem->state().value("SimStatus").toString(), "Blocked");
 }

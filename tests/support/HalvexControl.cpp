@@ -1,6 +1,7 @@
 #include "tests/support/HalvexControl.h"
 
 #include "halvex/ControlProtocol.h"
+#include "jCommon/DeviceServerChannel.h"
 #include "platform/ae/AESend.h"
 
 #include <QDeadlineTimer>

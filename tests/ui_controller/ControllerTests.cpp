@@ -2,7 +2,7 @@
 
 #include "app/config/JOVDatacardConfig.h"
 #include "app/language/JOVLanguage.h"
-#include "app/msgcenter/UIMsg.h"
+#include "jCommon/UIMsg.h"
 #include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
 #include "app/ui/skin/JOVUIManager.h"

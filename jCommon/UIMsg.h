@@ -53,19 +53,14 @@ enum UIMsgModule : int32_t {
     kModuleWLAN = 10,
 };
 
-// The message identifier: major in the high 16 bits, minor in the low ones.
-constexpr int32_t makeMessageID(uint16_t majorID, uint16_t minorID)
-{
-    return int32_t((uint32_t(majorID) << 16) | minorID);
-}
+// Record types: requests go out with type 0; answers and reports come back
+// with type 1 (a few answers, such as the PIN check, use type 0).
+constexpr int32_t kTypeRequest = 0;
+constexpr int32_t kTypeReport = 1;
 
-// Prefix of the notification names and key of the record in their user information.
-inline const QString kMsgUserInfo = QStringLiteral("jUIMsg");
-
-inline QString messageNotificationName(uint16_t majorID, uint16_t minorID)
-{
-    return kMsgUserInfo + QString::number(makeMessageID(majorID, minorID));
-}
+// Result bytes: 0 success, 0xFF failure.
+constexpr int8_t kResultSuccess = 0;
+constexpr int8_t kResultFailure = -1;
 
 // The record's bytes, and a record read back from at most one record's bytes
 // (a shorter input leaves the rest zero).
@@ -97,8 +92,3 @@ inline _UI_MSG recordFromBytes(const QByteArray& bytes)
     std::memcpy(&msg, bytes.constData(), size_t(std::min<qsizetype>(bytes.size(), kUIMsgSize)));
     return msg;
 }
-
-// Bundle identifiers of the two ends of the channel: the device server
-// registers under the first, the manager's message center under the second.
-inline const QString kJOVDataCardServer = QStringLiteral("org.trelvan.Halvex");
-inline const QString kJOVDataCardClient = QStringLiteral("org.trelvan.Trelvan");

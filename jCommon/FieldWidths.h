@@ -1,11 +1,7 @@
 #pragma once
 
-namespace halvex
-{
-
-// Widths of the text fields the modem fills from its scenario, in bytes
-// including the terminating NUL. The scenario is checked against them, so
-// every text reaches the manager whole.
+// Widths of the text fields of the device server's payloads, in bytes
+// including the terminating NUL.
 namespace FieldWidth
 {
 constexpr int kCode = 10;             // 4/10, 4/11: a PIN or PUK in the manager's checks
@@ -24,5 +20,3 @@ constexpr int kNetworkCode = 36;      // 7/37, MCC and MNC texts
 constexpr int kLocationAreaCode = 10; // 7/38
 constexpr int kCellIdentity = 14;     // 7/38
 } // namespace FieldWidth
-
-} // namespace halvex

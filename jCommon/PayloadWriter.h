@@ -5,22 +5,22 @@
 
 #include <cstdint>
 
-namespace halvex
-{
-
 // The data of one outgoing record, laid out field by field: zero-filled,
 // little-endian integers, texts as NUL-padded fixed-width fields that always
 // keep a terminating NUL. A field that would not fit the payload is a
 // programming error: it asserts, and is never written.
-class Payload
+class PayloadWriter
 {
 public:
-    explicit Payload(int size);
+    explicit PayloadWriter(int size);
 
-    Payload& setInt32(int offset, int32_t value);
-    Payload& setByte(int offset, uint8_t value);
-    // At most width - 1 bytes of the text's UTF-8 form.
-    Payload& setText(int offset, int width, const QString& text);
+    PayloadWriter& setInt32(int offset, int32_t value);
+    PayloadWriter& setByte(int offset, uint8_t value);
+    // At most width - 1 bytes of the text's UTF-8 form, never ending inside a
+    // character.
+    PayloadWriter& setText(int offset, int width, const QString& text);
+    // Raw bytes, at most width of them, the rest of the field zero.
+    PayloadWriter& setBytes(int offset, int width, const QByteArray& bytes);
 
     const QByteArray& bytes() const { return bytes_; }
 
@@ -29,5 +29,3 @@ private:
 
     QByteArray bytes_;
 };
-
-} // namespace halvex
