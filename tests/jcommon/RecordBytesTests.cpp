@@ -15,7 +15,7 @@ namespace
 struct GoldenRecord {
     const char* name;
     _UI_MSG record;
-    const char* headerHex;  // the 24 header bytes
+    const char* headerHex;  // the 24 header bytes: tag, module, major, minor, type, result, length
     const char* payloadHex; // the first bytes of the data
 };
 
@@ -28,53 +28,25 @@ TEST(RecordBytes, GoldenRecordsMatchTheWireLayout)
 {
     const GoldenRecord cases[] = {
         {"handshake", record(kModuleInit, msg::device::kHandShake, kTypeRequest, kResultSuccess),
-         "01000000"
-         "01000000"
-         "0100"
-         "0000"
-         "00000000"
-         "00000000"
-         "00000000",
-         ""},
+         "01000000 01000000 0100 0000 00000000 00000000 00000000", ""},
         {"PIN check",
          record(kModuleInit, msg::device::kCheckoutPin, kTypeReport, kResultSuccess,
                 PayloadWriter(FieldWidth::kCode).setText(0, FieldWidth::kCode, "1234").bytes()),
-         "01000000"
-         "01000000"
-         "0400"
-         "0a00"
-         "01000000"
-         "00000000"
-         "0a000000",
-         "31323334000000000000"},
+         "01000000 01000000 0400 0a00 01000000 00000000 0a000000", "31323334000000000000"},
         {"failed SIM status",
          record(kModuleSettings, msg::device::kCheckSIMStatus, kTypeReport, kResultFailure,
                 PayloadWriter(4).setInt32(0, -1).bytes()),
-         "01000000"
-         "03000000"
-         "0600"
-         "2000"
-         "01000000"
-         "ff000000"
-         "04000000",
-         "ffffffff"},
+         "01000000 03000000 0600 2000 01000000 ff000000 04000000", "ffffffff"},
         {"roam switches",
          record(kModuleInit, msg::networkSelection::kReadRoamSwitch, kTypeReport, kResultSuccess,
                 PayloadWriter(8).setInt32(0, 1).setInt32(4, 0x01020304).bytes()),
-         "01000000"
-         "01000000"
-         "0102"
-         "5500"
-         "01000000"
-         "00000000"
-         "08000000",
-         "0100000004030201"},
+         "01000000 01000000 0102 5500 01000000 00000000 08000000", "0100000004030201"},
     };
     for (const GoldenRecord& golden : cases) {
         SCOPED_TRACE(golden.name);
         const QByteArray bytes = recordBytes(golden.record);
         ASSERT_EQ(bytes.size(), 8220);
-        EXPECT_EQ(bytes.left(24).toHex(), QByteArray(golden.headerHex));
+        EXPECT_EQ(bytes.left(24), QByteArray::fromHex(golden.headerHex));
         const QByteArray payload = QByteArray::fromHex(golden.payloadHex);
         EXPECT_EQ(bytes.mid(24, payload.size()), payload);
         EXPECT_EQ(bytes.mid(24 + payload.size()), QByteArray(8220 - 24 - payload.size(), '\0'));
