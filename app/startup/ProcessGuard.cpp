@@ -1,8 +1,8 @@
 #include "app/startup/ProcessGuard.h"
 
 #include "app/config/ConfigManager.h"
+#include "app/interfaces/DialControlling.h"
 #include "app/log/KLog.h"
-#include "app/startup/DialControlling.h"
 #include "platform/ns/Bundle.h"
 #include "platform/ns/PropertyList.h"
 #include "platform/ns/Task.h"
@@ -13,8 +13,6 @@
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
-
-DialControlling* g_DialController = nullptr;
 
 namespace
 {

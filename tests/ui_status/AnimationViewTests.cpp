@@ -1,7 +1,7 @@
 #include "../ns_appkit/AppKitTestSupport.h"
 #include "StatusTestSupport.h"
 
-#include "app/ui/status/SMSInboxOpener.h"
+#include "app/interfaces/SMSInboxOpener.h"
 #include "app/ui/status/animationView.h"
 
 #include <gtest/gtest.h>

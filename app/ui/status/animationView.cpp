@@ -1,7 +1,7 @@
 #include "app/ui/status/animationView.h"
 
+#include "app/interfaces/SMSInboxOpener.h"
 #include "app/ui/status/ImageSequence.h"
-#include "app/ui/status/SMSInboxOpener.h"
 
 namespace
 {

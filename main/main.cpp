@@ -1,6 +1,6 @@
 #include "app/language/LanguageOperation.h"
-#include "app/startup/MainNib.h"
 #include "app/startup/ProcessGuard.h"
+#include "main/MainNib.h"
 #include "platform/ns/appkit/Application.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/startup/MainNib.h"
+#include "main/MainNib.h"
 
 MainNib::MainNib() = default;
 

@@ -1,4 +1,4 @@
-#include "app/ui/status/SMSInboxOpener.h"
+#include "app/interfaces/SMSInboxOpener.h"
 
 namespace
 {

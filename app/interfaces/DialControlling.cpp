@@ -1,0 +1,3 @@
+#include "app/interfaces/DialControlling.h"
+
+DialControlling* g_DialController = nullptr;
