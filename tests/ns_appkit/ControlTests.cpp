@@ -1,4 +1,4 @@
-#include "AppKitTestSupport.h"
+#include "tests/support/AppKitTestSupport.h"
 
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Matrix.h"

@@ -1,4 +1,4 @@
-#include "AppKitTestSupport.h"
+#include "tests/support/AppKitTestSupport.h"
 
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Menu.h"
@@ -19,17 +19,8 @@ namespace
 {
 
 // Records which action reached it and from which sender.
-class Target : public Object
-{
-public:
-    Target()
-    {
-        for (const char* selector : {"open:", "quit:", "chosen:"})
-            registerSelector(selector, [this, selector](Object* sender) {
-                calls.append({selector, sender});
-            });
-    }
-    QList<QPair<QString, Object*>> calls;
+struct Target : appkit_test::Recorder {
+    Target() : Recorder({"open:", "quit:", "chosen:"}) {}
 };
 
 std::unique_ptr<Menu> fileMenu(Target* target)

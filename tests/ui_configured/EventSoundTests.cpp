@@ -1,9 +1,9 @@
 #include "ConfiguredTestSupport.h"
 
-#include "app/ui/configured/EventSoundPlayer.h"
+#include "app/ui/controller/EventSoundPlayer.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/appkit/Sound.h"
-#include "tests/ns_appkit/AppKitTestSupport.h"
+#include "tests/support/AppKitTestSupport.h"
 
 #include <QFile>
 

@@ -2,10 +2,10 @@
 
 #include "app/config/JOVDatacardConfig.h"
 #include "app/language/JOVLanguage.h"
-#include "jCommon/UIMsg.h"
 #include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
 #include "app/ui/skin/JOVUIManager.h"
+#include "jCommon/UIMsg.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/appkit/Toolbar.h"
 

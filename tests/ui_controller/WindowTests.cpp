@@ -1,14 +1,14 @@
 #include "ControllerTestSupport.h"
 
+#include "app/ui/controller/JOVAlertPanel.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/controller/UINotifications.h"
 #include "app/ui/skin/JOVUIManager.h"
-#include "app/ui/widgets/JOVAlertPanel.h"
 #include "app/ui/widgets/NSButtonExt.h"
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/TabView.h"
-#include "tests/ns_appkit/AppKitTestSupport.h"
+#include "tests/support/AppKitTestSupport.h"
 
 #include <gtest/gtest.h>
 

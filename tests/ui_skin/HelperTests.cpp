@@ -8,7 +8,7 @@
 #include "app/ui/widgets/NSTabViewExt.h"
 #include "app/ui/widgets/TextFieldString.h"
 #include "platform/ns/appkit/TextField.h"
-#include "tests/ns_appkit/AppKitTestSupport.h"
+#include "tests/support/AppKitTestSupport.h"
 
 #include <gtest/gtest.h>
 

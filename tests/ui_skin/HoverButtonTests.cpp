@@ -3,7 +3,7 @@
 #include "app/ui/skin/UIManager.h"
 #include "app/ui/widgets/NSButtonExt.h"
 #include "app/ui/widgets/NSFlickerButton.h"
-#include "tests/ns_appkit/AppKitTestSupport.h"
+#include "tests/support/AppKitTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +14,6 @@ using appkit_test::Mouse;
 
 namespace
 {
-
-// Counts the actions it receives.
-class Target : public ns::Object
-{
-public:
-    Target()
-    {
-        registerSelector("pressed:", [this](ns::Object* sender) { senders.append(sender); });
-    }
-    QList<ns::Object*> senders;
-};
 
 // The colour of the button's current image (strips4v: red up, green down,
 // gray disabled, blue in).
@@ -80,7 +69,7 @@ protected:
     UIManager skin_{store_};
     std::unique_ptr<TestSkin> folder_;
     std::unique_ptr<ns::Window> window_;
-    Target target_;
+    appkit_test::Recorder target_;
 };
 
 } // namespace

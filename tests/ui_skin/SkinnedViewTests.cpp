@@ -5,7 +5,7 @@
 #include "app/ui/widgets/NSWindowExt.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/appkit/Menu.h"
-#include "tests/ns_appkit/AppKitTestSupport.h"
+#include "tests/support/AppKitTestSupport.h"
 
 #include <gtest/gtest.h>
 

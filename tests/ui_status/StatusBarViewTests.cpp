@@ -1,4 +1,4 @@
-#include "../ns_appkit/AppKitTestSupport.h"
+#include "tests/support/AppKitTestSupport.h"
 #include "StatusTestSupport.h"
 
 #include "app/ui/status/StatusBarView.h"

@@ -143,7 +143,8 @@ public:
     // Ends the sheets attached to wndMain, the innermost first.
     void closeAllSheetsOfMainWnd();
 
-    // ---- Controls, menus and the drawer built from "UIConfig" (app/ui/configured) ----
+    // ---- Controls, menus, the drawer and window sizes from "UIConfig" (JOVUIControllerControls.cpp ...)
+    // ----
 
     // Each builds, in order, the controls described by the array under key in
     // uiConfigDict() into the parent, each registered with the skin manager
@@ -200,7 +201,7 @@ public:
     // wndMain, whose top stays inside the visible screen.
     void changeMainTabViewItemSize(const QString& key);
 
-    // ---- Event sounds (app/ui/configured; see EventSoundPlayer) ----
+    // ---- Event sounds (JOVUIControllerSounds.cpp; see EventSoundPlayer) ----
 
     // Plays the sound of the type (EventSoundType) unless the call ring plays.
     void playSound(int type);

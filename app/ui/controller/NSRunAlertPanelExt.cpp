@@ -1,6 +1,6 @@
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 
-#include "app/ui/widgets/JOVAlertPanel.h"
+#include "app/ui/controller/JOVAlertPanel.h"
 #include "platform/ns/appkit/Alert.h"
 
 int NSRunAlertPanelExt(const QString& title, const QString& message, const QString& defaultButton,

@@ -4,26 +4,34 @@
 #include "platform/ns/appkit/Window.h"
 
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 
 namespace appkit_test
 {
 
-// A target that records the senders of its "pressed:" action.
+// A target that records the actions it receives: the selector and the
+// sender of each, in order ("pressed:" unless told otherwise).
 class Recorder : public ns::Object
 {
 public:
-    Recorder()
+    explicit Recorder(std::initializer_list<const char*> selectors = {"pressed:"})
     {
-        registerSelector("pressed:", [this](ns::Object* sender) { senders.append(sender); });
+        for (const char* selector : selectors)
+            registerSelector(selector, [this, selector](ns::Object* sender) {
+                calls.append({QString::fromLatin1(selector), sender});
+                senders.append(sender);
+            });
     }
+    QList<QPair<QString, ns::Object*>> calls;
     QList<ns::Object*> senders;
 };
 
-// The fixture file of this suite.
+// A file of tests/fixtures/ns_appkit.
 QString fixture(const QString& name);
 
 // A titled window shown on the offscreen screen, with its content area at the given screen rectangle.

@@ -2,7 +2,7 @@
 // the configured controls and menus, and the skin updates and enabling of
 // the controls of one description list.
 
-#include "app/ui/configured/ItemDescriptionKeys.h"
+#include "app/ui/controller/ItemDescriptionKeys.h"
 #include "app/ui/controller/JOVUIController.h"
 #include "app/ui/skin/JOVUIManager.h"
 #include "platform/lindora/Lindora.h"

@@ -2,7 +2,7 @@
 // and whether it is muted (top-level settings), played through the one
 // process-wide EventSoundPlayer.
 
-#include "app/ui/configured/EventSoundPlayer.h"
+#include "app/ui/controller/EventSoundPlayer.h"
 #include "app/ui/controller/JOVUIController.h"
 #include "platform/ns/Timer.h"
 

@@ -1,7 +1,7 @@
 // The drawer of the main window, built from the "UIConfig" description
 // "DrawerInfoDict" with the buttons of "DrawerItems".
 
-#include "app/ui/configured/ItemDescriptionKeys.h"
+#include "app/ui/controller/ItemDescriptionKeys.h"
 #include "app/ui/controller/JOVUIController.h"
 #include "app/ui/skin/JOVUIManager.h"
 #include "app/ui/widgets/NSViewExt.h"

@@ -1,4 +1,4 @@
-#include "app/ui/widgets/JOVAlertPanel.h"
+#include "app/ui/controller/JOVAlertPanel.h"
 
 #include "app/ui/skin/JOVUIManager.h"
 #include "app/ui/widgets/NSButtonExt.h"

@@ -1,4 +1,4 @@
-#include "AppKitTestSupport.h"
+#include "tests/support/AppKitTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ public:
 
 private:
     int argc_ = 1;
-    char name_[16] = "ns_appkit_tests";
+    char name_[16] = "appkit_tests";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> app_;
 };

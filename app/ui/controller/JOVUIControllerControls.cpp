@@ -3,7 +3,7 @@
 // skin manager under its name so that the skin dresses it and later code
 // finds it by that name.
 
-#include "app/ui/configured/ItemDescriptionKeys.h"
+#include "app/ui/controller/ItemDescriptionKeys.h"
 #include "app/ui/controller/JOVUIController.h"
 #include "app/ui/skin/JOVUIManager.h"
 #include "app/ui/widgets/NSFlickerButton.h"

@@ -1,7 +1,7 @@
 // The main window's sizes described in "UIConfig" under "changeWndInfo": the
 // fixed top view, the height of the middle view and the window's own size.
 
-#include "app/ui/configured/ItemDescriptionKeys.h"
+#include "app/ui/controller/ItemDescriptionKeys.h"
 #include "app/ui/controller/JOVUIController.h"
 #include "app/ui/skin/JOVUIManager.h"
 #include "platform/ns/appkit/Screen.h"

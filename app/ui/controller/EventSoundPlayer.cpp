@@ -1,4 +1,4 @@
-#include "app/ui/configured/EventSoundPlayer.h"
+#include "app/ui/controller/EventSoundPlayer.h"
 
 #include "platform/ns/Timer.h"
 #include "platform/ns/appkit/Sound.h"
