@@ -4,6 +4,7 @@
 #include "platform/ns/appkit/Beep.h"
 
 #include <QFile>
+#include <QHash>
 #include <QtDebug>
 
 #include <libxml/parser.h>
@@ -42,13 +43,30 @@ QString text(const xmlChar* utf8)
     return utf8 ? QString::fromUtf8(reinterpret_cast<const char*>(utf8)) : QString();
 }
 
+// Element and attribute names as keys. The parser keeps each name once, so a
+// document's thousands of entries share a handful of names, converted once.
+class NameKeys
+{
+public:
+    const QString& operator()(const xmlChar* name)
+    {
+        auto it = keys_.find(name);
+        if (it == keys_.end())
+            it = keys_.insert(name, text(name));
+        return it.value();
+    }
+
+private:
+    QHash<const xmlChar*, QString> keys_;
+};
+
 // Reads the bytes as a document, then, if they are not well-formed, in
 // recovery mode. No network, no DTD, no entity substitution; blanks kept.
 Document readDocument(const QByteArray& bytes)
 {
     if (bytes.size() > INT_MAX)
         return nullptr;
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_COMPACT;
     Document document(xmlReadMemory(bytes.constData(), int(bytes.size()), nullptr, nullptr, options));
     if (!document)
         document.reset(xmlReadMemory(bytes.constData(), int(bytes.size()), nullptr, nullptr,
@@ -78,18 +96,24 @@ void appendText(const xmlNode* first, QByteArray& out)
     }
 }
 
+// The text of the nodes, most often a single text node taken as it is.
+QString textOfChildren(const xmlNode* first)
+{
+    if (first && !first->next && first->type == XML_TEXT_NODE)
+        return text(first->content);
+    QByteArray out;
+    appendText(first, out);
+    return QString::fromUtf8(out);
+}
+
 QString stringValue(const xmlNode* node)
 {
-    QByteArray out;
-    appendText(node->children, out);
-    return QString::fromUtf8(out);
+    return textOfChildren(node->children);
 }
 
 QString attributeValue(const xmlAttr* attribute)
 {
-    QByteArray out;
-    appendText(attribute->children, out);
-    return QString::fromUtf8(out);
+    return textOfChildren(attribute->children);
 }
 
 // The elements of that name in document order, the root included ("//Name").
@@ -113,7 +137,7 @@ QList<const xmlNode*> elementsNamed(const xmlDoc* document, const char* name)
     return found;
 }
 
-void readPackageDescriptions(const xmlDoc* document, ns::Dictionary& info)
+void readPackageDescriptions(const xmlDoc* document, ns::Dictionary& info, NameKeys& keys)
 {
     for (const xmlNode* package : elementsNamed(document, "PackageDescription")) {
         if (!xmlFirstElementChild(const_cast<xmlNode*>(package))) {
@@ -122,30 +146,30 @@ void readPackageDescriptions(const xmlDoc* document, ns::Dictionary& info)
         }
         for (const xmlNode* child = package->children; child; child = child->next)
             if (child->type == XML_ELEMENT_NODE)
-                info.setValue(text(child->name), stringValue(child));
+                info.setValue(keys(child->name), stringValue(child));
     }
 }
 
-ns::Array readUpdateFiles(const xmlDoc* document)
+ns::Array readUpdateFiles(const xmlDoc* document, NameKeys& keys)
 {
     ns::Array files;
     for (const xmlNode* element : elementsNamed(document, "UpdateFile")) {
         ns::Dictionary entry{{QStringLiteral("UpdateFile"), stringValue(element)}};
         for (const xmlAttr* attribute = element->properties; attribute; attribute = attribute->next)
-            entry.setValue(text(attribute->name), attributeValue(attribute));
+            entry.setValue(keys(attribute->name), attributeValue(attribute));
         files.append(entry);
     }
     return files;
 }
 
-ns::Array readServers(const xmlDoc* document)
+ns::Array readServers(const xmlDoc* document, NameKeys& keys)
 {
     ns::Array servers;
     for (const xmlNode* element : elementsNamed(document, "Server")) {
         ns::Dictionary server;
         for (const xmlNode* child = element->children; child; child = child->next)
             if (child->type == XML_ELEMENT_NODE)
-                server.setValue(text(child->name), stringValue(child));
+                server.setValue(keys(child->name), stringValue(child));
         servers.append(server);
     }
     return servers;
@@ -214,9 +238,10 @@ bool XMLParse::updateInfoFromData(const QByteArray& bytes, ns::Dictionary& info)
         info.setValue(QStringLiteral("Flag"), 0);
         return true;
     }
-    readPackageDescriptions(document.get(), info);
-    info.setValue(QStringLiteral("UpdateFile"), readUpdateFiles(document.get()));
-    info.setValue(QStringLiteral("Server"), readServers(document.get()));
+    NameKeys keys;
+    readPackageDescriptions(document.get(), info, keys);
+    info.setValue(QStringLiteral("UpdateFile"), readUpdateFiles(document.get(), keys));
+    info.setValue(QStringLiteral("Server"), readServers(document.get(), keys));
     return true;
 }
 

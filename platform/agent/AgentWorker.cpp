@@ -82,7 +82,9 @@ void AgentWorker::setFilePath(const QString& path)
 void AgentWorker::init()
 {
     settings_ = readAgentSettings(settingsPath_);
-    qCInfo(lcAgent).noquote() << "settings from" << settingsPath_ << ": update server" << settings_.serviceURL
+    qCInfo(lcAgent).noquote() << "settings from" << settingsPath_ << ": update server"
+                              << (settings_.serviceURL.isEmpty() ? QStringLiteral("(none)")
+                                                                 : settings_.serviceURL)
                               << (settings_.enableUpdate ? "" : "(automatic checks off)");
 }
 

@@ -161,6 +161,11 @@ struct FailureCase {
     std::function<void(const QString& site, TestUpdateServer& server)> arrange;
 };
 
+void PrintTo(const FailureCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class AgentCheckFailure : public AgentTest, public testing::WithParamInterface<FailureCase>
 {
 };

@@ -9,6 +9,7 @@
 #include "tests/updater/TestSender.h"
 #include "tests/updater/TestUpdateServer.h"
 #include "tests/updater/UpdaterTestSupport.h"
+#include "updater/UCInterface.h"
 #include "updater/UpdateControl.h"
 #include "updater/UpdateTextKeys.h"
 
@@ -19,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+
+#include <thread>
 
 using namespace updater_test;
 
@@ -145,6 +148,17 @@ TEST_F(VarnockTest, TheClientFieldsReachTheServerCutAtACharacter)
     EXPECT_EQ(field("MODE"), "1");
 }
 
+TEST_F(VarnockTest, TheAgentsReportsReachTheWindowsOnTheMainThreadOnly)
+{
+    // A bridge to the same agent, called as the agent calls it: from its own thread.
+    UCInterface bridge;
+    std::thread agentThread([&bridge] { bridge.DownloadProcess("Downloading CMUpdatePackage.zip", 40); });
+    agentThread.join();
+    EXPECT_EQ(nib().m_ProcessInfoView->string(), "");
+    ASSERT_TRUE(waitFor([&] { return nib().m_ProcessBar->doubleValue() == 40; }));
+    EXPECT_EQ(nib().m_ProcessInfoView->string(), "Downloading CMUpdatePackage.zip");
+}
+
 TEST_F(VarnockTest, AnAutomaticCheckShowsNothingWhenNothingIsOffered)
 {
     writeNoOffer(site_.path(), 3, "up to date");
@@ -177,6 +191,11 @@ struct FlagCase {
     int flag; // -1: no answer file on the server
     QString key;
 };
+
+void PrintTo(const FlagCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class FlagText : public VarnockTest, public testing::WithParamInterface<FlagCase>
 {
@@ -316,6 +335,11 @@ struct KeptCase {
     QStringList left; // ... and after it
     bool lastDownloadRewritten;
 };
+
+void PrintTo(const KeptCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class KeptDownloads : public VarnockTest, public testing::WithParamInterface<KeptCase>
 {

@@ -49,6 +49,11 @@ struct DescriptionCase {
     ns::Dictionary info;
 };
 
+void PrintTo(const DescriptionCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class UpdateDescription : public testing::TestWithParam<DescriptionCase>
 {
 };
