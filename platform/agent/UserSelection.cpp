@@ -10,6 +10,9 @@ namespace agent
 namespace
 {
 
+// Far beyond any package, and small enough that sums and percentages of sizes never overflow.
+constexpr qint64 kMaxPackageBytes = qint64(1) << 40;
+
 // A name that stays inside the download folder.
 bool isPlainFileName(const QString& name)
 {
@@ -26,7 +29,7 @@ std::optional<SelectedFile> selectedFile(const QXmlStreamAttributes& attributes,
     }
     bool ok = false;
     file.size = attributes.value(QStringLiteral("Size")).toLongLong(&ok);
-    if (!ok || file.size < 0) {
+    if (!ok || file.size < 0 || file.size > kMaxPackageBytes) {
         *error = QStringLiteral("%1 has no size").arg(file.filename);
         return std::nullopt;
     }

@@ -28,7 +28,7 @@ struct UserSelection {
 
 // The selection in the document; nothing, with the reason, when it is not
 // well-formed, chooses nothing, has no server, or names a package that
-// cannot be fetched and checked (no plain file name, no size, no digest).
+// cannot be fetched and checked (no plain file name, no size up to 1 TiB, no digest).
 std::optional<UserSelection> parseUserSelection(const QByteArray& xml, QString* error);
 std::optional<UserSelection> readUserSelection(const QString& path, QString* error);
 
