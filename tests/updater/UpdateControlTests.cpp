@@ -1,6 +1,7 @@
 // Varnock's controller with the real agent and the test update server,
 // driven over the update link as the connection manager drives it.
 #include "jCommon/UpdateLink.h"
+#include "platform/ae/AESend.h"
 #include "platform/ae/AppleEventManager.h"
 #include "platform/ns/Bundle.h"
 #include "platform/ns/Clock.h"
@@ -122,6 +123,37 @@ TEST_F(VarnockTest, ASecondCheckDuringASlowOneAsksTheServerOnce)
     ASSERT_TRUE(waitFor([&] { return nib().m_UpdateInfoWnd->isVisible(); }));
     EXPECT_FALSE(nib().m_WaitWnd->isVisible());
     EXPECT_EQ(server_.requestCount("/check"), 1);
+}
+
+TEST_F(VarnockTest, DropsCommandsItCannotRead)
+{
+    writeNoOffer(site_.path(), 3, "up to date");
+    ns::Dictionary unknown = updateCommand(UPDATE_MODE_MANUAL, sampleLocalInfo(), true, "en");
+    unknown.setValue(kCMD_ID, 9);
+    ns::Dictionary withoutID = updateCommand(UPDATE_MODE_MANUAL, sampleLocalInfo(), true, "en");
+    withoutID.remove(kCMD_ID);
+    const ae::Descriptor manual{typeUpdateCommand, ns::PropertyList::toXml(updateCommand(
+                                                       UPDATE_MODE_MANUAL, sampleLocalInfo(), true, "en"))};
+    const std::pair<ae::OSType, ae::Descriptor> parameters[] = {
+        {keyUpdateCommand, {typeUpdateCommand, "<plist version=\"1.0\"><dict><key>CMD_ID</key>"}},
+        {keyUpdateCommand, {typeUpdateCommand, ns::PropertyList::toXml(ns::Array{2, 1})}},
+        {keyUpdateCommand, {typeUpdateCommand, ns::PropertyList::toXml(unknown)}},
+        {keyUpdateCommand, {typeUpdateCommand, ns::PropertyList::toXml(withoutID)}},
+        {ae::fourCharCode("jMsg"), manual},
+    };
+    for (const auto& [keyword, parameter] : parameters) {
+        ae::AppleEvent event(kUpdateEventClass, kUpdateEventID,
+                             ae::Descriptor::fromBundleIdentifier(kUpdaterBundleIdentifier));
+        event.setParamDescriptor(keyword, parameter);
+        EXPECT_EQ(ae::AESend(event, nullptr, ae::kAEWaitReply, ae::kAEHighPriority, ae::kAEDefaultTimeout),
+                  ae::noErr);
+    }
+    EXPECT_FALSE(nib().m_WaitWnd->isVisible());
+
+    // The same command, readable, is taken.
+    sendUpdate(UPDATE_MODE_MANUAL);
+    EXPECT_TRUE(nib().m_WaitWnd->isVisible());
+    EXPECT_TRUE(waitFor([&] { return server_.requestCount("/check") == 1; }));
 }
 
 TEST_F(VarnockTest, TheClientFieldsReachTheServerCutAtACharacter)
