@@ -1,0 +1,91 @@
+// The Varnock program itself, started from the connection manager's bundle.
+#include "jCommon/UpdateLink.h"
+#include "platform/ns/Bundle.h"
+#include "tests/updater/PackageSite.h"
+#include "tests/updater/TestSender.h"
+#include "tests/updater/TestUpdateServer.h"
+#include "tests/updater/UpdaterTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using namespace updater_test;
+
+namespace
+{
+
+bool copyTree(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        if (it.fileInfo().isDir())
+            QDir().mkpath(target);
+        else if (!QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(VarnockProgram, RunsOnceFromTheBundleAndChecksWhereTheDataFolderIs)
+{
+    QTemporaryDir app, runtime, site;
+    ASSERT_TRUE(copyTree(TRELVAN_BUILD_DIR "/Trelvan.app", app.filePath("Trelvan.app")));
+    const QString resources = app.filePath("Trelvan.app/Contents/Resources");
+    TestUpdateServer server(site.path());
+    ASSERT_TRUE(server.start());
+    writeNoOffer(site.path(), 3, "up to date");
+    ASSERT_TRUE(writeUpdateSettings(resources + "/ModemList/Update/UpdateCfg.ini", server.baseUrl(), true));
+
+    qputenv("TRELVAN_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.remove("VARNOCK_LIBRARY_ROOT");
+    // As the connection manager starts it: the resource Varnock.app of its bundle, detached.
+    const std::optional<ns::Bundle> trelvan = ns::Bundle::bundleWithPath(app.filePath("Trelvan.app"));
+    ASSERT_TRUE(trelvan);
+    const QString program = trelvan->pathForResource("Varnock", "app") + "/Contents/MacOS/Varnock";
+    QProcess first, second;
+    first.setProgram(program);
+    first.setProcessEnvironment(environment);
+    second.setProcessEnvironment(environment);
+    qint64 pid = 0;
+    ASSERT_TRUE(first.startDetached(&pid));
+    const std::unique_ptr<qint64, void (*)(qint64*)> stop(
+        &pid, [](qint64* started) { ::kill(pid_t(*started), SIGKILL); });
+    ASSERT_TRUE(QTest::qWaitFor([] { return sendUpdateCommand(initCommand()) == ae::noErr; }, 20000));
+
+    // A second one finds the link taken and leaves.
+    second.start(program, {});
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+
+    // The first one checks, keeping its files in the folder that holds the data folder.
+    ASSERT_EQ(sendUpdateCommand(updateCommand(UPDATE_MODE_AUTOMATIC, sampleLocalInfo(), true, "en")),
+              ae::noErr);
+    const QString download = resources + "/Auto_Update/download";
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return QFile::exists(download + "/lastUpdateDateTime.plist"); }, 20000));
+    EXPECT_EQ(QFileInfo(download).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup |
+                                                   QFile::WriteOther | QFile::ExeGroup | QFile::ExeOther),
+              QFile::Permissions());
+    ASSERT_EQ(server.requestCount("/check"), 1);
+    EXPECT_EQ(server.requests().first().query.queryItemValue("DEVICE_TYPE", QUrl::FullyDecoded),
+              "TV-3G Stick");
+    EXPECT_EQ(::kill(pid_t(pid), 0), 0); // still running
+    qunsetenv("TRELVAN_RUNTIME_DIR");
+}
