@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace
 {
 

@@ -4,7 +4,6 @@
 #include "app/config/ConfigService.h"
 #include "device/GsmDefaultAlphabet.h"
 #include "device/InputFaults.h"
-#include "device/JfunctionTest.h"
 #include "device/JspnShowBase.h"
 #include "jCommon/BlowFilhService.h"
 #include "jCommon/BlowFishEncrypt.h"
@@ -61,7 +60,7 @@ InitService& InitService::sharedInitService()
 }
 
 InitService::InitService(const ConfigManager& config, const ConfigService& switches)
-    : config_(config), switches_(switches), functionTest_(std::make_unique<JfunctionTest>(config))
+    : config_(config), switches_(switches), functionTest_(config)
 {
     createSpnRules();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/service/JovServiceBase.h"
+#include "device/JfunctionTest.h"
 
 #include <QByteArrayView>
 #include <QHash>
@@ -13,7 +14,6 @@
 
 class ConfigManager;
 class ConfigService;
-class JfunctionTest;
 class JspnShowBase;
 
 // A position in a SIM file's hexadecimal text. The readers move it and never
@@ -170,7 +170,7 @@ private:
 
     const ConfigManager& config_;
     const ConfigService& switches_;
-    std::unique_ptr<JfunctionTest> functionTest_;
+    JfunctionTest functionTest_;
 
     QHash<QString, QString> moduleMapsDict_;
     mutable std::mutex pModuleMapsDictLock_;

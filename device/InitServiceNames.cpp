@@ -2,7 +2,6 @@
 
 #include "app/config/ConfigManager.h"
 #include "app/config/ConfigService.h"
-#include "device/JfunctionTest.h"
 #include "device/JnoShowAny.h"
 #include "device/JonlyShowFixedLocalSpn.h"
 #include "device/JonlyShowHomeSpn.h"
@@ -132,14 +131,14 @@ JspnShowBase& InitService::getSpnDisplayProtocol()
 
 void InitService::spnShowTestFromConfigFile()
 {
-    if (!functionTest_->getTestSpnshowFlag())
+    if (!functionTest_.getTestSpnshowFlag())
         return;
-    localSpn_ = functionTest_->getTestLocalSpn();
-    homeSpn_ = functionTest_->getTestHomeSpn();
-    friendlyNetList_ = functionTest_->getTestFriendlyList();
-    currentRmccRmnc_ = functionTest_->getTestCurrentLocalMccMnc();
-    setImsi(functionTest_->getTestCurrentHomeMccMnc());
-    the1and2FiledFromSPN_ = functionTest_->getTestThe1and2Field();
-    longFormatLocalSpn_ = functionTest_->getTestCurrentLongFormatSpn();
-    pnnOplFlag_ = functionTest_->getTestPnnOplFlag();
+    localSpn_ = functionTest_.getTestLocalSpn();
+    homeSpn_ = functionTest_.getTestHomeSpn();
+    friendlyNetList_ = functionTest_.getTestFriendlyList();
+    currentRmccRmnc_ = functionTest_.getTestCurrentLocalMccMnc();
+    setImsi(functionTest_.getTestCurrentHomeMccMnc());
+    the1and2FiledFromSPN_ = functionTest_.getTestThe1and2Field();
+    longFormatLocalSpn_ = functionTest_.getTestCurrentLongFormatSpn();
+    pnnOplFlag_ = functionTest_.getTestPnnOplFlag();
 }

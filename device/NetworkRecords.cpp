@@ -44,9 +44,9 @@ constexpr int kRxLevelOffset = 252;
 constexpr char kCdmaMark = '1';
 const QString kRoamOn = QStringLiteral("ROAM_ON");
 
-void logNotACode(const _UI_MSG& record, const QString& text)
+void logNotACode(const _UI_MSG& record)
 {
-    logInputFaultOnce(QStringLiteral("%1: \"%2\" is not a network code").arg(recordName(record), text));
+    logInputFaultOnce(QStringLiteral("%1: the MCC and MNC are not a network code").arg(recordName(record)));
 }
 
 } // namespace
@@ -70,7 +70,7 @@ SecondFamilyNetInfoRecord SecondFamilyNetInfoRecord::fromRecord(const _UI_MSG& r
     if (isMccMncText(code))
         decoded.mccMnc = code;
     else if (!code.isEmpty())
-        logNotACode(record, code);
+        logNotACode(record);
     decoded.networkMode = recordText(record, kNetworkModeOffset, FieldWidth::kNetworkMode);
     decoded.accessTechnology = recordText(record, kAccessTechnologyOffset, FieldWidth::kAccessTechnology);
     return decoded;
@@ -91,7 +91,7 @@ RegisteredNetworkRecord RegisteredNetworkRecord::fromRecord(const _UI_MSG& recor
     decoded.cdma = isCdmaRecord(record);
     decoded.mccMnc = mccMncText(decoded.mcc, decoded.mnc);
     if (decoded.complete && decoded.mccMnc.isEmpty() && !decoded.mcc.isEmpty())
-        logNotACode(record, decoded.mcc + u'/' + decoded.mnc);
+        logNotACode(record);
     return decoded;
 }
 

@@ -118,7 +118,7 @@ TEST(NetworkRecords, SecondFamilyReportsRegistrationAndCode)
 
     LogCapture log;
     EXPECT_EQ(report(1.0f, "46O01").mccMnc, "");
-    EXPECT_EQ(LogCapture::text(), "7/46: \"46O01\" is not a network code");
+    EXPECT_EQ(LogCapture::text(), "7/46: the MCC and MNC are not a network code");
 }
 
 TEST(IdentityRecords, TextsAreBoundedByTheirWidths)
