@@ -55,7 +55,8 @@ public:
     InitService& operator=(const InitService&) = delete;
 
     // SIM files, as the device sends them: each byte as two hexadecimal
-    // characters. Each parse replaces what the file gave before.
+    // characters. The name and the card number are cleared before each
+    // parse; a list file without its list's tag leaves the list as it was.
     void doParseEF_SPN(QByteArrayView hexText);
     void doParseEF_SPDI(QByteArrayView hexText);
     void doParseEF_ICCID(QByteArrayView hexText);
