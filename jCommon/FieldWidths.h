@@ -7,11 +7,12 @@ namespace FieldWidth
 constexpr int kCode = 10;             // 4/10, 4/11: a PIN or PUK in the manager's checks
 constexpr int kIMEI = 36;             // 5/22
 constexpr int kIMSI = 36;             // 7/42
-constexpr int kFirmwareVersion = 68;  // 7/44
+constexpr int kFirmwareVersion = 68;  // 7/44, 7/45
 constexpr int kOwnNumber = 44;        // 7/47
 constexpr int kHardwareVersion = 128; // 7/48
 constexpr int kModel = 32;            // 7/49
 constexpr int kSerialNumber = 40;     // 7/50
+constexpr int kMccOrMnc = 32;         // 7/51, MCC and MNC texts
 constexpr int kSimFile = 512;         // 7/39, 7/40, 7/41: hexadecimal text
 constexpr int kNetworkType = 68;      // 7/36
 constexpr int kDomain = 72;           // 7/36
@@ -19,4 +20,8 @@ constexpr int kNetworkName = 68;      // 7/37, long and alternative name
 constexpr int kNetworkCode = 36;      // 7/37, MCC and MNC texts
 constexpr int kLocationAreaCode = 10; // 7/38
 constexpr int kCellIdentity = 14;     // 7/38
+constexpr int kMccMncText = 36;       // 7/46
+constexpr int kNetworkMode = 104;     // 7/46, network mode text
+constexpr int kAccessTechnology = 36; // 7/46
+constexpr int kFrequencyBand = 68;    // 7/56
 } // namespace FieldWidth

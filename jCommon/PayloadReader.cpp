@@ -3,21 +3,57 @@
 #include <algorithm>
 #include <cstring>
 
-int32_t payloadInt32(const _UI_MSG& record, int offset)
+namespace
 {
-    int32_t value = 0;
+
+template <typename T> T payloadValue(const _UI_MSG& record, int offset)
+{
+    T value = 0;
     if (offset >= 0 && offset + int(sizeof value) <= kUIMsgDataSize)
         std::memcpy(&value, record.data + offset, sizeof value);
     return value;
 }
 
-QString payloadText(const _UI_MSG& record, int offset, int width)
+// The field's bytes that lie inside the data, and the length of its text.
+struct Field {
+    const char* start = nullptr;
+    size_t size = 0;
+    size_t textLength = 0;
+};
+
+Field payloadField(const _UI_MSG& record, int offset, int width)
 {
     if (offset < 0 || width <= 0 || offset >= kUIMsgDataSize)
-        return QString();
-    const char* start = reinterpret_cast<const char*>(record.data + offset);
-    const size_t bounded = strnlen(start, size_t(std::min(width, kUIMsgDataSize - offset)));
-    return QString::fromUtf8(start, qsizetype(bounded));
+        return Field();
+    Field field;
+    field.start = reinterpret_cast<const char*>(record.data + offset);
+    field.size = size_t(std::min(width, kUIMsgDataSize - offset));
+    field.textLength = strnlen(field.start, field.size);
+    return field;
+}
+
+} // namespace
+
+int32_t payloadInt32(const _UI_MSG& record, int offset)
+{
+    return payloadValue<int32_t>(record, offset);
+}
+
+float payloadFloat32(const _UI_MSG& record, int offset)
+{
+    return payloadValue<float>(record, offset);
+}
+
+QString payloadText(const _UI_MSG& record, int offset, int width)
+{
+    const Field field = payloadField(record, offset, width);
+    return field.start ? QString::fromUtf8(field.start, qsizetype(field.textLength)) : QString();
+}
+
+bool payloadTextIsTerminated(const _UI_MSG& record, int offset, int width)
+{
+    const Field field = payloadField(record, offset, width);
+    return field.start && field.textLength < field.size;
 }
 
 QString recordName(const _UI_MSG& record)

@@ -61,6 +61,8 @@ TEST(RecordBytes, ReadersStayInsideTheDataAndTheField)
     msg.data[8190] = 'x';
     msg.data[8191] = 'y';
     std::memcpy(msg.data + 100, "\x2a\0\0\0", 4);
+    const float minusOne = -1.0f;
+    std::memcpy(msg.data + 104, &minusOne, 4);
 
     EXPECT_EQ(payloadText(msg, 0, 4), "ABCD");
     EXPECT_EQ(payloadText(msg, 8190, 50), "xy");
@@ -69,6 +71,12 @@ TEST(RecordBytes, ReadersStayInsideTheDataAndTheField)
     EXPECT_EQ(payloadInt32(msg, 100), 42);
     EXPECT_EQ(payloadInt32(msg, 8189), 0);
     EXPECT_EQ(payloadInt32(msg, -4), 0);
+    EXPECT_EQ(payloadFloat32(msg, 104), -1.0f);
+    EXPECT_EQ(payloadFloat32(msg, 8190), 0.0f);
+    EXPECT_FALSE(payloadTextIsTerminated(msg, 0, 4));
+    EXPECT_TRUE(payloadTextIsTerminated(msg, 0, 9));
+    EXPECT_FALSE(payloadTextIsTerminated(msg, 8190, 50));
+    EXPECT_FALSE(payloadTextIsTerminated(msg, 8192, 4));
     EXPECT_EQ(recordName(record(0, msg::device::kCheckPLMN, 1, 0)), "7/37");
 }
 

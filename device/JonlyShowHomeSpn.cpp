@@ -1,0 +1,6 @@
+#include "device/JonlyShowHomeSpn.h"
+
+QString JonlyShowHomeSpn::getLocalSpn() const
+{
+    return QStringLiteral("");
+}

@@ -1,0 +1,6 @@
+#include "device/JonlyShowLocalSpn.h"
+
+QString JonlyShowLocalSpn::getHomeSpn() const
+{
+    return QStringLiteral("");
+}

@@ -1,0 +1,6 @@
+#include "device/JonlyShowLocalSpnAndHighPriorityThanHomeSpn.h"
+
+QString JonlyShowLocalSpnAndHighPriorityThanHomeSpn::getLocalSpn() const
+{
+    return localSpn_.isEmpty() ? JspnShowBase::getHomeSpn() : localSpn_;
+}

@@ -1,0 +1,6 @@
+#include "device/JshowHomeSpnBy3gppAndyLocalSpnNotBy3gpp.h"
+
+QString JshowHomeSpnBy3gppAndyLocalSpnNotBy3gpp::getLocalSpn() const
+{
+    return JspnShowBase::getLocalSpn();
+}

@@ -1,0 +1,6 @@
+#include "device/JspnShowBy3gppAndLocalSpnReplacedByHomeSpn.h"
+
+QString JspnShowBy3gppAndLocalSpnReplacedByHomeSpn::getLocalSpn() const
+{
+    return JspnShowBase::getHomeSpn();
+}
