@@ -65,7 +65,7 @@ QString StepTable::run(const QString& name, const ns::Dictionary& arguments) con
 
 QString StepTable::checkArguments(const Entry& entry, const ns::Dictionary& arguments)
 {
-    for (const auto& [key, value] : arguments) {
+    for (const QString& key : arguments.keys()) {
         if (std::none_of(entry.arguments.begin(), entry.arguments.end(),
                          [&](const StepArgument& argument) { return argument.name == key; }))
             return QStringLiteral("the %1 step takes no argument \"%2\"").arg(entry.name, loggable(key));
