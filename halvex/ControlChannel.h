@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace ae
 {
 class AppleEvent;
@@ -10,9 +12,11 @@ namespace halvex
 {
 
 class Modem;
+class RecordLog;
 
-// The tests' side door (see ControlProtocol.h): inject records, take
-// scenario steps, read back what the manager sent and the modem's state.
+// The tests' side door (see ControlProtocol.h): inject records, take and
+// list scenario steps, read back both logs of the conversation with the
+// manager, and say who answers and in what state.
 class ControlChannel
 {
 public:
@@ -22,7 +26,8 @@ public:
 private:
     void injectRecord(const ae::AppleEvent& event, ae::AppleEvent& reply);
     void runStep(const ae::AppleEvent& event, ae::AppleEvent& reply);
-    void receivedRecords(ae::AppleEvent& reply) const;
+    void listSteps(ae::AppleEvent& reply) const;
+    void readLog(const RecordLog& log, bool sent, const ae::AppleEvent& event, ae::AppleEvent& reply) const;
     void state(ae::AppleEvent& reply) const;
 
     Modem& modem_;

@@ -10,7 +10,11 @@ namespace halvex
 
 Modem::Modem(const Scenario& scenario, OutgoingQueue::Sender sender)
     : scenario_(scenario), sim_(scenario.sim),
-      queue_(std::move(sender), scenario.timing.handshakeRetryInterval), features_(createFeatures(*this))
+      queue_(std::move(sender), scenario.timing.handshakeRetryInterval,
+             [this](const _UI_MSG& record, Delivery delivery) {
+                 conversation_.noteSent(record, delivery != Delivery::Delivered);
+             }),
+      features_(createFeatures(*this))
 {
     for (const auto& feature : features_) {
         feature->registerMessages(router_);
@@ -73,9 +77,7 @@ void Modem::send(const _UI_MSG& record, double delay)
 
 void Modem::receive(const _UI_MSG& record)
 {
-    received_.push_back(record);
-    if (int(received_.size()) > kReceivedCapacity)
-        received_.pop_front();
+    conversation_.noteReceived(record);
     switch (router_.dispatch(record, plugged_)) {
     case MessageRouter::Outcome::Handled:
         qCDebug(lcHalvex).noquote() << "received" << recordName(record);
@@ -89,11 +91,6 @@ void Modem::receive(const _UI_MSG& record)
                                    << "while the device is removed; no answer";
         break;
     }
-}
-
-std::vector<_UI_MSG> Modem::receivedRecords() const
-{
-    return {received_.begin(), received_.end()};
 }
 
 ns::Dictionary Modem::state() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "halvex/Conversation.h"
 #include "halvex/MessageRouter.h"
 #include "halvex/OutgoingQueue.h"
 #include "halvex/Scenario.h"
@@ -7,7 +8,6 @@
 #include "halvex/StepTable.h"
 #include "halvex/features/Feature.h"
 
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -50,16 +50,16 @@ public:
     // Whether records are still on their way (or waiting for the manager).
     bool hasPendingRecords() const { return queue_.count() > 0; }
 
-    // A record from the manager: kept for read-back, then answered.
+    // A record from the manager: logged, then answered.
     void receive(const _UI_MSG& record);
-    static constexpr int kReceivedCapacity = 256;
-    // The records received so far, oldest first (the latest kReceivedCapacity).
-    std::vector<_UI_MSG> receivedRecords() const;
+    // What the manager and the modem said to each other, both ways.
+    const Conversation& conversation() const { return conversation_; }
 
     QString runStep(const QString& name, const ns::Dictionary& arguments)
     {
         return steps_.run(name, arguments);
     }
+    const StepTable& steps() const { return steps_; }
     ns::Dictionary state() const;
 
 private:
@@ -68,10 +68,10 @@ private:
     Scenario scenario_;
     SimCard sim_;
     bool plugged_ = true;
+    Conversation conversation_;
     OutgoingQueue queue_;
     MessageRouter router_;
     StepTable steps_;
-    std::deque<_UI_MSG> received_;
     std::vector<std::unique_ptr<Feature>> features_;
 };
 

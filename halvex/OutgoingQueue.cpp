@@ -8,8 +8,8 @@
 namespace halvex
 {
 
-OutgoingQueue::OutgoingQueue(Sender sender, double retryInterval)
-    : sender_(std::move(sender)), retryInterval_(retryInterval)
+OutgoingQueue::OutgoingQueue(Sender sender, double retryInterval, Settled settled)
+    : sender_(std::move(sender)), retryInterval_(retryInterval), settled_(std::move(settled))
 {
 }
 
@@ -56,6 +56,7 @@ void OutgoingQueue::sendHead()
                                    << "dropped";
     else if (delivery == Delivery::Failed)
         qCWarning(lcHalvex).noquote() << "record" << recordName(head.record) << "could not be sent; dropped";
+    settled_(head.record, delivery);
     entries_.pop_front();
     if (!entries_.empty())
         schedule(entries_.front().delay);

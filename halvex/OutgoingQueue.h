@@ -27,9 +27,12 @@ class OutgoingQueue
 {
 public:
     using Sender = std::function<Delivery(const _UI_MSG& record)>;
+    // Told of every record that leaves the queue by going out or being
+    // dropped (not of those cleared before their turn).
+    using Settled = std::function<void(const _UI_MSG& record, Delivery delivery)>;
     enum class Policy { DropWhenAbsent, WaitForClient };
 
-    OutgoingQueue(Sender sender, double retryInterval);
+    OutgoingQueue(Sender sender, double retryInterval, Settled settled);
     ~OutgoingQueue();
     OutgoingQueue(const OutgoingQueue&) = delete;
     OutgoingQueue& operator=(const OutgoingQueue&) = delete;
@@ -51,6 +54,7 @@ private:
 
     Sender sender_;
     double retryInterval_;
+    Settled settled_;
     std::deque<Entry> entries_;
     std::shared_ptr<ns::Timer> timer_;
 };

@@ -1,11 +1,13 @@
 #include "halvex/Scenario.h"
 
+#include "halvex/Logging.h"
 #include "jCommon/FieldWidths.h"
 #include "platform/ns/PropertyList.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cmath>
 #include <utility>
 
 namespace halvex
@@ -107,12 +109,20 @@ public:
         const ns::Value& value = take(key, true);
         if (value.isNull())
             return fallback;
+        const QString expectation = QStringLiteral("a number of seconds, %1 %2 to 3600")
+                                        .arg(minIncluded ? QStringLiteral("from") : QStringLiteral("above"))
+                                        .arg(min);
         const double number = value.doubleValue();
-        if (!value.isNumber() || value.isBool() || number > 3600 || number < min ||
-            (!minIncluded && number == min)) {
-            failKey(key, QStringLiteral("must be a number of seconds, %1 %2 to 3600")
-                             .arg(minIncluded ? QStringLiteral("from") : QStringLiteral("above"))
-                             .arg(min));
+        if (!value.isNumber() || value.isBool()) {
+            failKey(key, QStringLiteral("must be %1").arg(expectation));
+            return fallback;
+        }
+        if (!std::isfinite(number)) {
+            failKey(key, QStringLiteral("must be a finite number (%1), not %2").arg(expectation).arg(number));
+            return fallback;
+        }
+        if (number > 3600 || number < min || (!minIncluded && number == min)) {
+            failKey(key, QStringLiteral("must be %1, not %2").arg(expectation).arg(number));
             return fallback;
         }
         return number;
@@ -128,7 +138,7 @@ public:
 
     void failKey(const QString& key, const QString& message)
     {
-        fail(QStringLiteral("key \"%1/%2\" %3").arg(name_, key, message));
+        fail(QStringLiteral("key \"%1/%2\" %3").arg(name_, loggable(key), message));
     }
 
 private:
@@ -266,6 +276,8 @@ std::optional<Scenario> Scenario::load(const QString& path, QString* error)
     } else {
         scenario = fromDictionary(root->toDictionary(), &reason);
     }
+    if (scenario)
+        scenario->path = QFileInfo(path).absoluteFilePath();
     if (error)
         *error = reason;
     return scenario;
@@ -279,7 +291,7 @@ std::optional<Scenario> Scenario::fromDictionary(const ns::Dictionary& root, QSt
                                QStringLiteral("Timing")};
     for (const QString& key : root.keys())
         if (!sections.contains(key) && reason.isEmpty())
-            reason = QStringLiteral("section \"%1\" is not a section of a scenario").arg(key);
+            reason = QStringLiteral("section \"%1\" is not a section of a scenario").arg(loggable(key));
 
     SectionReader device(root, QStringLiteral("Device"), false, reason);
     scenario.device = readDevice(device);

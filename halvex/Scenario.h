@@ -64,6 +64,8 @@ struct Scenario {
         double handshakeRetryInterval = 1.0; // while the manager is not there
     };
 
+    // The file the scenario was read from; empty when it came from elsewhere.
+    QString path;
     Device device;
     Sim sim;
     Network network;

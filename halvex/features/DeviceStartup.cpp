@@ -11,10 +11,6 @@
 namespace halvex
 {
 
-namespace
-{
-} // namespace
-
 void DeviceStartup::registerMessages(MessageRouter& router)
 {
     router.registerHandler(
@@ -24,12 +20,19 @@ void DeviceStartup::registerMessages(MessageRouter& router)
 
 void DeviceStartup::registerSteps(StepTable& steps)
 {
-    steps.registerStep(QStringLiteral("remove"), [this](const ns::Dictionary&) {
-        return modem_.removeDevice() ? QString() : QStringLiteral("the device is already removed");
-    });
-    steps.registerStep(QStringLiteral("plug"), [this](const ns::Dictionary&) {
-        return modem_.plugDevice() ? QString() : QStringLiteral("the device is already plugged in");
-    });
+    steps.registerStep(QStringLiteral("remove"),
+                       QStringLiteral("Pulls the device out: the modem reports it gone and answers only "
+                                      "the handshake, which fails."),
+                       {}, [this](const ns::Dictionary&) {
+                           return modem_.removeDevice() ? QString()
+                                                        : QStringLiteral("the device is already removed");
+                       });
+    steps.registerStep(
+        QStringLiteral("plug"),
+        QStringLiteral("Plugs the device back in: the modem reports it from the handshake on."), {},
+        [this](const ns::Dictionary&) {
+            return modem_.plugDevice() ? QString() : QStringLiteral("the device is already plugged in");
+        });
 }
 
 void DeviceStartup::devicePlugged()

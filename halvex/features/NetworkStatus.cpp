@@ -80,8 +80,15 @@ NetworkStatus::~NetworkStatus()
 
 void NetworkStatus::registerSteps(StepTable& steps)
 {
-    steps.registerStep(QStringLiteral("signal"),
-                       [this](const ns::Dictionary& arguments) { return setSignalLevel(arguments); });
+    steps.registerStep(
+        QStringLiteral("signal"),
+        QStringLiteral("Sets the signal level, reported at once while registered; the signal then drifts "
+                       "around it."),
+        {{QStringLiteral("level"), 0, 5, QStringLiteral("the level on the manager's scale of bars")}},
+        [this](const ns::Dictionary& arguments) {
+            setSignalLevel(int(arguments.value(QStringLiteral("level")).longLongValue()));
+            return QString();
+        });
 }
 
 void NetworkStatus::describeState(ns::Dictionary& state) const
@@ -185,18 +192,14 @@ void NetworkStatus::driftSignal()
     modem_.report(signalRecord(level_, isUmts()));
 }
 
-QString NetworkStatus::setSignalLevel(const ns::Dictionary& arguments)
+void NetworkStatus::setSignalLevel(int level)
 {
-    const ns::Value& level = arguments.value(QStringLiteral("level"));
-    if (level.type() != ns::Value::Type::Integer || level.intValue() < 0 || level.intValue() > 5)
-        return QStringLiteral("the signal step needs a \"level\" from 0 to 5");
-    baseLevel_ = level_ = level.intValue();
+    baseLevel_ = level_ = level;
     qCInfo(lcHalvex) << "signal set to level" << level_;
     if (registered_) {
         modem_.send(signalRecord(level_, isUmts()), 0);
         startSignalDrift();
     }
-    return QString();
 }
 
 } // namespace halvex

@@ -34,7 +34,7 @@ public:
     static _UI_MSG signalRecord(int level, bool umts);
 
 private:
-    QString setSignalLevel(const ns::Dictionary& arguments);
+    void setSignalLevel(int level);
     void startSignalDrift();
     void driftSignal();
     bool isUmts() const;

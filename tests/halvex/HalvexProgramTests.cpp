@@ -1,91 +1,18 @@
 #include "halvex/Record.h"
 #include "jCommon/DeviceMessages.h"
-#include "jCommon/DeviceServerChannel.h"
 #include "jCommon/FieldWidths.h"
-#include "jCommon/PayloadReader.h"
 #include "jCommon/PayloadWriter.h"
-#include "platform/ae/AESend.h"
-#include "platform/ae/AppleEventManager.h"
 #include "platform/ns/Bundle.h"
-#include "tests/halvex/HalvexTestSupport.h"
-#include "tests/support/HalvexControl.h"
+#include "tests/halvex/HalvexProgramFixture.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include <gtest/gtest.h>
-
-#include <iostream>
+#include <cmath>
 
 using namespace halvextest;
 
 namespace
 {
-
-// Stands where the manager's message center does: listens under the
-// manager's identifier, keeps every record Halvex sends and sends records
-// the way the message center does (wait-reply, one second).
-class ManagerStandIn
-{
-public:
-    ManagerStandIn()
-    {
-        ae::AppleEventManager& events = ae::AppleEventManager::sharedAppleEventManager();
-        events.setEventHandler(kRecordEventClass, kRecordEventID,
-                               [this](const ae::AppleEvent& event, ae::AppleEvent&) {
-                                   if (const auto parameter = event.paramDescriptor(keyRecordParameter))
-                                       records.push_back(recordFromBytes(parameter->data));
-                               });
-        listening = events.listen(kJOVDataCardClient);
-    }
-    ~ManagerStandIn()
-    {
-        ae::AppleEventManager& events = ae::AppleEventManager::sharedAppleEventManager();
-        events.stopListening();
-        events.removeEventHandler(kRecordEventClass, kRecordEventID);
-    }
-
-    // The reason Halvex refused the parameter, or the empty string.
-    QString sendBytes(const std::optional<QByteArray>& bytes)
-    {
-        ae::AppleEvent event(kRecordEventClass, kRecordEventID,
-                             ae::Descriptor::fromBundleIdentifier(kJOVDataCardServer));
-        if (bytes)
-            event.setParamDescriptor(keyRecordParameter, {ae::typeData, *bytes});
-        ae::AppleEvent reply;
-        const ae::OSErr err = ae::AESend(event, &reply, ae::kAEWaitReply, ae::kAEHighPriority, 60);
-        if (err != ae::noErr)
-            return QStringLiteral("send error %1").arg(err);
-        return QString::fromUtf8(
-            reply.paramDescriptor(ae::fourCharCode("errs")).value_or(ae::Descriptor()).data);
-    }
-    QString send(const _UI_MSG& record) { return sendBytes(recordBytes(record)); }
-
-    bool waitForCount(size_t count)
-    {
-        return QTest::qWaitFor([&] { return records.size() >= count; }, 10000);
-    }
-    // Waits for count more records than there are now; returns them.
-    std::vector<_UI_MSG> next(size_t count)
-    {
-        const size_t first = records.size();
-        if (!waitForCount(first + count))
-            return {};
-        // Exactly the records asked for: later ones may already be in.
-        return {records.begin() + qsizetype(first), records.begin() + qsizetype(first + count)};
-    }
-    const _UI_MSG* find(const QString& name) const
-    {
-        for (const _UI_MSG& record : records)
-            if (recordName(record) == name)
-                return &record;
-        return nullptr;
-    }
-
-    bool listening = false;
-    std::vector<_UI_MSG> records;
-};
 
 _UI_MSG managerRequest(MessageID id, int32_t type, const QByteArray& payload = QByteArray())
 {
@@ -114,36 +41,6 @@ std::pair<int, int> attempts(const _UI_MSG& record)
 {
     return {payloadInt32(record, 0), payloadInt32(record, 4)};
 }
-
-// A running Halvex with the manager stand-in listening beside it.
-class HalvexProgramTest : public ::testing::Test
-{
-protected:
-    QString scenarioFile(const std::vector<std::pair<QString, ns::Value>>& changes = {})
-    {
-        return writeScenario(folder.path(), QStringLiteral("scenario%1").arg(++written),
-                             scenarioWith(changes));
-    }
-
-    void startWith(const QString& path, HalvexControl::ScenarioBy by = HalvexControl::ScenarioBy::Argument)
-    {
-        ASSERT_TRUE(manager.listening);
-        ASSERT_TRUE(halvex.start(path, by)) << halvex.errorOutput().toStdString();
-    }
-
-    ns::Dictionary state() { return halvex.state().value_or(ns::Dictionary()); }
-
-    void TearDown() override
-    {
-        if (HasFailure())
-            std::cerr << "Halvex said:\n" << halvex.errorOutput().toStdString();
-    }
-
-    QTemporaryDir folder;
-    int written = 0;
-    HalvexControl halvex; // first: it points this process at Halvex's runtime folder
-    ManagerStandIn manager;
-};
 
 } // namespace
 
@@ -204,12 +101,13 @@ TEST_F(HalvexProgramTest, TheStartSequenceArrivesInOrderWithItsPayloadsAndAgainO
     // The manager shakes hands: the device is reported again from the start,
     // and Halvex keeps what it received.
     manager.records.clear();
+    const HalvexControl::Position beforeHandshake = halvex.now();
     EXPECT_EQ(manager.send(handshake()), "");
     ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
     EXPECT_EQ(names(manager.records), readyStartSequence());
-    const std::vector<_UI_MSG> received = halvex.receivedRecords();
+    const std::vector<HalvexControl::Entry> received = halvex.receivedSince(beforeHandshake);
     ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(recordBytes(received.front()), recordBytes(handshake()));
+    EXPECT_EQ(received.front().recordBytes(), recordBytes(handshake()));
 }
 
 TEST_F(HalvexProgramTest, APinLockedSimCountsWrongPinsDownAndOpensToTheRightOne)
@@ -308,7 +206,7 @@ TEST_F(HalvexProgramTest, RemovalAndReturnOfTheDevice)
     ASSERT_EQ(names(back), readyStartSequence());
     EXPECT_EQ(back[1].result, kResultSuccess); // plugged in
     EXPECT_FALSE(halvex.plugDevice().isEmpty());
-    EXPECT_EQ(halvex.receivedRecords().size(), 2u);
+    EXPECT_EQ(names(halvex.receivedSince({})), (QStringList{"4/10", "1/0"}));
 }
 
 class HalvexSignalTest : public HalvexProgramTest, public ::testing::WithParamInterface<const char*>
@@ -355,7 +253,7 @@ TEST_F(HalvexProgramTest, RecordsOfAnotherSizeAreRefusedAndNeverKept)
     EXPECT_FALSE(manager.sendBytes(std::nullopt).isEmpty());
     EXPECT_EQ(manager.send(pinCheck("4321")), "");
     ASSERT_TRUE(halvex.isRunning());
-    EXPECT_EQ(names(halvex.receivedRecords()), QStringList{"4/10"});
+    EXPECT_EQ(names(halvex.receivedSince({})), QStringList{"4/10"});
 }
 
 TEST(HalvexProgram, BadScenariosStopItWithExitCode2AndTheReason)
@@ -387,6 +285,10 @@ TEST(HalvexProgram, BadScenariosStopItWithExitCode2AndTheReason)
          "IMSI does not begin with the network's MCC and MNC"},
         {scenario("typo", {{"Device/Modell", "X"}}), "\"Device/Modell\" is not a key"},
         {scenario("retry", {{"Timing/HandshakeRetryInterval", 0}}), "above 0"},
+        {scenario("nan", {{"Timing/ReportInterval", std::nan("")}}),
+         "\"Timing/ReportInterval\" must be a finite"},
+        {scenario("infinite", {{"Timing/ReplyDelay", HUGE_VAL}}), "\"Timing/ReplyDelay\" must be a finite"},
+        {scenario("long", {{"Timing/CodeCheckDelay", 3600.5}}), "from 0 to 3600, not 3600.5"},
         {scenario("section", {{"Radio", ns::Dictionary()}}), "\"Radio\" is not a section"},
     };
     for (const auto& c : cases) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "halvex/LoggedRecord.h"
 #include "halvex/Record.h"
 #include "jCommon/PayloadReader.h"
 #include "jCommon/UIMsg.h"
@@ -91,6 +92,13 @@ inline QStringList names(const std::vector<_UI_MSG>& records)
     QStringList names;
     for (const _UI_MSG& record : records)
         names << recordName(record);
+    return names;
+}
+inline QStringList names(const std::vector<halvex::LoggedRecord>& entries)
+{
+    QStringList names;
+    for (const halvex::LoggedRecord& entry : entries)
+        names << recordName(entry.record());
     return names;
 }
 

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace halvextest;
@@ -89,6 +90,7 @@ TEST_F(ModemTest, TheStartSequenceWaitsForTheManagerThenTakesAboutASecond)
 
 TEST_F(ModemTest, RecordsTheManagerMissesAreDroppedNotHeld)
 {
+    const QDateTime start = clock.now();
     auto modem = makeModem(scenarioWith());
     modem->powerOn();
     clock.advance(0.026); // the handshake and a few reports are out
@@ -101,6 +103,26 @@ TEST_F(ModemTest, RecordsTheManagerMissesAreDroppedNotHeld)
     clock.advance(1);
     EXPECT_EQ(int(sent.size()) + missed, readyStartSequence().size());
     EXPECT_EQ(modem->state().value("PendingRecords").intValue(), 0);
+
+    // The sent log holds the whole sequence in order, the missed records
+    // marked dropped, the others at the time they went.
+    const std::vector<halvex::LoggedRecord> log = modem->conversation().sent().after(0, 100);
+    ASSERT_EQ(names(log), readyStartSequence());
+    std::vector<_UI_MSG> delivered;
+    int dropped = 0;
+    for (const halvex::LoggedRecord& entry : log) {
+        if (entry.dropped) {
+            ++dropped;
+            continue;
+        }
+        EXPECT_EQ(entry.msecs, start.msecsTo(sentAt.at(delivered.size())));
+        delivered.push_back(entry.record());
+    }
+    EXPECT_EQ(dropped, missed);
+    EXPECT_EQ(names(delivered), names(sent));
+    EXPECT_EQ(std::adjacent_find(log.begin(), log.end(),
+                                 [](const auto& a, const auto& b) { return a.number >= b.number; }),
+              log.end());
 }
 
 TEST_F(ModemTest, AHandshakeMidWayDropsWhatWasPendingAndStartsOver)

@@ -1,10 +1,10 @@
 // The message center against the real device server: started by the center,
 // delivering its start-up as notifications, and answering PIN entries.
-#include "../support/HalvexControl.h"
-
 #include "app/msgcenter/JOVMsgCenter.h"
+#include "jCommon/DeviceMessages.h"
 #include "platform/ns/Bundle.h"
 #include "platform/ns/PropertyList.h"
+#include "tests/support/HalvexControl.h"
 
 #include <QDir>
 #include <QTest>
@@ -145,14 +145,16 @@ TEST(MsgCenterWithHalvex, APinLockedSimTakesAWrongThenTheRightPin)
     EXPECT_EQ(halvex.state()->value("PinAttemptsLeft").intValue(), attempts - 1);
 
     listener.arrivals.clear();
+    const HalvexControl::Position beforePin = halvex.now();
     ASSERT_TRUE(center.sendMessageModuleID(kModuleInit, 4, 10, 1, 0, textField("2468", 10)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return listener.last(4, 10) != nullptr; }, 10000));
     EXPECT_EQ(listener.last(4, 10)->result, 0);
 
     // What the server received is the whole record, PIN field included.
-    const std::vector<_UI_MSG> received = halvex.receivedRecords();
-    ASSERT_FALSE(received.empty());
-    const _UI_MSG& pin = received.back();
+    const std::optional<HalvexControl::Entry> received =
+        halvex.nextReceived(msg::device::kCheckoutPin, beforePin);
+    ASSERT_TRUE(received);
+    const _UI_MSG pin = received->record();
     EXPECT_EQ(pin.tag, 1);
     EXPECT_EQ(pin.moduleID, kModuleInit);
     EXPECT_EQ(pin.length, 10);

@@ -1,41 +1,15 @@
 #include "tests/support/HalvexControl.h"
 
-#include "halvex/ControlProtocol.h"
-#include "jCommon/DeviceServerChannel.h"
-#include "platform/ae/AESend.h"
-
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QProcessEnvironment>
 #include <QTest>
 
+#include <algorithm>
+
 namespace
 {
-
-constexpr long kControlTimeoutTicks = 5 * 60;
 const char* const kRuntimeVariable = "TRELVAN_RUNTIME_DIR";
-
-ae::AppleEvent controlEvent(ae::OSType eventID)
-{
-    return ae::AppleEvent(halvex::control::kEventClass, eventID,
-                          ae::Descriptor::fromBundleIdentifier(kJOVDataCardServer));
-}
-
-// Sends a control event and waits for the reply: empty on success, else the
-// reason Halvex gave or the send error.
-QString sendControl(const ae::AppleEvent& event, ae::AppleEvent* reply = nullptr)
-{
-    ae::AppleEvent answer;
-    const ae::OSErr err =
-        ae::AESend(event, &answer, ae::kAEWaitReply, ae::kAENormalPriority, kControlTimeoutTicks);
-    if (err != ae::noErr)
-        return QStringLiteral("Halvex did not answer (error %1)").arg(err);
-    if (const auto reason = answer.paramDescriptor(halvex::control::keyErrorString))
-        return QString::fromUtf8(reason->data);
-    if (reply)
-        *reply = std::move(answer);
-    return QString();
-}
-
 } // namespace
 
 HalvexControl::HalvexControl()
@@ -43,8 +17,9 @@ HalvexControl::HalvexControl()
     if (qEnvironmentVariableIsSet(kRuntimeVariable))
         previousRuntime_ = qgetenv(kRuntimeVariable);
     qputenv(kRuntimeVariable, runtime_.path().toLocal8Bit());
-    QObject::connect(&process_, &QProcess::readyReadStandardError,
-                     [this] { errorOutput_ += process_.readAllStandardError(); });
+    // A file, not a pipe: a test busy sending and waiting does not drain a
+    // pipe, which would fill and hold Halvex up in the middle of a log line.
+    process_.setStandardErrorFile(errorLogPath(), QIODevice::Append);
 }
 
 HalvexControl::~HalvexControl()
@@ -102,50 +77,73 @@ bool HalvexControl::waitForFinished(int timeoutMs)
     return !isRunning() || process_.waitForFinished(timeoutMs);
 }
 
+QString HalvexControl::errorLogPath() const
+{
+    return runtime_.filePath(QStringLiteral("Halvex.stderr"));
+}
+
 QString HalvexControl::errorOutput()
 {
-    errorOutput_ += process_.readAllStandardError();
-    return QString::fromUtf8(errorOutput_);
+    QFile log(errorLogPath());
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
 }
 
-QString HalvexControl::inject(const _UI_MSG& record)
+HalvexControl::Position HalvexControl::now()
 {
-    ae::AppleEvent event = controlEvent(halvex::control::kInjectRecord);
-    event.setParamDescriptor(halvex::control::keyRecord, {ae::typeData, recordBytes(record)});
-    return sendControl(event);
-}
-
-QString HalvexControl::step(const QString& name, const ns::Dictionary& arguments)
-{
-    ae::AppleEvent event = controlEvent(halvex::control::kRunStep);
-    event.setParamDescriptor(halvex::control::keyStepName, {ae::typeUTF8Text, name.toUtf8()});
-    if (!arguments.isEmpty())
-        event.setParamDescriptor(halvex::control::keyStepArguments,
-                                 ae::Descriptor::fromPropertyList(arguments));
-    return sendControl(event);
-}
-
-std::vector<_UI_MSG> HalvexControl::receivedRecords()
-{
-    ae::AppleEvent reply;
-    if (!sendControl(controlEvent(halvex::control::kReceivedRecords), &reply).isEmpty())
+    const std::optional<ns::Dictionary> current = state();
+    if (!current)
         return {};
-    const QByteArray bytes =
-        reply.paramDescriptor(halvex::control::keyRecord).value_or(ae::Descriptor()).data;
-    std::vector<_UI_MSG> records;
-    for (qsizetype at = 0; at + kUIMsgSize <= bytes.size(); at += kUIMsgSize)
-        records.push_back(recordFromBytes(bytes.mid(at, kUIMsgSize)));
-    return records;
+    return {current->value("ProcessID").longLongValue(),
+            quint64(std::max(current->value("LastReceivedNumber").longLongValue(),
+                             current->value("LastSentNumber").longLongValue()))};
 }
 
-std::optional<ns::Dictionary> HalvexControl::state()
+quint64 HalvexControl::numberAfter(const Position& after)
 {
-    ae::AppleEvent reply;
-    if (!sendControl(controlEvent(halvex::control::kState), &reply).isEmpty())
-        return std::nullopt;
-    const auto value =
-        reply.paramDescriptor(halvex::control::keyState).value_or(ae::Descriptor()).propertyList();
-    if (!value || !value->isDictionary())
-        return std::nullopt;
-    return value->toDictionary();
+    return now().processID == after.processID ? after.number : 0;
+}
+
+std::vector<HalvexControl::Entry> HalvexControl::receivedSince(const Position& after)
+{
+    return client_.entriesAfter(Log::Received, numberAfter(after)).value_or(std::vector<Entry>());
+}
+
+std::vector<HalvexControl::Entry> HalvexControl::sentSince(const Position& after)
+{
+    return client_.entriesAfter(Log::Sent, numberAfter(after)).value_or(std::vector<Entry>());
+}
+
+std::optional<HalvexControl::Entry> HalvexControl::next(Log log, MessageID id, const Position& after,
+                                                        int timeoutMs)
+{
+    Position mark = after;
+    const QDeadlineTimer deadline(timeoutMs);
+    do {
+        // A restarted server numbers from the start again.
+        if (const Position current = now(); current.processID != 0 && current.processID != mark.processID)
+            mark = {current.processID, 0};
+        if (const auto entries = client_.entriesAfter(log, mark.number)) {
+            for (const Entry& entry : *entries) {
+                const _UI_MSG record = entry.record();
+                if (MessageID{record.majorID, record.minorID} == id)
+                    return entry;
+            }
+            if (!entries->empty())
+                mark.number = entries->back().number;
+        }
+        QTest::qWait(10);
+    } while (!deadline.hasExpired());
+    return std::nullopt;
+}
+
+std::optional<HalvexControl::Entry> HalvexControl::nextReceived(MessageID id, const Position& after,
+                                                                int timeoutMs)
+{
+    return next(Log::Received, id, after, timeoutMs);
+}
+
+std::optional<HalvexControl::Entry> HalvexControl::nextSent(MessageID id, const Position& after,
+                                                            int timeoutMs)
+{
+    return next(Log::Sent, id, after, timeoutMs);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "halvex/ControlClient.h"
+#include "halvex/LoggedRecord.h"
+#include "jCommon/MessageID.h"
 #include "jCommon/UIMsg.h"
 #include "platform/ns/Value.h"
 
@@ -20,6 +23,7 @@ class HalvexControl
 {
 public:
     enum class ScenarioBy { Argument, Environment };
+    using Entry = halvex::LoggedRecord;
 
     HalvexControl();
     ~HalvexControl();
@@ -40,30 +44,64 @@ public:
     bool isRunning() const { return process_.state() != QProcess::NotRunning; }
     bool waitForFinished(int timeoutMs);
     int exitCode() const { return process_.exitCode(); }
-    // Everything Halvex wrote on its standard error so far.
+    qint64 processId() const { return process_.processId(); }
+    // Everything Halvex wrote on its standard error so far (across restarts).
     QString errorOutput();
 
     // Control requests. Those returning QString give the empty string on
     // success, else Halvex's reason (or why the request went nowhere).
-    QString inject(const _UI_MSG& record);
-    QString step(const QString& name, const ns::Dictionary& arguments = ns::Dictionary());
+    QString inject(const _UI_MSG& record) { return client_.inject(record); }
+    QString step(const QString& name, const ns::Dictionary& arguments = ns::Dictionary())
+    {
+        return client_.step(name, arguments);
+    }
     QString removeDevice() { return step(QStringLiteral("remove")); }
     QString plugDevice() { return step(QStringLiteral("plug")); }
     QString setSignalLevel(int level)
     {
         return step(QStringLiteral("signal"), {{QStringLiteral("level"), level}});
     }
-    // The records Halvex has received from the manager, oldest first; empty
-    // when Halvex cannot be reached.
-    std::vector<_UI_MSG> receivedRecords();
-    // Halvex's state ("Plugged", "SimStatus", "PinAttemptsLeft",
-    // "PukAttemptsLeft", "PendingRecords", "Registered", "SignalLevel" ...);
+    // Every step Halvex takes, as it lists them; empty when it cannot be reached.
+    ns::Array steps() { return client_.steps().value_or(ns::Array()); }
+    // Halvex's state: who answers ("ProcessID", "StartTime", "ScenarioPath",
+    // "LastReceivedNumber" ...) and the modem's ("Plugged", "SimStatus",
+    // "PinAttemptsLeft", "PendingRecords", "Registered", "SignalLevel" ...);
     // nullopt when it cannot be reached.
-    std::optional<ns::Dictionary> state();
+    std::optional<ns::Dictionary> state() { return client_.state(); }
+    // The plain read of what Halvex received: the newest records (at most
+    // 256), oldest first; empty when Halvex cannot be reached.
+    std::vector<_UI_MSG> receivedRecords()
+    {
+        return client_.latestReceived().value_or(std::vector<_UI_MSG>());
+    }
+
+    // Follows the conversation by Halvex's order numbers: a test takes the
+    // position now, acts, then waits for the next record of a kind after it,
+    // never for a place in a list. A position of another process (the server
+    // restarted in between, or the default position) stands for the start of
+    // the running process's logs.
+    struct Position {
+        qint64 processID = 0;
+        quint64 number = 0;
+    };
+    Position now();
+    // Every entry after the position, oldest first.
+    std::vector<Entry> receivedSince(const Position& after);
+    std::vector<Entry> sentSince(const Position& after);
+    // The first record of the kind received (or sent or dropped) after the
+    // position; nullopt when none comes within the time.
+    std::optional<Entry> nextReceived(MessageID id, const Position& after, int timeoutMs = 10000);
+    std::optional<Entry> nextSent(MessageID id, const Position& after, int timeoutMs = 10000);
 
 private:
+    using Log = halvex::ControlClient::Log;
+    QString errorLogPath() const;
+    // The number to read after in the running process's logs.
+    quint64 numberAfter(const Position& after);
+    std::optional<Entry> next(Log log, MessageID id, const Position& after, int timeoutMs);
+
+    halvex::ControlClient client_;
     QTemporaryDir runtime_;
     std::optional<QByteArray> previousRuntime_;
     QProcess process_;
-    QByteArray errorOutput_;
 };
