@@ -128,6 +128,22 @@ public:
         return number;
     }
 
+    // An optional interval of a repeating timer: from 0.1 to 3600 seconds, or
+    // 0 for "never" when the timer may be off.
+    double repeatingSeconds(const QString& key, double fallback, bool mayBeOff)
+    {
+        constexpr double kShortest = 0.1;
+        const double number = seconds(key, fallback, 0, mayBeOff);
+        if (number < kShortest && !(mayBeOff && number == 0)) {
+            failKey(key, QStringLiteral("must be %1from %2 to 3600 seconds, not %3")
+                             .arg(mayBeOff ? QStringLiteral("0 (off) or ") : QString())
+                             .arg(kShortest)
+                             .arg(number));
+            return fallback;
+        }
+        return number;
+    }
+
     // Fails on keys that no read asked for (a misspelt key would be ignored otherwise).
     void finish()
     {
@@ -254,10 +270,12 @@ Scenario::Timing readTiming(SectionReader& r)
     timing.reportInterval = r.seconds(QStringLiteral("ReportInterval"), defaults.reportInterval, 0, true);
     timing.replyDelay = r.seconds(QStringLiteral("ReplyDelay"), defaults.replyDelay, 0, true);
     timing.codeCheckDelay = r.seconds(QStringLiteral("CodeCheckDelay"), defaults.codeCheckDelay, 0, true);
+    // The two repeating timers run no faster than ten times a second, so a
+    // scenario cannot make the server spin; the drift may be off (0).
     timing.signalChangeInterval =
-        r.seconds(QStringLiteral("SignalChangeInterval"), defaults.signalChangeInterval, 0, true);
+        r.repeatingSeconds(QStringLiteral("SignalChangeInterval"), defaults.signalChangeInterval, true);
     timing.handshakeRetryInterval =
-        r.seconds(QStringLiteral("HandshakeRetryInterval"), defaults.handshakeRetryInterval, 0, false);
+        r.repeatingSeconds(QStringLiteral("HandshakeRetryInterval"), defaults.handshakeRetryInterval, false);
     return timing;
 }
 

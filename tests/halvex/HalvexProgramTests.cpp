@@ -285,6 +285,8 @@ TEST(HalvexProgram, BadScenariosStopItWithExitCode2AndTheReason)
          "IMSI does not begin with the network's MCC and MNC"},
         {scenario("typo", {{"Device/Modell", "X"}}), "\"Device/Modell\" is not a key"},
         {scenario("retry", {{"Timing/HandshakeRetryInterval", 0}}), "above 0"},
+        {scenario("spin", {{"Timing/SignalChangeInterval", 1e-6}}), "0 (off) or from 0.1 to 3600 seconds"},
+        {scenario("busy", {{"Timing/HandshakeRetryInterval", 0.01}}), "must be from 0.1 to 3600 seconds"},
         {scenario("nan", {{"Timing/ReportInterval", std::nan("")}}),
          "\"Timing/ReportInterval\" must be a finite"},
         {scenario("infinite", {{"Timing/ReplyDelay", HUGE_VAL}}), "\"Timing/ReplyDelay\" must be a finite"},
