@@ -17,6 +17,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <thread>
+
 using namespace updater_test;
 
 namespace
@@ -129,9 +131,14 @@ TEST_F(FirmwareTest, ProgressRecordsShowTheirTextOnce)
         int32_t index, progress;
     };
     const Record records[] = {{{0, 0}, 15, 90}, {{0, 0}, 16, 95}, {{0, 0}, 46, 97}, {{0, 0}, -1, 98}};
-    for (const Record& record : records)
-        EXPECT_EQ(getDownloadInfo(&record), 1);
-    EXPECT_EQ(getDownloadInfo(nullptr), 1);
+    // From the platform library's thread: nothing reaches the windows there.
+    std::thread library([&] {
+        for (const Record& record : records)
+            EXPECT_EQ(getDownloadInfo(&record), 1);
+        EXPECT_EQ(getDownloadInfo(nullptr), 1);
+    });
+    library.join();
+    EXPECT_EQ(nib().m_ProcessInfoView->string(), "");
     ASSERT_TRUE(waitFor([&] { return nib().m_ProcessBar->doubleValue() == 98; }));
     EXPECT_EQ(nib().m_ProcessInfoView->string(), text(progressText(15)));
 }
@@ -246,4 +253,21 @@ TEST_F(FirmwareTest, ASecondStartOpensTheLibrariesAgain)
     LogCapture log;
     EXPECT_FALSE(firmware.StartUpdateFW(work_.path(), parameters));
     EXPECT_TRUE(log.contains("platform is not correct"));
+}
+
+TEST_F(FirmwareTest, NoStartWhileADownloadRuns)
+{
+    const QByteArray image(20000, 'r');
+    ASSERT_TRUE(writeFile(work_.filePath("FirmwareUpdatePackage/firmware.bin"), image));
+    ASSERT_TRUE(writeFile(work_.filePath("FirmwareUpdatePackage/firmware.plist"), firmwareManifest(image)));
+    const ns::Dictionary parameters{{"platform", "TV-3G Stick"}};
+    target_.holdAnswers(true);
+    firmControl firmware;
+    ASSERT_TRUE(firmware.StartUpdateFW(work_.path(), parameters));
+    LogCapture log;
+    EXPECT_FALSE(firmware.StartUpdateFW(work_.path(), parameters));
+    EXPECT_TRUE(log.contains("A firmware download still runs"));
+    target_.holdAnswers(false);
+    ASSERT_TRUE(waitFor([&] { return !firmware.isDownloading(); }));
+    EXPECT_EQ(readFile(work_.filePath("flashed.bin")), image);
 }

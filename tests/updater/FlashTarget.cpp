@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
@@ -55,8 +56,11 @@ void FlashTarget::serve()
     unsigned char buffer[8192];
     while (!stop_) {
         pollfd waiting{master_, POLLIN, 0};
-        if (::poll(&waiting, 1, 20) <= 0)
+        if (held_ || ::poll(&waiting, 1, 20) <= 0) {
+            if (held_)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
             continue;
+        }
         const ssize_t n = ::read(master_, buffer, sizeof buffer);
         if (n <= 0)
             continue;

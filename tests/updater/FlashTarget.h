@@ -28,6 +28,8 @@ public:
     // The terminal the port library opens.
     QString portName() const { return portName_; }
     void refuseBlock(std::uint32_t number) { refused_ = std::int64_t(number); }
+    // While held, blocks are taken in but not answered.
+    void holdAnswers(bool hold) { held_ = hold; }
     // The whole image has arrived and is saved.
     bool isComplete() const { return complete_; }
     int blocksTaken() const { return taken_; }
@@ -43,6 +45,7 @@ private:
     std::thread thread_;
     std::atomic<bool> stop_{false};
     std::atomic<std::int64_t> refused_{-1};
+    std::atomic<bool> held_{false};
     std::atomic<bool> complete_{false};
     std::atomic<int> taken_{0};
     QByteArray image_;

@@ -4,6 +4,7 @@
 #include "jCommon/UpdateLink.h"
 #include "platform/authorization/Authorization.h"
 #include "platform/modeswitch/ModeSwitchControl.h"
+#include "platform/ns/Bundle.h"
 #include "platform/ns/PropertyList.h"
 #include "platform/ns/RuntimeDirectory.h"
 #include "platform/ns/appkit/Workspace.h"
@@ -21,6 +22,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace updater_test;
@@ -356,4 +358,41 @@ TEST(LauncherArchive, ALinkIsNotFollowed)
                                    QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex())});
     ASSERT_TRUE(launcher.waitForFinished(30000));
     EXPECT_EQ(launcher.exitCode(), 4);
+}
+
+TEST_F(InstallTest, InfoPlistCommandsReplaceTheDaemonsStopAndStart)
+{
+    const QString info = bundle_.filePath("Varnock.app/Contents/Info.plist");
+    ns::Dictionary dictionary = ns::PropertyList::readDictionary(info).value();
+    dictionary.setValue("PernaskStopCommand",
+                        ns::Array{"/bin/sh", "-c", "echo stop >> " + work_.filePath("calls")});
+    dictionary.setValue("PernaskStartCommand",
+                        ns::Array{"/bin/sh", "-c", "echo start >> " + work_.filePath("calls")});
+    ASSERT_TRUE(ns::PropertyList::writeFile(info, dictionary));
+    ns::Bundle::setMainBundlePath(bundle_.filePath("Varnock.app"));
+
+    install({{}, 0, {}}); // refused: no pkexec
+    EXPECT_EQ(readFile(work_.filePath("calls")), "stop\n");
+    nib().m_OKCancelBtn->performClick(nullptr);
+    EXPECT_EQ(readFile(work_.filePath("calls")), "stop\nstart\n");
+    EXPECT_FALSE(modeswitch::ModeSwitchControl::runningDaemon());
+}
+
+TEST(RuntimeFolder, ARootProcessStartedByPkexecTakesTheUsersFolder)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can hand a folder to another user";
+    QTemporaryDir base;
+    const QString folder = base.filePath("user");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0700), 0);
+    ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 4321, 4321), 0);
+    qputenv("TRELVAN_RUNTIME_DIR", QFile::encodeName(folder));
+    EXPECT_EQ(ns::runtimeDirectory(), ""); // another user's
+    qputenv("PKEXEC_UID", "4321");
+    EXPECT_EQ(ns::runtimeDirectory(), folder);
+    qputenv("PKEXEC_UID", "4322");
+    EXPECT_EQ(ns::runtimeDirectory(), "");
+    qunsetenv("PKEXEC_UID");
+    qunsetenv("TRELVAN_RUNTIME_DIR");
 }
