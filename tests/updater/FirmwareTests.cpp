@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <thread>
 
@@ -97,8 +98,12 @@ TEST_F(FirmwareTest, TheImageArrivesWholeWithTheLinesInOrderAndTheDaemonStopped)
         image[i] = char(i * 7 + i / 251);
     SampleContents contents;
     contents.firmwareImage = image;
+    // What an earlier update unpacked goes before the new archive is unpacked.
+    ASSERT_TRUE(writeFile(downloaded("FirmwareUpdatePackage/stale.bin"), "old"));
 
     flash(contents);
+    EXPECT_FALSE(QFileInfo::exists(downloaded("FirmwareUpdatePackage/stale.bin")));
+    EXPECT_TRUE(QFileInfo::exists(downloaded("FirmwareUpdatePackage/firmware.plist")));
     EXPECT_TRUE(target_.isComplete());
     EXPECT_EQ(readFile(work_.filePath("flashed.bin")), image);
     EXPECT_EQ(target_.blocksTaken(), 26); // 25 blocks of the image, then the closing one
@@ -122,6 +127,23 @@ TEST_F(FirmwareTest, ARefusedBlockFailsTheFirmware)
         texts({progressText(0), progressText(27), CM_UPDATER_UPDATE_FIRMWARE_FAILED_STR});
     EXPECT_EQ(shown.mid(shown.size() - expected.size()), expected);
     EXPECT_EQ(sheet(), nib().m_ReInsertModemWnd.get());
+}
+
+TEST_F(FirmwareTest, AnArchiveThatIsNotTheChosenOneIsNeitherUnpackedNorWritten)
+{
+    openSelection();
+    downloadChosen(true, false);
+    ASSERT_EQ(sheet(), nib().m_MakeSureModemWnd.get());
+    QByteArray bytes = readFile(downloaded("FirmwareUpdatePackage.zip"));
+    bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 1);
+    ASSERT_TRUE(writeFile(downloaded("FirmwareUpdatePackage.zip"), bytes));
+
+    nib().m_MakeSureOKBtn->performClick(nullptr);
+    EXPECT_EQ(control_->updateState(), 7);
+    EXPECT_EQ(lines().mid(lines().size() - 2),
+              texts({CM_UPDATER_UNZIP_FAILED_STR, CM_UPDATER_UPDATE_FIRMWARE_FAILED_STR}));
+    EXPECT_FALSE(QFileInfo::exists(downloaded("FirmwareUpdatePackage")));
+    EXPECT_EQ(target_.blocksTaken(), 0);
 }
 
 TEST_F(FirmwareTest, ProgressRecordsShowTheirTextOnce)
