@@ -3,6 +3,7 @@
 #include "jCommon/UpdateLink.h"
 #include "jCommon/Utf8Cut.h"
 #include "platform/ae/AppleEventManager.h"
+#include "platform/authorization/Authorization.h"
 #include "platform/ns/Bundle.h"
 #include "platform/ns/PropertyList.h"
 #include "platform/ns/Timer.h"
@@ -10,6 +11,7 @@
 #include "updater/UpdatePaths.h"
 #include "updater/UpdateTextKeys.h"
 #include "updater/XMLParse.h"
+#include "updater/firmControl.h"
 
 #include <QFileInfo>
 #include <QtDebug>
@@ -41,6 +43,12 @@ UpdateControl::UpdateControl()
     registerSelector(QStringLiteral("UpdateCancelOK:"), &UpdateControl::UpdateCancelOK);
     registerSelector(QStringLiteral("WaitInfoTimeOut:"), &UpdateControl::WaitInfoTimeOut);
     registerSelector(QStringLiteral("UpdateElapseTime:"), &UpdateControl::UpdateElapseTime);
+    registerSelector(QStringLiteral("CancelFirmwareUpdate:"), &UpdateControl::CancelFirmwareUpdate);
+    registerSelector(QStringLiteral("MakeSureCancel:"), &UpdateControl::MakeSureCancel);
+    registerSelector(QStringLiteral("CloseUICancel:"), &UpdateControl::CloseUICancel);
+    registerSelector(QStringLiteral("CloseUIOK:"), &UpdateControl::CloseUIOK);
+    registerSelector(QStringLiteral("MakeSureOK:"), &UpdateControl::MakeSureOK);
+    registerSelector(QStringLiteral("ReInsertModemOK:"), &UpdateControl::ReInsertModemOK);
 
     LoadCfgFile();
     m_CurLang = QStringLiteral("NULL");
@@ -48,6 +56,7 @@ UpdateControl::UpdateControl()
     m_pUCInterface = std::make_unique<UCInterface>();
     UpdatePaths::ensureDownloadFolder();
     m_XMLParse = XMLParse::initWithFilePath(UpdatePaths::localPath(UpdatePaths::kDescriptionXML));
+    m_FirmWareControl = std::make_unique<firmControl>();
     m_pUCInterface->RegisterSelf();
     m_pUCInterface->GetAgent();
     m_pUCInterface->SetFilePath(
@@ -74,6 +83,8 @@ UpdateControl::~UpdateControl()
     ae::AppleEventManager::sharedAppleEventManager().removeEventHandler(kUpdateEventClass, kUpdateEventID);
     stopWaitTimer();
     stopElapseTimer();
+    // A firmware download under way ends first: nothing it reports reaches the controller now.
+    m_FirmWareControl.reset();
     m_pUCInterface.reset();
     XMLParse::cleanupXMLParse();
 }
@@ -91,6 +102,16 @@ void UpdateControl::applicationWillFinishLaunching(const ns::Notification&)
     ae::AppleEventManager::sharedAppleEventManager().setEventHandler(
         kUpdateEventClass, kUpdateEventID,
         [this](const ae::AppleEvent& event, ae::AppleEvent& reply) { handleAppleEvent(event, reply); });
+    if (modeSwitchControl().isStoppedForUpdate()) {
+        qInfo("An earlier update manager left the mode-switch daemon stopped; it is started again");
+        startMacSwapper();
+    }
+}
+
+void UpdateControl::applicationWillTerminate(const ns::Notification&)
+{
+    if (modeSwitchControl().isStoppedForUpdate())
+        startMacSwapper();
 }
 
 // ---- the update link ----
@@ -120,6 +141,12 @@ void UpdateControl::handleAppleEvent(const ae::AppleEvent& event, ae::AppleEvent
     case CMD_ID_CLOSE_NET:
     case CMD_ID_CLOSE_UI:
         break; // nobody sends them; they ask for nothing
+    case CMD_ID_UE_PROCESS:
+        handleUEProcessMessage(message);
+        break;
+    case CMD_ID_UE_RESULT:
+        handleUEResultMessage(message);
+        break;
     default:
         qWarning("An update command with an unknown CMD_ID is dropped");
         break;
@@ -176,6 +203,10 @@ void UpdateControl::handleDeviceStateMessage(const ns::Dictionary& message)
     if (m_haveDevice) {
         m_DeviceType = message.value(kDEVICE_TYPE).stringValue();
         m_FirmwareVersion = message.value(kFW_VERSION).stringValue();
+        if (m_FirmwareCancelWnd->isSheet() && HaveCompatibleDevice()) {
+            endSheet(m_FirmwareCancelWnd.get());
+            beginSheet(isConnectionManagerRunning() ? m_CloseUIWnd.get() : m_MakeSureModemWnd.get());
+        }
     } else {
         m_DeviceType.clear();
         m_FirmwareVersion.clear();

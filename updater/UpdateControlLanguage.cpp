@@ -44,8 +44,8 @@ QString UpdateControl::MapLangString(const QString& key) const
 void UpdateControl::UpdateNibWording()
 {
     const QString caption = MapLangString(CM_UPDATER_CAPTION_STR);
-    for (ns::Window* window :
-         {m_WaitWnd.get(), m_UpdateInfoWnd.get(), m_ModuleSelWnd.get(), m_UpdateWnd.get()})
+    for (ns::Window* window : {m_WaitWnd.get(), m_UpdateInfoWnd.get(), m_ModuleSelWnd.get(),
+                               m_UpdateWnd.get(), m_ReInsertModemWnd.get()})
         window->setTitle(caption);
 
     m_WaitOKBtn->setTitle(MapLangString(CM_UPDATER_STR_OK));
@@ -60,6 +60,17 @@ void UpdateControl::UpdateNibWording()
     m_UpdateFWText->setStringValue(MapLangString(CM_UPDATE_CASTREL_STR));
     m_UpdateUIText->setStringValue(MapLangString(CM_UPDATE_UPDATECM_STR));
     m_UpdateEndText->setStringValue(MapLangString(CM_UPDATE_UPDATEEND_STR));
+
+    m_ModemText->setStringValue(MapLangString(CM_UPDATER_NOTFOUND_DEVICE_STR));
+    m_FirmwareCancelBtn->setTitle(MapLangString(CM_UPDATER_STR_CANCEL));
+    m_CloseUIText->setStringValue(MapLangString(CM_UPDATE_CLOSEUI_STR));
+    m_CloseUIOK->setTitle(MapLangString(CM_UPDATER_STR_OK));
+    m_CloseUICancel->setTitle(MapLangString(CM_UPDATER_STR_CANCEL));
+    m_MakeSureText->setStringValue(MapLangString(CM_UPDATER_UPDATE_KEEPPOWER_STR));
+    m_MakeSureOKBtn->setTitle(MapLangString(CM_UPDATER_STR_OK));
+    m_MakeSureCancelBtn->setTitle(MapLangString(CM_UPDATER_STR_CANCEL));
+    m_ReInsertModemText->setStringValue(MapLangString(CM_UPDATER_REINSERT_DEVICE_STR));
+    m_ReInsertModemOK->setTitle(MapLangString(CM_UPDATER_STR_OK));
 
     const std::pair<QString, QString> headers[] = {{QStringLiteral("checkstate"), kKindHeaderKey},
                                                    {QStringLiteral("Version"), kVersionHeaderKey},

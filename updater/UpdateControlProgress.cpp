@@ -1,5 +1,5 @@
 // The download: its start from the selection, the agent's progress and end,
-// the update window's lines, step styles and clock.
+// the update window's lines, step styles and clock, and its button.
 #include "updater/UpdateControl.h"
 
 #include "platform/ns/Clock.h"
@@ -76,6 +76,7 @@ void UpdateControl::UpdateSelStartUpdate(ns::Object*)
     m_OKCancelBtn->setTitle(MapLangString(CM_UPDATER_STR_CANCEL));
 
     m_StartTime = ns::Clock::current().now();
+    UpdateElapseTime(nullptr);
     stopElapseTimer();
     m_ProcessTimer =
         ns::Timer::scheduledTimer(1, this, QStringLiteral("UpdateElapseTime:"), ns::Value(), true);
@@ -102,16 +103,26 @@ void UpdateControl::DownloadFinished(bool ok)
     }
     m_ProcessBar->setDoubleValue(100);
     m_OKCancelBtn->setEnabled(false);
+    continueAfterDownload();
 }
 
 void UpdateControl::UpdateCancelOK(ns::Object*)
 {
-    if (m_UpdateState != 4)
+    if (m_UpdateState == 4) {
+        if (!m_isDownfailed)
+            m_pUCInterface->StopDownload();
+        ResetUpdateProcess();
+        m_UpdateWnd->orderOut(nullptr);
         return;
-    if (!m_isDownfailed)
-        m_pUCInterface->StopDownload();
-    ResetUpdateProcess();
+    }
+    if (m_UpdateState != 7)
+        return;
+    stopWaitTimer();
+    stopElapseTimer();
     m_UpdateWnd->orderOut(nullptr);
+    startMacSwapper();
+    releaseAuthorization();
+    ns::Application::sharedApplication().terminate(this);
 }
 
 void UpdateControl::AddProcessInfo(const QString& line, bool needCheck)

@@ -12,6 +12,20 @@ std::unique_ptr<ns::Window> makeWindow(double width, double height)
     return window;
 }
 
+// A sheet: a message above one or two buttons at its bottom right.
+std::unique_ptr<ns::Window> makeSheet(ns::TextField** text)
+{
+    auto sheet = std::make_unique<ns::Window>(ns::Rect(0, 0, 420, 130), ns::TitledWindowMask);
+    auto* label = new ns::TextField(ns::Rect(20, 56, 380, 58));
+    label->setEditable(false);
+    label->setBezeled(false);
+    label->setBordered(false);
+    label->setDrawsBackground(false);
+    sheet->contentView()->addSubview(label);
+    *text = label;
+    return sheet;
+}
+
 ns::Button* makeButton(ns::Window& window, const ns::Rect& frame, const QString& action,
                        const QString& keyEquivalent = QString())
 {
@@ -100,6 +114,25 @@ UpdateNib::UpdateNib()
     m_ElapseTime = makeLabel(*m_UpdateWnd, ns::Rect(370, 60, 70, 20));
     m_ElapseTime->setAlignment(ns::RightTextAlignment);
     m_OKCancelBtn = makeButton(*m_UpdateWnd, ns::Rect(350, 12, 90, 32), QStringLiteral("UpdateCancelOK:"));
+
+    m_FirmwareCancelWnd = makeSheet(&m_ModemText);
+    m_FirmwareCancelBtn = makeButton(*m_FirmwareCancelWnd, ns::Rect(310, 12, 90, 32),
+                                     QStringLiteral("CancelFirmwareUpdate:"), kEscape);
+
+    m_CloseUIWnd = makeSheet(&m_CloseUIText);
+    m_CloseUICancel =
+        makeButton(*m_CloseUIWnd, ns::Rect(214, 12, 90, 32), QStringLiteral("CloseUICancel:"), kEscape);
+    m_CloseUIOK = makeButton(*m_CloseUIWnd, ns::Rect(310, 12, 90, 32), QStringLiteral("CloseUIOK:"), kReturn);
+
+    m_MakeSureModemWnd = makeSheet(&m_MakeSureText);
+    m_MakeSureCancelBtn = makeButton(*m_MakeSureModemWnd, ns::Rect(214, 12, 90, 32),
+                                     QStringLiteral("MakeSureCancel:"), kEscape);
+    m_MakeSureOKBtn =
+        makeButton(*m_MakeSureModemWnd, ns::Rect(310, 12, 90, 32), QStringLiteral("MakeSureOK:"), kReturn);
+
+    m_ReInsertModemWnd = makeSheet(&m_ReInsertModemText);
+    m_ReInsertModemOK = makeButton(*m_ReInsertModemWnd, ns::Rect(310, 12, 90, 32),
+                                   QStringLiteral("ReInsertModemOK:"), kReturn);
 }
 
 UpdateNib::~UpdateNib() = default;
@@ -108,7 +141,8 @@ void UpdateNib::connect(ns::Object* target, ns::TableViewDataSource* dataSource,
                         ns::TableViewDelegate* delegate)
 {
     for (ns::Button* button : {m_WaitOKBtn, m_InfoCancelBtn, m_InfoNextBtn, m_UpdateBtn, m_SelBackBtn,
-                               m_SelCancelBtn, m_OKCancelBtn})
+                               m_SelCancelBtn, m_OKCancelBtn, m_FirmwareCancelBtn, m_CloseUIOK,
+                               m_CloseUICancel, m_MakeSureOKBtn, m_MakeSureCancelBtn, m_ReInsertModemOK})
         button->setTarget(target);
     m_PackageListView->setDataSource(dataSource);
     m_PackageListView->setDelegate(delegate);

@@ -50,6 +50,25 @@ struct UpdateNib {
     ns::TextField* m_ElapseTime;
     ns::Button* m_OKCancelBtn; // "UpdateCancelOK:"
 
+    // Sheets on the update window. No device for the firmware:
+    std::unique_ptr<ns::Window> m_FirmwareCancelWnd;
+    ns::TextField* m_ModemText;
+    ns::Button* m_FirmwareCancelBtn; // "CancelFirmwareUpdate:"
+    // The connection manager must be closed first:
+    std::unique_ptr<ns::Window> m_CloseUIWnd;
+    ns::TextField* m_CloseUIText;
+    ns::Button* m_CloseUIOK;     // "CloseUIOK:"
+    ns::Button* m_CloseUICancel; // "CloseUICancel:"
+    // The device must keep its power while the firmware is written:
+    std::unique_ptr<ns::Window> m_MakeSureModemWnd;
+    ns::TextField* m_MakeSureText;
+    ns::Button* m_MakeSureOKBtn;     // "MakeSureOK:"
+    ns::Button* m_MakeSureCancelBtn; // "MakeSureCancel:"
+    // The device must be inserted again:
+    std::unique_ptr<ns::Window> m_ReInsertModemWnd;
+    ns::TextField* m_ReInsertModemText;
+    ns::Button* m_ReInsertModemOK; // "ReInsertModemOK:"
+
     // Makes the object the target of every button and the table's data source and delegate.
     void connect(ns::Object* target, ns::TableViewDataSource* dataSource, ns::TableViewDelegate* delegate);
 };

@@ -1,6 +1,7 @@
 #include "jCommon/UpdateLink.h"
 #include "platform/ae/AppleEventManager.h"
 #include "platform/ns/appkit/Application.h"
+#include "updater/TerminationSignals.h"
 #include "updater/UpdateControl.h"
 
 #include <QApplication>
@@ -15,7 +16,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnock"));
-    // Varnock shows windows only while an update needs them, and ends only when an update is done.
+    // Varnock shows windows only while an update needs them, and ends when an
+    // update is done, or on SIGTERM or SIGINT.
     QApplication::setQuitOnLastWindowClosed(false);
 
     // One Varnock at a time: the first one holds the update link.
@@ -25,6 +27,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    terminateApplicationOnSignals();
     UpdateControl control;
     control.awakeFromNib();
     ns::Application& application = ns::Application::sharedApplication();

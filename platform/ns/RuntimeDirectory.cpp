@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,22 @@ QString chosenDirectory()
     return QStringLiteral("/tmp/trelvan-%1").arg(::geteuid());
 }
 
+// The user a root process works for when pkexec started it (PKEXEC_UID).
+std::optional<uid_t> invokingUser()
+{
+    bool ok = false;
+    const uint uid = qEnvironmentVariable("PKEXEC_UID").toUInt(&ok);
+    return ok ? std::optional<uid_t>(uid_t(uid)) : std::nullopt;
+}
+
+// A folder of ours, or, in a root process working for a user, of that user.
+bool isOwnedByUs(uid_t owner)
+{
+    if (owner == ::geteuid())
+        return true;
+    return ::geteuid() == 0 && invokingUser() == owner;
+}
+
 } // namespace
 
 bool ensurePrivateDirectory(const QString& dir)
@@ -53,7 +70,7 @@ bool ensurePrivateDirectory(const QString& dir)
         return refuse(dir, QStringLiteral("it is a symbolic link"));
     if (!S_ISDIR(st.st_mode))
         return refuse(dir, QStringLiteral("it is not a folder"));
-    if (st.st_uid != ::geteuid())
+    if (!isOwnedByUs(st.st_uid))
         return refuse(dir, QStringLiteral("it belongs to user %1").arg(st.st_uid));
     if ((st.st_mode & 0777) != 0700)
         return refuse(
@@ -65,6 +82,16 @@ QString runtimeDirectory()
 {
     const QString dir = chosenDirectory();
     return ensurePrivateDirectory(dir) ? dir : QString();
+}
+
+QString runtimeDirectoryOfUser(uid_t uid)
+{
+    const QString session = QStringLiteral("/run/user/%1").arg(uid);
+    struct stat st {
+    };
+    if (::lstat(QFile::encodeName(session).constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid)
+        return session + QStringLiteral("/trelvan");
+    return QStringLiteral("/tmp/trelvan-%1").arg(uid);
 }
 
 QString runtimeSubdirectory(const QString& name)

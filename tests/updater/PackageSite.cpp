@@ -1,5 +1,7 @@
 #include "tests/updater/PackageSite.h"
 
+#include "platform/ns/PropertyList.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -108,16 +110,31 @@ void writeNoOffer(const QString& site, int flag, const QString& message)
     writeFile(site + QStringLiteral("/check.xml"), xml);
 }
 
-QList<SitePackage> makeSampleSite(const QString& site)
+QByteArray firmwareManifest(const QByteArray& image)
+{
+    return ns::PropertyList::toXml(ns::Dictionary{
+        {QStringLiteral("Image"), QStringLiteral("firmware.bin")},
+        {QStringLiteral("Size"), qint64(image.size())},
+        {QStringLiteral("SHA256"),
+         QString::fromLatin1(QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex())}});
+}
+
+QList<SitePackage> makeSampleSite(const QString& site, const SampleContents& contents)
 {
     const QString version = QStringLiteral("2.1");
+    QMap<QString, QByteArray> cmFiles{
+        {QStringLiteral("CMUpdatePackage/Engine"), contents.engine},
+        {QStringLiteral("CMUpdatePackage/Trelvan.app/Contents/Info.plist"), QByteArray(4096, 'c')}};
+    if (!contents.engineScript.isEmpty())
+        cmFiles.insert(QStringLiteral("CMUpdatePackage/EngineScript.plist"), contents.engineScript);
     const std::optional<SitePackage> cm =
-        zipPackage(site, version, QStringLiteral("CMUpdatePackage.zip"),
-                   {{QStringLiteral("Engine"), QByteArray("#!/bin/sh\nexit 0\n")},
-                    {QStringLiteral("Trelvan.app/Contents/Info.plist"), QByteArray(4096, 'c')}});
+        zipPackage(site, version, QStringLiteral("CMUpdatePackage.zip"), cmFiles);
     const std::optional<SitePackage> firmware =
         zipPackage(site, version, QStringLiteral("FirmwareUpdatePackage.zip"),
-                   {{QStringLiteral("firmware.bin"), QByteArray(64 * 1024, 'f')}});
+                   {{QStringLiteral("FirmwareUpdatePackage/firmware.plist"),
+                     contents.firmwareManifest.isEmpty() ? firmwareManifest(contents.firmwareImage)
+                                                         : contents.firmwareManifest},
+                    {QStringLiteral("FirmwareUpdatePackage/firmware.bin"), contents.firmwareImage}});
     if (!cm || !firmware)
         return {};
     writeOffer(site, version, QStringLiteral("TV-3G Stick"), {*cm, *firmware});

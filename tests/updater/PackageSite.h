@@ -33,8 +33,19 @@ void writeOffer(const QString& site, const QString& version, const QString& devi
 // The site's check.xml: nothing on offer, for the reason of the flag.
 void writeNoOffer(const QString& site, int flag, const QString& message);
 
+// What the sample packages hold, each in a folder named like its archive.
+struct SampleContents {
+    QByteArray engine = "#!/bin/sh\nexit 0\n"; // CMUpdatePackage/Engine
+    QByteArray engineScript;                   // CMUpdatePackage/EngineScript.plist, when not empty
+    QByteArray firmwareImage = QByteArray(64 * 1024, 'f'); // FirmwareUpdatePackage/firmware.bin
+    QByteArray firmwareManifest; // FirmwareUpdatePackage/firmware.plist; when empty, the image's own
+};
+
+// The firmware package's manifest for its image "firmware.bin".
+QByteArray firmwareManifest(const QByteArray& image);
+
 // A site with an offer of version 2.1 for "TV-3G Stick": a connection-manager
 // and a firmware package. Empty when the packages cannot be made.
-QList<SitePackage> makeSampleSite(const QString& site);
+QList<SitePackage> makeSampleSite(const QString& site, const SampleContents& contents = {});
 
 } // namespace updater_test

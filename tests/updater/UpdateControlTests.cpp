@@ -10,6 +10,7 @@
 #include "tests/updater/TestSender.h"
 #include "tests/updater/TestUpdateServer.h"
 #include "tests/updater/UpdaterTestSupport.h"
+#include "tests/updater/VarnockFixture.h"
 #include "updater/UCInterface.h"
 #include "updater/UpdateControl.h"
 #include "updater/UpdateTextKeys.h"
@@ -25,88 +26,6 @@
 #include <thread>
 
 using namespace updater_test;
-
-namespace
-{
-
-bool waitFor(const std::function<bool()>& condition)
-{
-    return QTest::qWaitFor(condition, 20000);
-}
-
-class VarnockTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        qputenv("VARNOCK_LIBRARY_ROOT", QFile::encodeName(library_.path()));
-        qputenv("TRELVAN_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
-        ns::Bundle::setMainBundlePath(kVarnockBundle);
-        ns::Clock::setCurrent(&clock_);
-        ASSERT_TRUE(writeFile(
-            library_.filePath("ModemList/Update/UpdateCfg.plist"),
-            readFile(QStringLiteral(TRELVAN_SOURCE_DIR "/resources/ModemList/Update/UpdateCfg.plist"))));
-        ASSERT_TRUE(server_.start());
-        ASSERT_TRUE(writeUpdateSettings(library_.filePath("ModemList/Update/UpdateCfg.ini"),
-                                        server_.baseUrl(), true));
-        ASSERT_TRUE(ae::AppleEventManager::sharedAppleEventManager().listen(kUpdaterBundleIdentifier));
-        control_ = std::make_unique<UpdateControl>();
-        control_->awakeFromNib();
-        control_->applicationWillFinishLaunching(ns::Notification(QStringLiteral("launching")));
-    }
-
-    void TearDown() override
-    {
-        control_.reset();
-        ae::AppleEventManager::sharedAppleEventManager().stopListening();
-        server_.releaseHeld();
-        ns::Clock::setCurrent(nullptr);
-        ns::Bundle::setMainBundlePath(QString());
-        qunsetenv("VARNOCK_LIBRARY_ROOT");
-        qunsetenv("TRELVAN_RUNTIME_DIR");
-    }
-
-    const UpdateNib& nib() const { return control_->nib(); }
-    QString text(const QString& key) const { return control_->MapLangString(key); }
-    QString downloaded(const QString& name) const
-    {
-        return library_.filePath("Auto_Update/download/") + name;
-    }
-
-    void sendUpdate(int mode, const ns::Dictionary& localInfo = sampleLocalInfo())
-    {
-        ASSERT_EQ(sendUpdateCommand(updateCommand(mode, localInfo, true, "en"), Delivery::WaitHandled),
-                  ae::noErr);
-    }
-
-    // A manual check of the sample offer, up to the selection window.
-    QList<SitePackage> openSelection()
-    {
-        const QList<SitePackage> packages = makeSampleSite(site_.path());
-        EXPECT_EQ(packages.size(), 2);
-        sendUpdate(UPDATE_MODE_MANUAL);
-        EXPECT_TRUE(waitFor([&] { return nib().m_UpdateInfoWnd->isVisible(); }));
-        nib().m_InfoNextBtn->performClick(nullptr);
-        EXPECT_TRUE(nib().m_ModuleSelWnd->isVisible());
-        return packages;
-    }
-
-    // A click on a row's tick box.
-    void tick(int row)
-    {
-        ns::TableView* table = nib().m_PackageListView;
-        const ns::Rect cell = table->frameOfCellAtColumn(table->columnWithIdentifier("checkstate"), row);
-        QTest::mouseClick(table->treeView()->viewport(), Qt::LeftButton, {},
-                          QPoint(int(cell.minX() + 8), int(cell.midY())));
-    }
-
-    QTemporaryDir library_, runtime_, site_;
-    ns::ManualClock clock_;
-    TestUpdateServer server_{site_.path()};
-    std::unique_ptr<UpdateControl> control_;
-};
-
-} // namespace
 
 TEST_F(VarnockTest, ASecondCheckDuringASlowOneAsksTheServerOnce)
 {
@@ -461,14 +380,6 @@ TEST_F(VarnockTest, ChecksOffersAndDownloadsTheTickedPackagesVerified)
 {
     const QList<SitePackage> packages = makeSampleSite(site_.path());
     ASSERT_EQ(packages.size(), 2);
-    const QString grabs = QStringLiteral(TRELVAN_BUILD_DIR "/grabs");
-    QDir().mkpath(grabs);
-    auto grab = [&](ns::Window* window, const char* name) {
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(window->grab().save(grabs + "/varnock-" + name + ".png"));
-    };
-
     // As the connection manager sends it: no reply, over the socket.
     server_.setFault("/check", Fault{.hold = true});
     ASSERT_EQ(sendUpdateCommand(updateCommand(UPDATE_MODE_MANUAL, sampleLocalInfo(), true, "en")), ae::noErr);

@@ -1,5 +1,6 @@
 // The Varnock program itself, started from the connection manager's bundle.
 #include "jCommon/UpdateLink.h"
+#include "platform/modeswitch/ModeSwitchControl.h"
 #include "platform/ns/Bundle.h"
 #include "tests/updater/PackageSite.h"
 #include "tests/updater/TestSender.h"
@@ -88,4 +89,42 @@ TEST(VarnockProgram, RunsOnceFromTheBundleAndChecksWhereTheDataFolderIs)
               "TV-3G Stick");
     EXPECT_EQ(::kill(pid_t(pid), 0), 0); // still running
     qunsetenv("TRELVAN_RUNTIME_DIR");
+}
+
+TEST(VarnockProgram, LeavesNoDaemonStoppedAfterACrashOrOnSIGTERM)
+{
+    QTemporaryDir app, runtime;
+    ASSERT_TRUE(copyTree(TRELVAN_BUILD_DIR "/Trelvan.app", app.filePath("Trelvan.app")));
+    qputenv("TRELVAN_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const std::unique_ptr<void, void (*)(void*)> cleanUp(nullptr, [](void*) {
+        if (const std::optional<pid_t> daemon = modeswitch::ModeSwitchControl::runningDaemon())
+            ::kill(*daemon, SIGTERM);
+        qunsetenv("TRELVAN_RUNTIME_DIR");
+    });
+    // An update manager that crashed left the daemon stopped.
+    ASSERT_TRUE(modeswitch::ModeSwitchControl(QString()).stop());
+    ASSERT_TRUE(QFileInfo::exists(modeswitch::ModeSwitchControl::markerPath()));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess varnock;
+    varnock.setProcessEnvironment(environment);
+    varnock.start(app.filePath("Trelvan.app/Contents/Resources/Varnock.app/Contents/MacOS/Varnock"), {});
+    ASSERT_TRUE(varnock.waitForStarted(20000));
+    const std::unique_ptr<QProcess, void (*)(QProcess*)> stop(&varnock, [](QProcess* process) {
+        process->kill();
+        process->waitForFinished(20000);
+    });
+    ASSERT_TRUE(
+        QTest::qWaitFor([] { return modeswitch::ModeSwitchControl::runningDaemon().has_value(); }, 20000));
+    EXPECT_FALSE(QFileInfo::exists(modeswitch::ModeSwitchControl::markerPath()));
+
+    // Stopped for an update, then Varnock is ended.
+    ASSERT_TRUE(modeswitch::ModeSwitchControl(QString()).stop());
+    ASSERT_FALSE(modeswitch::ModeSwitchControl::runningDaemon());
+    ::kill(pid_t(varnock.processId()), SIGTERM);
+    ASSERT_TRUE(varnock.waitForFinished(20000));
+    EXPECT_EQ(varnock.exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(modeswitch::ModeSwitchControl::runningDaemon().has_value());
+    EXPECT_FALSE(QFileInfo::exists(modeswitch::ModeSwitchControl::markerPath()));
 }

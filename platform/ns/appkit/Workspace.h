@@ -1,12 +1,21 @@
 #pragma once
 
+#include "platform/ns/Value.h"
+
+#include <QList>
 #include <QUrl>
 
 namespace ns
 {
 
+// Keys of a running application's description.
+inline const QString kApplicationBundleIdentifierKey = QStringLiteral("NSApplicationBundleIdentifier");
+inline const QString kApplicationPathKey = QStringLiteral("NSApplicationPath");
+inline const QString kApplicationNameKey = QStringLiteral("NSApplicationName");
+inline const QString kApplicationProcessIdentifierKey = QStringLiteral("NSApplicationProcessIdentifier");
+
 // The desktop's services to the application: opening web pages and files in
-// the programs the user chose for them.
+// the programs the user chose for them, and the user's running applications.
 class Workspace
 {
 public:
@@ -15,6 +24,12 @@ public:
     // Opens the URL with the user's program for its scheme (the browser for
     // web pages); false when the URL is invalid or nothing could open it.
     bool openURL(const QUrl& url);
+
+    // The user's processes that run a bundle's executable (one in
+    // X.app/Contents/MacOS, also one replaced on disk since it started), each
+    // described by the bundle's identifier, its path, its name and the
+    // process identifier; read from /proc. A bundle without an identifier is left out.
+    QList<Dictionary> runningApplications() const;
 
 private:
     Workspace() = default;
