@@ -70,17 +70,19 @@ void FlashTarget::serve()
                 answer(firmware::kRefused, block->number);
                 continue;
             }
-            answer(firmware::kTaken, block->number);
             ++taken_;
             if (!block->data.empty()) {
                 image_.append(reinterpret_cast<const char*>(block->data.data()),
                               qsizetype(block->data.size()));
-                continue;
+            } else {
+                // The closing block: the image is saved before it is acknowledged,
+                // as a modem finishes writing before it answers.
+                QFile file(imagePath_);
+                if (file.open(QIODevice::WriteOnly) && file.write(image_) == image_.size())
+                    complete_ = true;
+                image_.clear();
             }
-            QFile file(imagePath_);
-            if (file.open(QIODevice::WriteOnly) && file.write(image_) == image_.size())
-                complete_ = true;
-            image_.clear();
+            answer(firmware::kTaken, block->number);
         }
     }
 }
