@@ -216,11 +216,12 @@ TEST(AppKitWindowDelegate, ZoomTogglesBetweenTheStandardAndTheUsersFrame)
     auto window = std::make_unique<Window>(Rect(100, 100, 300, 200), TitledWindowMask | ResizableWindowMask);
     WindowEvents events;
     window->setDelegate(&events);
+    const Rect usersFrame = window->frame();
     window->zoom(nullptr);
     EXPECT_EQ(window->frame(), events.standardFrame);
     EXPECT_TRUE(window->isZoomed());
     window->zoom(nullptr);
-    EXPECT_EQ(window->frame(), Rect(100, 100, 300, 200));
+    EXPECT_EQ(window->frame(), usersFrame);
 }
 
 TEST(AppKitWindowDelegate, TheDesktopsMaximiseButtonZooms)
@@ -239,7 +240,7 @@ TEST(AppKitWindow, TheFrameViewLiesOverTheWholeFrameAndTakesNoClicks)
     auto window = appkit_test::shownWindow();
     Button* button = addButton(window.get(), "Under", &target);
     View* frameView = window->frameView();
-    EXPECT_EQ(frameView->frame().size, Size{double(window->width()), double(window->height())});
+    EXPECT_EQ(frameView->frame().size, (Size{double(window->width()), double(window->height())}));
     frameView->addSubview(new TextField(Rect(0, 0, 300, 200)));
     appkit_test::click(button);
     EXPECT_EQ(target.calls.size(), 1);

@@ -51,13 +51,23 @@ Window::~Window()
 
 // ---- geometry ----
 
+void Window::ensureFrameMargins() const
+{
+    // The desktop's frame around the window is known once the window exists
+    // on the desktop; before that frames would leave it out.
+    if (!testAttribute(Qt::WA_WState_Created))
+        const_cast<Window*>(this)->create();
+}
+
 Rect Window::frame() const
 {
+    ensureFrameMargins();
     return Screen::fromQtGlobal(QRectF(frameGeometry()));
 }
 
 void Window::setFrame(const Rect& frame, bool display, bool)
 {
+    ensureFrameMargins();
     const QRect outer = frameGeometry(), inner = geometry();
     QRect qt = Screen::toQtGlobal(frame).toRect();
     qt.adjust(inner.left() - outer.left(), inner.top() - outer.top(), inner.right() - outer.right(),
@@ -93,6 +103,7 @@ void Window::setContentSize(Size size)
 
 Rect Window::contentRectForFrameRect(const Rect& f) const
 {
+    ensureFrameMargins();
     const QRect outer = frameGeometry(), inner = geometry();
     double left = inner.left() - outer.left(), right = outer.right() - inner.right();
     double top = inner.top() - outer.top() + barsHeight(), bottom = outer.bottom() - inner.bottom();

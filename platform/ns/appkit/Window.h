@@ -211,6 +211,8 @@ private:
     friend class Drawer;
 
     void updateWindowFlags();
+    // Creates the window on the desktop when it is not there yet, so that its frame is known.
+    void ensureFrameMargins() const;
     void applySizeLimits();
     void frameMaybeChanged();
     void post(const QString& name, void (WindowDelegate::*method)(const Notification&));
