@@ -252,6 +252,7 @@ void MainController::dialConnectStart(ns::Notification* notification)
 
 void MainController::netcardChanged(int status)
 {
+    qInfo("Main window: device status %d", status);
     netCardStatus_ = status;
     deviceRemoveSign_ = false;
     switch (status) {

@@ -10,6 +10,7 @@
 #include "platform/ns/Bundle.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/appkit/Drawer.h"
+#include "platform/ns/appkit/WebView.h"
 #include "platform/ns/appkit/Window.h"
 
 #include <QApplication>
@@ -64,7 +65,7 @@ QImage picture(ns::Window* window, ns::Drawer* drawer)
     const int gap = 2;
     QImage both(main.width() + gap + beside.width(), std::max(main.height(), beside.height()),
                 QImage::Format_ARGB32);
-    both.fill(QColor(0x8a, 0x94, 0xa3));
+    both.fill(QColor(0xd9, 0xde, 0xe6));
     QPainter painter(&both);
     painter.drawImage(0, 0, main);
     // The drawer comes out below the top of the window by its leading offset.
@@ -108,6 +109,19 @@ int main(int argc, char** argv)
     QTest::qWait(200);
 
     MainController& controller = nib.mainController();
+    // A web view draws nothing offscreen: the home page is checked through its script instead.
+    if (ns::WebView* home = controller.localWebView()) {
+        QString heading;
+        bool answered = false;
+        home->evaluateJavaScript(
+            QStringLiteral("document.querySelector('h1') ? document.querySelector('h1').textContent : ''"),
+            [&](const QVariant& value) {
+                heading = value.toString();
+                answered = true;
+            });
+        if (QTest::qWaitFor([&] { return answered; }, kSimReadyTimeoutMs))
+            std::printf("home page: \"%s\"\n", qPrintable(heading));
+    }
     const bool saved = picture(controller.wndMain, controller.drawerMain).save(output);
     ns::Application::sharedApplication().terminate(nullptr);
     if (!ready)
