@@ -372,7 +372,6 @@ private:
     std::unique_ptr<ns::Window> wndBroadcastReport_;
     ns::TextField* tfdBroadCast_ = nullptr;
     ns::Button* btnOkBroadcastReport_ = nullptr;
-    ns::TextField* labelBroadcastTitle_ = nullptr;
     std::unique_ptr<ns::Window> ussdBalancewnd_;
     ns::TextField* labelUSSDBalance_ = nullptr;
     ns::Button* btnCloseUSSDBalance_ = nullptr;
