@@ -1,11 +1,29 @@
 #include "main/MainNib.h"
 
-MainNib::MainNib() = default;
+#include "platform/ns/appkit/Application.h"
+
+MainNib::MainNib(ConfigManager& store)
+    : jovSkinManager_(store), initController_(store), mainController_(store)
+{
+}
 
 void MainNib::awakeFromNib()
 {
     jovMsgCenter_.awakeFromNib();
-    // The device server runs from the start; the application delegate takes
-    // over restarting it when it joins the nib.
-    jovMsgCenter_.startMsgServer();
+
+    mainController_.jovMsgCenter = &jovMsgCenter_;
+    mainController_.jovSkinManager = &jovSkinManager_;
+    mainController_.awakeFromNib();
+
+    // The initialisation controller works on the main window the main controller built.
+    initController_.jovMsgCenter = &jovMsgCenter_;
+    initController_.jovSkinManager = &jovSkinManager_;
+    initController_.wndMain = mainController_.wndMain;
+    initController_.wndCompleteMain_ = mainController_.wndCompleteMain_;
+    initController_.wndSimpleMain_ = mainController_.wndSimpleMain_;
+    initController_.tabviewMain = mainController_.mainTabView();
+    initController_.awakeFromNib();
+
+    // The delegate starts the device server when launching ends.
+    ns::Application::sharedApplication().setDelegate(&mainController_);
 }

@@ -1,17 +1,36 @@
 #pragma once
 
 #include "app/msgcenter/JOVMsgCenter.h"
+#include "app/ui/skin/JOVUIManager.h"
+#include "device/InitController.h"
+#include "device/MainController.h"
+#include "main/standins/CompoundCallStandIn.h"
+#include "main/standins/DialStandIn.h"
+#include "main/standins/SettingStandIn.h"
 
-// The objects of the main nib: made when the application starts, then woken
-// up in order. Feature controllers join here as they are built.
+// The objects of the main nib: made when the application starts, then wired
+// and woken up in order. Feature controllers join here as they are built;
+// until then stand-ins answer for the dial, settings and call controllers.
 class MainNib
 {
 public:
-    MainNib();
+    // The nib over the settings of the store (the program's shared one).
+    explicit MainNib(ConfigManager& store = ConfigManager::sharedConfigManager());
+    // Wires the controllers to the shared objects and the main window, wakes
+    // them, and makes the main controller the application's delegate.
     void awakeFromNib();
 
     JOVMsgCenter& jovMsgCenter() { return jovMsgCenter_; }
+    MainController& mainController() { return mainController_; }
+    InitController& initController() { return initController_; }
+    JOVUIManager& skinManager() { return jovSkinManager_; }
 
 private:
     JOVMsgCenter jovMsgCenter_;
+    JOVUIManager jovSkinManager_;
+    DialStandIn dialStandIn_;
+    SettingStandIn settingStandIn_;
+    CompoundCallStandIn compoundCallStandIn_;
+    InitController initController_;
+    MainController mainController_;
 };

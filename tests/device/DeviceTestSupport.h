@@ -1,57 +1,193 @@
 #pragma once
 
-#include "tests/config/ConfigTestSupport.h"
-
 #include "app/config/ConfigManager.h"
-#include "app/config/ConfigService.h"
-#include "device/InitService.h"
+#include "app/interfaces/CompoundCallControlling.h"
+#include "app/interfaces/DialControlling.h"
+#include "app/interfaces/SMSControlling.h"
+#include "app/interfaces/SettingControlling.h"
+#include "app/interfaces/SmsServicing.h"
+#include "app/interfaces/WebLinkCiphering.h"
+#include "main/MainNib.h"
+#include "platform/ns/Value.h"
 
+#include <QList>
+#include <QObject>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
 
-#include <string>
+#include <functional>
+#include <memory>
+#include <optional>
 
-// An operator-file service over settings of its own. The IMSI is shared by
-// every service, so each one starts without it.
-struct ServiceUnderTest {
-    explicit ServiceUnderTest(const ns::Dictionary& settings = ns::Dictionary()) : app(settings)
-    {
-        service.setImsi(QString());
-    }
+namespace device_test
+{
 
-    TemporaryAppBundle app;
-    ConfigManager store;
-    ConfigService switches{store};
-    InitService service{store, switches};
-};
+// The shipped settings of Trelvan's data folder, changed by the given entries
+// (a dictionary value replaces the module).
+ns::Dictionary shippedSettings(const ns::Dictionary& changes = ns::Dictionary());
+// Settings without the skin's layout: the main window takes the configured toolbar.
+ns::Dictionary plainSettings(const ns::Dictionary& changes = ns::Dictionary());
 
-// Collects the warnings logged while it lives.
-class LogCapture
+// Where the Apple Event sockets of a test lie: a runtime folder of its own,
+// or the one a running HalvexControl has set.
+enum class Runtime { Own, Current };
+
+// A private Trelvan.app holding the shipped resources (skin, wording,
+// images), a data folder with the given settings and the built Halvex as its
+// device server. The English wording is loaded.
+class DeviceBundle
 {
 public:
-    LogCapture()
-    {
-        lines().clear();
-        previous_ = qInstallMessageHandler(collect);
-    }
-    ~LogCapture() { qInstallMessageHandler(previous_); }
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
+    explicit DeviceBundle(const ns::Dictionary& settings = shippedSettings(), Runtime runtime = Runtime::Own);
+    ~DeviceBundle();
+    DeviceBundle(const DeviceBundle&) = delete;
+    DeviceBundle& operator=(const DeviceBundle&) = delete;
 
-    // The lines logged so far, one a line.
-    static std::string text() { return lines().join(u'\n').toStdString(); }
+    QString appPath() const { return dir_.filePath(QStringLiteral("Trelvan.app")); }
+    QString resourcePath() const { return appPath() + QStringLiteral("/Contents/Resources"); }
+    QString dataFolder() const { return resourcePath() + QStringLiteral("/ModemList"); }
+    ns::Dictionary settingsOnDisk() const;
 
 private:
-    static QStringList& lines()
-    {
-        static QStringList collected;
-        return collected;
-    }
-
-    static void collect(QtMsgType type, const QMessageLogContext&, const QString& message)
-    {
-        if (type == QtWarningMsg)
-            lines() << message;
-    }
-
-    QtMessageHandler previous_;
+    QTemporaryDir dir_;
+    std::optional<QByteArray> previousRuntime_;
 };
+
+// The main nib over a private bundle, as Trelvan builds it.
+struct DeviceApp {
+    explicit DeviceApp(const ns::Dictionary& settings = shippedSettings(), Runtime runtime = Runtime::Own);
+    ~DeviceApp();
+
+    DeviceBundle bundle;
+    ConfigManager store;
+    MainNib nib;
+    MainController& main() { return nib.mainController(); }
+};
+
+// The main controller alone over a private bundle, without a skin manager or
+// device server: the window in its configured (unskinned) form.
+struct PlainApp {
+    explicit PlainApp(const ns::Dictionary& settings = plainSettings());
+    DeviceBundle bundle;
+    ConfigManager store;
+    MainController main;
+};
+
+// What the main window asks of the controllers that are not in this wing.
+struct FakeDial : DialControlling {
+    FakeDial() { g_DialController = this; }
+    ~FakeDial() override { g_DialController = nullptr; }
+    bool GetisDialNow() override { return dialling; }
+    void SelectDisconnectAction() override {}
+    int connectStatus() override { return status; }
+    void applicationDidFinishLaunchingInDialController() override { ++launched; }
+    void setIsHiddenConnectBtn(bool) override {}
+    bool dialling = false;
+    int status = Idle;
+    int launched = 0;
+};
+
+struct FakeSettings : SettingControlling {
+    FakeSettings() { g_SettingController = this; }
+    ~FakeSettings() override { g_SettingController = nullptr; }
+    bool isManualSelecting() override { return selecting; }
+    bool selecting = false;
+};
+
+struct FakeCall : CompoundCallControlling {
+    FakeCall() { g_CompoundCallController = this; }
+    ~FakeCall() override { g_CompoundCallController = nullptr; }
+    int callStage() override { return stage; }
+    int stage = 0;
+};
+
+struct FakeSMS : SMSControlling {
+    FakeSMS() { g_SMSController = this; }
+    ~FakeSMS() override { g_SMSController = nullptr; }
+    void GotoInbox() override { calls << "GotoInbox"; }
+    ns::Point centerTheNewSMSArriveWnd(const ns::Rect&) override { return {40, 60}; }
+    void sendMessageto(const QString& number, const QString& text) override
+    {
+        calls << "sendMessageto " + number + " " + text;
+    }
+    void sendSmsTo(const QString& number, const QString& text, bool report, bool result, bool save) override
+    {
+        calls << QStringLiteral("sendSmsTo %1 %2 %3%4%5").arg(number, text).arg(report).arg(result).arg(save);
+    }
+    bool hasNewSMSInPos(int position) override { return newInPosition.contains(position); }
+    void startAnimationWhenMaximizeWithNewSms() override { calls << "startAnimation"; }
+    void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override { calls << "overdue"; }
+    QStringList calls;
+    QList<int> newInPosition;
+};
+
+struct FakeSmsService : SmsServicing {
+    FakeSmsService() { g_SmsService = this; }
+    ~FakeSmsService() override { g_SmsService = nullptr; }
+    bool sendingSMSInBackGround() override { return sendingInBackground; }
+    void setSendingSmsSMSInBackGroud(bool sending) override { sendingInBackground = sending; }
+    void setUnshowInfoWndWhenSendSmsByFlag(bool flag) override { unshowInfoWnd = flag; }
+    void setBAlreadySendedCheckUsageSMS(bool sent) override { checkUsageSent = sent; }
+    int typeOfNewSms() override { return newType; }
+    bool checkPosIsContainTypeSMS(int position, int type) override
+    {
+        return unreadTypes.contains({position, type});
+    }
+    int getFlowValueInfoFromFile() override { return 2; }
+    bool isOverDueFlowValueSms() override { return false; }
+    ns::Array getPCBoxListWithBox(int) override { return ns::Array(); }
+    void getUnreadSMSInPos(int, const ns::Array&) override {}
+    ns::Dictionary processListOfRecharge() override { return recharge; }
+    bool sendingInBackground = false;
+    std::optional<bool> unshowInfoWnd;
+    bool checkUsageSent = false;
+    int newType = kNormalSmsType;
+    QList<QPair<int, int>> unreadTypes;
+    ns::Dictionary recharge;
+};
+
+// A cipher that shows what it was given.
+struct FakeCipher : WebLinkCiphering {
+    FakeCipher() { g_WebLinkCipher = this; }
+    ~FakeCipher() override { g_WebLinkCipher = nullptr; }
+    QString EncryptServicesMain(const QString& text) override { return "fixed(" + text + ")"; }
+    QString encode(const QString& text) override { return "key(" + text + ")"; }
+};
+
+// Takes the desktop's openings of web pages and files instead of the desktop.
+class OpenedLinks : public QObject
+{
+    Q_OBJECT
+public:
+    OpenedLinks();
+    ~OpenedLinks() override;
+    QList<QUrl> urls;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { urls << url; }
+};
+
+// The texts and buttons of an alert that was answered.
+struct AlertSeen {
+    QStringList texts;
+    QStringList buttons;
+    bool shown = false;
+};
+
+// Answers the next alert that runs with the button of that title, noting what it showed.
+void answerNextAlert(const QString& button, AlertSeen* seen);
+
+// Records the names of the notifications posted while it lives, in order.
+class PostedNames
+{
+public:
+    explicit PostedNames(const QStringList& names, std::function<void(const QString&)> onPost = {});
+    ~PostedNames();
+    QStringList names;
+
+private:
+    QList<ns::Object*> observers_;
+};
+
+} // namespace device_test

@@ -1,4 +1,4 @@
-#include "DeviceTestSupport.h"
+#include "tests/device/DeviceCoreTestSupport.h"
 
 #include "device/NetworkRecords.h"
 #include "device/NetworkRegistration.h"

@@ -1,6 +1,7 @@
 #include "tests/support/AppKitTestSupport.h"
 
 #include "platform/ns/appkit/Application.h"
+#include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Menu.h"
 #include "platform/ns/appkit/PopUpButton.h"
 #include "platform/ns/appkit/Toolbar.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -177,6 +179,15 @@ public:
     std::vector<std::shared_ptr<ToolbarItem>> items;
 };
 
+// A main menu with the file menu as its one entry.
+std::unique_ptr<Menu> fileMenuBar(Target* target)
+{
+    auto bar = std::make_unique<Menu>("MainMenu");
+    MenuItem* file = bar->addItemWithTitle("File", QString());
+    file->setSubmenu(fileMenu(target));
+    return bar;
+}
+
 } // namespace
 
 TEST(AppKitToolbar, ItemsComeFromTheDelegateAndSendTheirActions)
@@ -210,4 +221,50 @@ TEST(AppKitToolbar, ItemsComeFromTheDelegateAndSendTheirActions)
     delegate.items[0]->setEnabled(false);
     delegate.items[0]->qAction()->trigger();
     EXPECT_EQ(target.calls.size(), 1);
+}
+
+TEST(AppKitToolbar, AnItemsControlViewActsForTheItem)
+{
+    Target target;
+    ToolbarItem item("Logo");
+    auto* button = new Button(Rect(0, 0, 40, 30));
+    item.setView(button);
+    item.setTarget(&target);
+    item.setAction("open:");
+    button->performClick(nullptr);
+    ASSERT_EQ(target.calls.size(), 1);
+    EXPECT_EQ(target.calls[0].first, "open:");
+
+    item.setEnabled(false);
+    EXPECT_FALSE(button->isEnabled());
+    item.setAction(QString());
+    item.setEnabled(true);
+    button->performClick(nullptr);
+    EXPECT_EQ(target.calls.size(), 1);
+}
+
+TEST(AppKitMainMenu, MainWindowsShowTheMainMenuAboveTheirContent)
+{
+    Target target;
+    auto window = appkit_test::shownWindow(Rect(100, 100, 300, 200));
+    const Rect contentBefore = window->contentView()->frame();
+    window->setShowsMainMenu(true);
+    Application::sharedApplication().setMainMenu(fileMenuBar(&target));
+
+    auto* bar = window->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 1);
+    EXPECT_EQ(bar->actions()[0]->text(), "File");
+    // The content keeps its size below the bar.
+    EXPECT_EQ(window->contentView()->frame(), contentBefore);
+    EXPECT_EQ(window->contentView()->y(), bar->height());
+
+    bar->actions()[0]->menu()->actions()[0]->trigger();
+    ASSERT_EQ(target.calls.size(), 1);
+    EXPECT_EQ(target.calls[0].first, "open:");
+
+    Application::sharedApplication().setMainMenu(nullptr);
+    window->setShowsMainMenu(false);
+    EXPECT_EQ(window->findChild<QMenuBar*>(), nullptr);
+    EXPECT_EQ(window->contentView()->frame(), contentBefore);
 }

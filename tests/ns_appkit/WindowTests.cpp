@@ -5,6 +5,7 @@
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Screen.h"
+#include "platform/ns/appkit/TextField.h"
 
 #include <gtest/gtest.h>
 
@@ -215,11 +216,34 @@ TEST(AppKitWindowDelegate, ZoomTogglesBetweenTheStandardAndTheUsersFrame)
     auto window = std::make_unique<Window>(Rect(100, 100, 300, 200), TitledWindowMask | ResizableWindowMask);
     WindowEvents events;
     window->setDelegate(&events);
+    const Rect usersFrame = window->frame();
     window->zoom(nullptr);
     EXPECT_EQ(window->frame(), events.standardFrame);
     EXPECT_TRUE(window->isZoomed());
     window->zoom(nullptr);
-    EXPECT_EQ(window->frame(), Rect(100, 100, 300, 200));
+    EXPECT_EQ(window->frame(), usersFrame);
+}
+
+TEST(AppKitWindowDelegate, TheDesktopsMaximiseButtonZooms)
+{
+    auto window = appkit_test::shownWindow();
+    WindowEvents events;
+    window->setDelegate(&events);
+    window->setWindowState(Qt::WindowMaximized);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->frame() == events.standardFrame; }));
+    EXPECT_FALSE(window->isMaximized());
+}
+
+TEST(AppKitWindow, TheFrameViewLiesOverTheWholeFrameAndTakesNoClicks)
+{
+    Recorder target;
+    auto window = appkit_test::shownWindow();
+    Button* button = addButton(window.get(), "Under", &target);
+    View* frameView = window->frameView();
+    EXPECT_EQ(frameView->frame().size, (Size{double(window->width()), double(window->height())}));
+    frameView->addSubview(new TextField(Rect(0, 0, 300, 200)));
+    appkit_test::click(button);
+    EXPECT_EQ(target.calls.size(), 1);
 }
 
 TEST(AppKitKeyWindow, FollowsOrderingAndSkipsWindowsThatCannotBeKey)

@@ -1,7 +1,7 @@
-#include "tests/support/AppKitTestSupport.h"
 #include "StatusTestSupport.h"
+#include "tests/support/AppKitTestSupport.h"
 
-#include "app/interfaces/SMSInboxOpener.h"
+#include "app/interfaces/SMSControlling.h"
 #include "app/ui/status/animationView.h"
 
 #include <gtest/gtest.h>
@@ -43,10 +43,16 @@ private:
     }
 };
 
-class InboxRecorder : public SMSInboxOpener
+class InboxRecorder : public SMSControlling
 {
 public:
     void GotoInbox() override { ++calls; }
+    ns::Point centerTheNewSMSArriveWnd(const ns::Rect& frame) override { return frame.origin; }
+    void sendMessageto(const QString&, const QString&) override {}
+    void sendSmsTo(const QString&, const QString&, bool, bool, bool) override {}
+    bool hasNewSMSInPos(int) override { return false; }
+    void startAnimationWhenMaximizeWithNewSms() override {}
+    void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override {}
     int calls = 0;
 };
 
@@ -127,7 +133,7 @@ TEST_F(AnimationViewTest, AClickStopsTheAnimationAndOpensTheInbox)
     addImages({"NewSMS1.PNG", "NewSMS2.PNG", "NewSMS3.PNG", "NewSMS4.PNG"});
     view->setImagePath(QStringLiteral("NewSMS1"));
     InboxRecorder smsController;
-    SMSInboxOpener::setSMSController(&smsController);
+    g_SMSController = &smsController;
 
     view->startAnimation();
     pacer.step();
@@ -137,7 +143,7 @@ TEST_F(AnimationViewTest, AClickStopsTheAnimationAndOpensTheInbox)
     EXPECT_EQ(smsController.calls, 1);
 
     // Without an SMS controller the click only stops.
-    SMSInboxOpener::setSMSController(nullptr);
+    g_SMSController = nullptr;
     view->startAnimation();
     appkit_test::click(view);
     EXPECT_TRUE(view->isHidden());

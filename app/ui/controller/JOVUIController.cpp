@@ -47,11 +47,10 @@ const QString kUIConfigKey = QStringLiteral("UIConfig");
 const QString kWebURLDictKey = QStringLiteral("webURLDict");
 const QString kTabviewBackKey = QStringLiteral("wndMainTabviewBack");
 
-// The format with its "%@" conversions given the two strings in turn ("%1$@"
-// and "%2$@" name one of them); further "%@" get nothing, "%%" is a percent
-// sign, and any other conversion stays as written (web links hold
-// percent-escapes such as "%20").
-QString formatWithTwoStrings(const QString& format, const QString& first, const QString& second)
+} // namespace
+
+QString JOVUIController::formatWithTwoStrings(const QString& format, const QString& first,
+                                              const QString& second)
 {
     const QString arguments[] = {first, second};
     int next = 0;
@@ -75,8 +74,6 @@ QString formatWithTwoStrings(const QString& format, const QString& first, const 
     }
     return result;
 }
-
-} // namespace
 
 JOVUIController::JOVUIController(ConfigManager& store)
     : settingDict_(store.getConfiguration()), notificationCenter(ns::NotificationCenter::defaultCenter()),

@@ -122,6 +122,11 @@ public:
     // Opens the web link of the item's identifier, its first "%@" given the
     // run-time phone number and its second the IMEI.
     void tbiMainURLActionExt(ns::ToolbarItem* item);
+    // The format with its "%@" conversions given the two strings in turn ("%1$@"
+    // and "%2$@" name one of them); further "%@" get nothing, "%%" is a percent
+    // sign, and any other conversion stays as written (web links hold
+    // percent-escapes such as "%20").
+    static QString formatWithTwoStrings(const QString& format, const QString& first, const QString& second);
     // Opens the URL in the browser; nothing for a string that is not a URL.
     void openSafari(const QString& url);
     virtual void menuItemAction(ns::Object* sender);

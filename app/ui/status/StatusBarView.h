@@ -31,6 +31,7 @@ public:
     // Shows the icon instead of the sequence; the view takes the icon's
     // width plus 10 and the height 20.
     void setImage(const ns::Image& image);
+    const ns::Image& image() const { return image_; }
 
     // The menu popped up by a click; the view owns it.
     void setMenu(std::unique_ptr<ns::Menu> menu) override;

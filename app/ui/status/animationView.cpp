@@ -1,6 +1,6 @@
 #include "app/ui/status/animationView.h"
 
-#include "app/interfaces/SMSInboxOpener.h"
+#include "app/interfaces/SMSControlling.h"
 #include "app/ui/status/ImageSequence.h"
 
 namespace
@@ -53,8 +53,8 @@ void animationView::mouseDown(const ns::Event& event)
 {
     ns::View::mouseDown(event);
     stopAnimation();
-    if (SMSInboxOpener* smsController = SMSInboxOpener::smsController())
-        smsController->GotoInbox();
+    if (g_SMSController)
+        g_SMSController->GotoInbox();
 }
 
 const ns::Image& animationView::imageAt(int index) const

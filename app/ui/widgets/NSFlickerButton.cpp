@@ -2,6 +2,8 @@
 
 #include "platform/ns/NotificationCenter.h"
 
+#include <QtDebug>
+
 namespace
 {
 
@@ -166,6 +168,9 @@ void NSFlickerButton::mouseUp(const ns::Event& event)
         target()->performSelector(action(), this);
         if (alive.expired()) // the action took the button away
             return;
+    } else if (!action().isEmpty()) {
+        // A skin's button whose handler is not in this build.
+        qInfo("Nothing answers the action %s", qPrintable(action()));
     }
     setGroupButtonChange();
     resetMouseTracking(true);

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
+#include <QtDebug>
 
 namespace ns
 {
@@ -288,6 +289,8 @@ bool Application::isInputBlocked(const Window* window) const
 void Application::setMainMenu(std::unique_ptr<Menu> menu)
 {
     mainMenu_ = std::move(menu);
+    for (Window* window : windows_)
+        window->rebuildMenuBar();
 }
 
 bool Application::sendAction(const QString& action, Object* target, Object* sender)
@@ -295,7 +298,11 @@ bool Application::sendAction(const QString& action, Object* target, Object* send
     if (action.isEmpty())
         return false;
     Object* receiver = target ? target : targetForAction(action);
-    return receiver && receiver->performSelector(action, sender);
+    if (receiver && receiver->performSelector(action, sender))
+        return true;
+    // An action of a control whose handler is not in this build.
+    qInfo("Nothing answers the action %s", qPrintable(action));
+    return false;
 }
 
 Object* Application::targetForAction(const QString& action) const

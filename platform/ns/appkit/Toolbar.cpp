@@ -1,6 +1,7 @@
 #include "platform/ns/appkit/Toolbar.h"
 
 #include "platform/ns/appkit/Application.h"
+#include "platform/ns/appkit/Control.h"
 #include "platform/ns/appkit/View.h"
 #include "platform/ns/appkit/Window.h"
 
@@ -60,6 +61,22 @@ bool ToolbarItem::isEnabled() const
 void ToolbarItem::setEnabled(bool enabled)
 {
     qaction_->setEnabled(enabled);
+    if (auto* control = dynamic_cast<Control*>(view_.data()))
+        control->setEnabled(enabled);
+}
+
+void ToolbarItem::setTarget(Object* target)
+{
+    target_ = target;
+    if (auto* control = dynamic_cast<Control*>(view_.data()))
+        control->setTarget(target);
+}
+
+void ToolbarItem::setAction(const QString& action)
+{
+    action_ = action;
+    if (auto* control = dynamic_cast<Control*>(view_.data()))
+        control->setAction(action);
 }
 
 void ToolbarItem::setView(View* view)

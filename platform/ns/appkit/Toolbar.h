@@ -48,10 +48,12 @@ public:
     void setToolTip(const QString& toolTip);
     const Image& image() const { return image_; }
     void setImage(const Image& image);
+    // The target, action and enabled state of an item whose view is a
+    // control are the control's as well, so that the view acts for the item.
     Object* target() const { return target_; }
-    void setTarget(Object* target) { target_ = target; }
+    void setTarget(Object* target);
     const QString& action() const { return action_; }
-    void setAction(const QString& action) { action_ = action; }
+    void setAction(const QString& action);
     int tag() const { return tag_; }
     void setTag(int tag) { tag_ = tag; }
     bool isEnabled() const;

@@ -3,11 +3,13 @@
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Drawer.h"
+#include "platform/ns/appkit/Menu.h"
 #include "platform/ns/appkit/Screen.h"
 #include "platform/ns/appkit/Toolbar.h"
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QMenuBar>
 #include <QPainter>
 #include <QWindow>
 
@@ -49,13 +51,23 @@ Window::~Window()
 
 // ---- geometry ----
 
+void Window::ensureFrameMargins() const
+{
+    // The desktop's frame around the window is known once the window exists
+    // on the desktop; before that frames would leave it out.
+    if (!testAttribute(Qt::WA_WState_Created))
+        const_cast<Window*>(this)->create();
+}
+
 Rect Window::frame() const
 {
+    ensureFrameMargins();
     return Screen::fromQtGlobal(QRectF(frameGeometry()));
 }
 
 void Window::setFrame(const Rect& frame, bool display, bool)
 {
+    ensureFrameMargins();
     const QRect outer = frameGeometry(), inner = geometry();
     QRect qt = Screen::toQtGlobal(frame).toRect();
     qt.adjust(inner.left() - outer.left(), inner.top() - outer.top(), inner.right() - outer.right(),
@@ -91,10 +103,10 @@ void Window::setContentSize(Size size)
 
 Rect Window::contentRectForFrameRect(const Rect& f) const
 {
+    ensureFrameMargins();
     const QRect outer = frameGeometry(), inner = geometry();
-    double toolbarHeight = toolbar_ && toolbar_->isVisible() ? toolbar_->widget()->sizeHint().height() : 0;
     double left = inner.left() - outer.left(), right = outer.right() - inner.right();
-    double top = inner.top() - outer.top() + toolbarHeight, bottom = outer.bottom() - inner.bottom();
+    double top = inner.top() - outer.top() + barsHeight(), bottom = outer.bottom() - inner.bottom();
     return {f.minX() + left, f.minY() + bottom, f.width() - left - right, f.height() - top - bottom};
 }
 
@@ -137,18 +149,48 @@ void Window::center()
     setFrameOrigin({visible.midX() - f.width() / 2, visible.midY() - f.height() / 2});
 }
 
+int Window::barsHeight() const
+{
+    int height = menuBar_ ? menuBar_->sizeHint().height() : 0;
+    if (toolbar_ && toolbar_->isVisible())
+        height += toolbar_->widget()->sizeHint().height();
+    return height;
+}
+
+void Window::keepContentSize(int barsHeightBefore)
+{
+    const int change = barsHeight() - barsHeightBefore;
+    if (change == 0) {
+        layoutContent();
+        return;
+    }
+    // The window grows or shrinks below its top edge.
+    Rect f = frame();
+    setFrame({f.minX(), f.minY() - change, f.width(), f.height() + change}, true);
+}
+
 void Window::layoutContent()
 {
     int top = 0;
+    if (menuBar_) {
+        top = menuBar_->sizeHint().height();
+        menuBar_->setGeometry(0, 0, width(), top);
+    }
     if (toolbar_) {
         QWidget* bar = toolbar_->widget();
-        top = toolbar_->isVisible() ? bar->sizeHint().height() : 0;
-        bar->setGeometry(0, 0, width(), top);
+        const int height = toolbar_->isVisible() ? bar->sizeHint().height() : 0;
+        bar->setGeometry(0, top, width(), height);
         bar->setVisible(toolbar_->isVisible());
+        top += height;
     }
+    laidOutBarsHeight_ = top;
     if (contentView_ && contentView_->parentWidget() == this) {
         contentView_->setFrame(Rect(0, 0, width(), height() - top));
         contentView_->move(0, top);
+    }
+    if (frameView_) {
+        frameView_->setFrame(Rect(0, 0, width(), height()));
+        frameView_->raise();
     }
     notifyDrawers();
 }
@@ -177,6 +219,18 @@ void Window::notifyDrawers()
 View* Window::contentView() const
 {
     return contentView_ && contentView_->parentWidget() == this ? contentView_.data() : nullptr;
+}
+
+View* Window::frameView()
+{
+    if (!frameView_) {
+        frameView_ = new View(Rect(0, 0, width(), height()));
+        frameView_->QWidget::setParent(this);
+        frameView_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        frameView_->show();
+        layoutContent();
+    }
+    return frameView_;
 }
 
 View* Window::setContentView(View* view)
@@ -415,22 +469,49 @@ void Window::didResignKey()
 
 void Window::setToolbar(std::unique_ptr<Toolbar> toolbar)
 {
-    int before = toolbar_ && toolbar_->isVisible() ? toolbar_->widget()->sizeHint().height() : 0;
+    const int before = laidOutBarsHeight_;
     if (toolbar_)
         toolbar_->attachToWindow(nullptr);
     toolbar_ = std::move(toolbar);
-    int after = 0;
-    if (toolbar_) {
+    if (toolbar_)
         toolbar_->attachToWindow(this);
-        after = toolbar_->isVisible() ? toolbar_->widget()->sizeHint().height() : 0;
-    }
-    // The content keeps its size: the window grows or shrinks below its top edge.
-    if (after != before) {
-        Rect f = frame();
-        setFrame({f.minX(), f.minY() - (after - before), f.width(), f.height() + (after - before)}, true);
+    keepContentSize(before);
+}
+
+// ---- main menu ----
+
+void Window::setShowsMainMenu(bool shows)
+{
+    if (shows == showsMainMenu())
+        return;
+    const int before = laidOutBarsHeight_;
+    if (shows) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->show();
+        fillMenuBar();
     } else {
-        layoutContent();
+        delete menuBar_;
+        menuBar_ = nullptr;
     }
+    keepContentSize(before);
+}
+
+void Window::fillMenuBar()
+{
+    auto* bar = static_cast<QMenuBar*>(menuBar_);
+    bar->clear();
+    if (const Menu* menu = Application::sharedApplication().mainMenu())
+        for (const MenuItem* item : menu->itemArray())
+            bar->addAction(item->qAction());
+}
+
+void Window::rebuildMenuBar()
+{
+    if (!menuBar_)
+        return;
+    const int before = laidOutBarsHeight_;
+    fillMenuBar();
+    keepContentSize(before);
 }
 
 // ---- events ----
@@ -503,7 +584,15 @@ void Window::resizeEvent(QResizeEvent*)
 void Window::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || isMinimized() == wasMiniaturized_)
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (isMaximized()) {
+        // The desktop's maximise button is the zoom button here.
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        QMetaObject::invokeMethod(
+            this, [this] { performZoom(nullptr); }, Qt::QueuedConnection);
+    }
+    if (isMinimized() == wasMiniaturized_)
         return;
     wasMiniaturized_ = isMinimized();
     if (wasMiniaturized_)

@@ -107,6 +107,11 @@ public:
     void center();
 
     View* contentView() const;
+    // A view over the whole window inside the desktop's frame, above the bars
+    // and the content, for what is drawn in the window's frame (a title of its
+    // own). Clicks pass through it and its subviews to what lies below. Made
+    // when first asked for.
+    View* frameView();
     // Makes the view the content view; the previous content view leaves the
     // window and belongs to the caller.
     [[nodiscard]] View* setContentView(View* view);
@@ -169,8 +174,14 @@ public:
     // The window owns its toolbar.
     void setToolbar(std::unique_ptr<Toolbar> toolbar);
     Toolbar* toolbar() const { return toolbar_.get(); }
-    // Lays out the toolbar and the content view again (after the toolbar changed).
+    // Lays out the menu bar, the toolbar and the content view again (after one of them changed).
     void layoutContent();
+
+    // Shows the application's main menu as a bar across the top of the window,
+    // above the toolbar, as main windows do on this desktop. Like the toolbar,
+    // the bar lies outside the content: the content keeps its size.
+    void setShowsMainMenu(bool shows);
+    bool showsMainMenu() const { return menuBar_ != nullptr; }
 
     void setAcceptsMouseMovedEvents(bool accepts);
     bool acceptsMouseMovedEvents() const { return acceptsMouseMoved_; }
@@ -200,12 +211,22 @@ private:
     friend class Drawer;
 
     void updateWindowFlags();
+    // Creates the window on the desktop when it is not there yet, so that its frame is known.
+    void ensureFrameMargins() const;
     void applySizeLimits();
     void frameMaybeChanged();
     void post(const QString& name, void (WindowDelegate::*method)(const Notification&));
     void didBecomeKey();
     void didResignKey();
     void notifyDrawers();
+    // The height of the bars above the content: the menu bar and the toolbar.
+    int barsHeight() const;
+    // Keeps the content's size while the bars above it change from the height they had.
+    void keepContentSize(int barsHeightBefore);
+    // Puts the main menu's top-level items into the menu bar.
+    void fillMenuBar();
+    // Takes the main menu's top-level items again (the application's main menu changed).
+    void rebuildMenuBar();
 
     unsigned styleMask_;
     int level_ = NormalWindowLevel;
@@ -219,7 +240,10 @@ private:
     Rect reportedFrame_;
     std::optional<Rect> userFrame_; // the frame before zooming
     QPointer<View> contentView_;
+    View* frameView_ = nullptr;
     std::unique_ptr<Toolbar> toolbar_;
+    QWidget* menuBar_ = nullptr; // a QMenuBar child while the main menu shows
+    int laidOutBarsHeight_ = 0;  // the bars' height as the content was last laid out
     WindowDelegate* delegate_ = nullptr;
     Window* attachedSheet_ = nullptr;
     Window* sheetParent_ = nullptr;

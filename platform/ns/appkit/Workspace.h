@@ -3,6 +3,7 @@
 #include "platform/ns/Value.h"
 
 #include <QList>
+#include <QString>
 #include <QUrl>
 
 namespace ns
@@ -15,7 +16,8 @@ inline const QString kApplicationNameKey = QStringLiteral("NSApplicationName");
 inline const QString kApplicationProcessIdentifierKey = QStringLiteral("NSApplicationProcessIdentifier");
 
 // The desktop's services to the application: opening web pages and files in
-// the programs the user chose for them, and the user's running applications.
+// the programs the user chose for them, starting applications, and the user's
+// running applications.
 class Workspace
 {
 public:
@@ -24,6 +26,13 @@ public:
     // Opens the URL with the user's program for its scheme (the browser for
     // web pages); false when the URL is invalid or nothing could open it.
     bool openURL(const QUrl& url);
+    // Opens the file with the user's program for its type; false when the
+    // file does not exist or nothing could open it.
+    bool openFile(const QString& path);
+    // Starts an application: an application bundle given by its path (its
+    // program in Contents/MacOS), or a program of that name, as given or in
+    // lower case, on the search path. False when there is none or it does not start.
+    bool launchApplication(const QString& application);
 
     // The user's processes that run a bundle's executable (one in
     // X.app/Contents/MacOS, also one replaced on disk since it started), each

@@ -1,0 +1,3 @@
+#include "app/interfaces/CompoundCallControlling.h"
+
+CompoundCallControlling* g_CompoundCallController = nullptr;

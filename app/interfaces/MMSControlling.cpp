@@ -1,0 +1,3 @@
+#include "app/interfaces/MMSControlling.h"
+
+MMSControlling* g_MMSController = nullptr;

@@ -1,0 +1,3 @@
+#include "app/interfaces/SMSControlling.h"
+
+SMSControlling* g_SMSController = nullptr;

@@ -1,0 +1,3 @@
+#include "app/interfaces/SettingControlling.h"
+
+SettingControlling* g_SettingController = nullptr;

@@ -1,0 +1,3 @@
+#include "app/interfaces/SmsServicing.h"
+
+SmsServicing* g_SmsService = nullptr;

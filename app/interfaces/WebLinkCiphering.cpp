@@ -1,0 +1,3 @@
+#include "app/interfaces/WebLinkCiphering.h"
+
+WebLinkCiphering* g_WebLinkCipher = nullptr;

@@ -1,0 +1,136 @@
+// TrelvanSnapshot: builds Trelvan's real main window offscreen against the
+// simulated modem, waits until the SIM is ready and saves a picture of the
+// window with its drawer. It runs on a private copy of the data folder and
+// private Apple Event sockets, so it leaves the built Trelvan.app as it was.
+//
+//   TrelvanSnapshot [picture.png]
+#include "app/language/LanguageOperation.h"
+#include "app/ui/controller/UINotifications.h"
+#include "main/MainNib.h"
+#include "platform/ns/Bundle.h"
+#include "platform/ns/NotificationCenter.h"
+#include "platform/ns/appkit/Drawer.h"
+#include "platform/ns/appkit/WebView.h"
+#include "platform/ns/appkit/Window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+namespace
+{
+
+constexpr int kSimReadyTimeoutMs = 30000;
+
+// A bundle that shares the built bundle's program and resources but has a
+// data folder of its own.
+bool makePrivateBundle(const QString& built, const QString& copy)
+{
+    const QDir resources(built + QStringLiteral("/Contents/Resources"));
+    const QString ownResources = copy + QStringLiteral("/Contents/Resources");
+    if (!QDir().mkpath(ownResources) || !QDir().mkpath(copy + QStringLiteral("/Contents/MacOS")) ||
+        !QFile::copy(built + QStringLiteral("/Contents/Info.plist"),
+                     copy + QStringLiteral("/Contents/Info.plist")))
+        return false;
+    for (const QString& entry : resources.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        if (entry == u"ModemList")
+            continue;
+        if (!QFile::link(resources.filePath(entry), ownResources + '/' + entry))
+            return false;
+    }
+    const QDir data(resources.filePath(QStringLiteral("ModemList")));
+    QDir().mkpath(ownResources + QStringLiteral("/ModemList"));
+    for (const QString& file : data.entryList(QDir::Files))
+        if (!QFile::copy(data.filePath(file), ownResources + QStringLiteral("/ModemList/") + file))
+            return false;
+    for (const QString& folder : data.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        QFile::link(data.filePath(folder), ownResources + QStringLiteral("/ModemList/") + folder);
+    return true;
+}
+
+// The window, with the drawer beside it when it is open.
+QImage picture(ns::Window* window, ns::Drawer* drawer)
+{
+    const QImage main = window->grab().toImage();
+    ns::Window* side = drawer && drawer->state() == ns::DrawerOpenState ? drawer->window() : nullptr;
+    if (!side)
+        return main;
+    const QImage beside = side->grab().toImage();
+    const int gap = 2;
+    QImage both(main.width() + gap + beside.width(), std::max(main.height(), beside.height()),
+                QImage::Format_ARGB32);
+    both.fill(QColor(0xd9, 0xde, 0xe6));
+    QPainter painter(&both);
+    painter.drawImage(0, 0, main);
+    // The drawer comes out below the top of the window by its leading offset.
+    const int top = int(window->frame().maxY() - side->frame().maxY());
+    painter.drawImage(main.width() + gap, std::max(0, top), beside);
+    return both;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApplication(argc, argv);
+    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("main-window.png");
+
+    QTemporaryDir private_;
+    const QString bundle = private_.filePath(QStringLiteral("Trelvan.app"));
+    if (!makePrivateBundle(QStringLiteral(TRELVAN_APP_DIR), bundle)) {
+        std::fprintf(stderr, "TrelvanSnapshot: cannot copy %s\n", TRELVAN_APP_DIR);
+        return 1;
+    }
+    ns::Bundle::setMainBundlePath(bundle);
+    const QString runtime = private_.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("TRELVAN_RUNTIME_DIR", runtime.toUtf8());
+
+    LanguageOperation::sharedLanguageOperation().initLanguage();
+    bool simReady = false;
+    ns::Object* observer = ns::NotificationCenter::defaultCenter().addObserverForName(
+        kSimReadyNotification, nullptr, [&](const ns::Notification&) { simReady = true; });
+
+    MainNib nib;
+    nib.awakeFromNib();
+    ns::Application::sharedApplication().finishLaunching();
+    const bool ready = QTest::qWaitFor([&] { return simReady; }, kSimReadyTimeoutMs);
+    ns::NotificationCenter::defaultCenter().removeObserver(observer);
+    // Let the window draw what the device's state changed.
+    QTest::qWait(200);
+
+    MainController& controller = nib.mainController();
+    // A web view draws nothing offscreen: the home page is checked through its script instead.
+    if (ns::WebView* home = controller.localWebView()) {
+        QString heading;
+        bool answered = false;
+        home->evaluateJavaScript(
+            QStringLiteral("document.querySelector('h1') ? document.querySelector('h1').textContent : ''"),
+            [&](const QVariant& value) {
+                heading = value.toString();
+                answered = true;
+            });
+        if (QTest::qWaitFor([&] { return answered; }, kSimReadyTimeoutMs))
+            std::printf("home page: \"%s\"\n", qPrintable(heading));
+    }
+    const bool saved = picture(controller.wndMain, controller.drawerMain).save(output);
+    ns::Application::sharedApplication().terminate(nullptr);
+    if (!ready)
+        std::fprintf(stderr,
+                     "TrelvanSnapshot: the SIM did not become ready; the picture shows the window before\n");
+    if (!saved) {
+        std::fprintf(stderr, "TrelvanSnapshot: cannot write %s\n", qPrintable(output));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(output));
+    return ready ? 0 : 2;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/interfaces/DialControlling.h"
+
+// Stands in for the dial controller until the connection feature joins the
+// program: nothing is ever being dialled or connected.
+class DialStandIn : public DialControlling
+{
+public:
+    DialStandIn() { g_DialController = this; }
+    ~DialStandIn() override
+    {
+        if (g_DialController == this)
+            g_DialController = nullptr;
+    }
+
+    bool GetisDialNow() override { return false; }
+    void SelectDisconnectAction() override {}
+    int connectStatus() override { return Idle; }
+    void applicationDidFinishLaunchingInDialController() override {}
+    void setIsHiddenConnectBtn(bool) override {}
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/interfaces/SettingControlling.h"
+
+// Stands in for the settings controller until the settings feature joins the
+// program: no network is ever being selected by hand.
+class SettingStandIn : public SettingControlling
+{
+public:
+    SettingStandIn() { g_SettingController = this; }
+    ~SettingStandIn() override
+    {
+        if (g_SettingController == this)
+            g_SettingController = nullptr;
+    }
+
+    bool isManualSelecting() override { return false; }
+};
