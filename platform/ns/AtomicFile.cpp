@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,6 +22,25 @@ namespace
 const QString kMarker = QStringLiteral(".trelvan-");
 constexpr int kSuffixLength = 6;
 constexpr char kSuffixCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+// A temporary this old was left by a writer that died: no write takes a minute.
+constexpr time_t kStaleSeconds = 60;
+
+bool isSuffixCharacter(QChar c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+}
+
+// "<name>.trelvan-XXXXXX" exactly, with a name of at least one character.
+bool isTemporaryName(const QString& name)
+{
+    const qsizetype marker = name.size() - kSuffixLength - kMarker.size();
+    if (marker < 1 || QStringView(name).mid(marker, kMarker.size()) != kMarker)
+        return false;
+    for (qsizetype i = name.size() - kSuffixLength; i < name.size(); ++i)
+        if (!isSuffixCharacter(name.at(i)))
+            return false;
+    return true;
+}
 
 QString temporaryName(const QString& name)
 {
@@ -29,6 +49,27 @@ QString temporaryName(const QString& name)
         suffix += QLatin1Char(
             kSuffixCharacters[QRandomGenerator::global()->bounded(int(sizeof kSuffixCharacters) - 1)]);
     return name + kMarker + suffix;
+}
+
+// Removes the temporaries in folder that writers killed mid-write left behind:
+// regular files of this user, named by the pattern, untouched for a minute.
+void removeStaleTemporaries(const QString& folder)
+{
+    const QStringList candidates = QDir(folder).entryList(
+        {QStringLiteral("*") + kMarker + QString(kSuffixLength, u'?')}, QDir::Files | QDir::Hidden);
+    const time_t now = std::time(nullptr);
+    for (const QString& name : candidates) {
+        if (!isTemporaryName(name))
+            continue;
+        const QByteArray path = QFile::encodeName(folder + u'/' + name);
+        struct stat st {
+        };
+        if (lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid() ||
+            now - st.st_mtime < kStaleSeconds)
+            continue;
+        if (unlink(path.constData()) == 0)
+            qInfo("Removed %s, left by an interrupted write", path.constData());
+    }
 }
 
 // The file a write to path replaces: path itself, or the target of the
@@ -58,6 +99,7 @@ bool AtomicFile::open()
         return false;
     }
     const QString folder = info.absolutePath();
+    removeStaleTemporaries(folder);
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         temporary_ = QFile::encodeName(folder + u'/' + temporaryName(info.fileName()));
         fd_ = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -10,8 +10,10 @@ namespace ns
 // A file written so that a crash never leaves half of it: the bytes go to a
 // temporary file beside it ("<name>.trelvan-XXXXXX", X a letter or digit),
 // which commit() syncs and renames over the old file, whose permissions it
-// takes. A path that is a symbolic link has its target replaced. Without a
-// commit the old file stays as it was and the temporary is removed.
+// takes. A path that is a symbolic link has its target replaced. Temporaries of
+// that pattern that a writer killed more than a minute ago left in the folder
+// are removed when the temporary is made. Without a commit the old file stays
+// as it was and the temporary is removed.
 class AtomicFile
 {
 public:

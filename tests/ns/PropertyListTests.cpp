@@ -368,6 +368,51 @@ TEST(PropertyList, AContainerHoldingItselfIsNotWritten)
     loop.removeAt(1); // breaks the cycle, so that the array can be freed
 }
 
+TEST(AtomicFile, StaleTemporariesOfKilledWritersAreRemovedAndNothingElse)
+{
+    QTemporaryDir dir;
+    const QDateTime old = QDateTime::currentDateTimeUtc().addSecs(-120);
+    auto touch = [&](const QString& name, const QDateTime& time) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("left over");
+        file.flush();
+        EXPECT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    const QString stale[] = {"settings.plist.trelvan-Ab3xYz", "dialConfig.plist.trelvan-000000"};
+    const QString kept[] = {
+        "settings.plist.trelvan-fresh1",  // younger than a minute: a write going on
+        "settings.plist.trelvan-Ab3xY",   // not the pattern: five characters
+        "settings.plist.trelvan-Ab3xYz1", // seven
+        "settings.plist.trelvan-Ab3_Yz",  // not a letter or digit
+        ".trelvan-Ab3xYz",                // no file name before it
+        "settings.plist.backup",
+        "settings.plist.Ab3xYz",
+        "notes.txt",
+    };
+    for (const QString& name : stale)
+        touch(name, old);
+    for (const QString& name : kept)
+        touch(name, name.contains("fresh") ? QDateTime::currentDateTimeUtc() : old);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.trelvan-Ab3xYz"));
+    ASSERT_TRUE(QFile::link(dir.filePath("notes.txt"), dir.filePath("link.trelvan-Ab3xYz")));
+    const timespec oldTimes[2] = {{old.toSecsSinceEpoch(), 0}, {old.toSecsSinceEpoch(), 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(dir.filePath("link.trelvan-Ab3xYz")).constData(),
+                        oldTimes, AT_SYMLINK_NOFOLLOW),
+              0);
+
+    ASSERT_TRUE(PropertyList::writeFile(dir.filePath("settings.plist"), Dictionary{{"k", 1}}));
+    QStringList expected(std::begin(kept), std::end(kept));
+    expected << "settings.plist"
+             << "folder.trelvan-Ab3xYz"
+             << "link.trelvan-Ab3xYz";
+    expected.sort();
+    QStringList left =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    left.sort();
+    EXPECT_EQ(left, expected);
+}
+
 TEST(AtomicFile, AReplacedFileKeepsItsPermissionsAndALinkStaysALink)
 {
     QTemporaryDir dir;
