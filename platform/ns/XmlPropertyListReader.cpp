@@ -290,7 +290,7 @@ private:
         for (;;) {
             skipSpace();
             if (startsWith("<!--")) {
-                if (!skipPast("-->"))
+                if (!skipComment())
                     return refuse("unterminated comment");
             } else if (startsWith("<?")) {
                 if (!processingInstruction())
@@ -301,12 +301,20 @@ private:
         }
     }
 
+    // Moves past the comment at p_.
+    bool skipComment()
+    {
+        p_ += 4; // "<!--"
+        return skipPast("-->");
+    }
+
     bool processingInstruction()
     {
+        p_ += 2; // "<?"
         const char* start = p_;
         if (!skipPast("?>"))
             return refuse("unterminated processing instruction");
-        const std::string_view pi(start + 2, size_t(p_ - start - 4));
+        const std::string_view pi(start, size_t(p_ - 2 - start));
         if (pi.substr(0, 3) != "xml" || (pi.size() > 3 && !isSpace(pi[3])))
             return true;
         // The XML declaration: only UTF-8 (or its subset ASCII) is read.
@@ -497,10 +505,11 @@ private:
                 scratch += c;
                 ++p_;
             } else if (startsWith("<!--")) {
-                if (!skipPast("-->"))
+                if (!skipComment())
                     return fail("unterminated comment");
             } else if (startsWith("<![CDATA[")) {
-                const char* content = p_ + 9;
+                p_ += 9;
+                const char* content = p_;
                 if (!skipPast("]]>"))
                     return fail("unterminated CDATA section");
                 scratch.append(content, size_t(p_ - 3 - content));

@@ -276,6 +276,8 @@ TEST(PropertyList, BrokenFilesAreRefusedWithoutReadingPastThem)
         {"year 0", "<date>0000-12-31T00:00:00Z</date>"},
         {"bad base64", "<data>aGV*bG8=</data>"},
         {"an unknown element", "<plist><set/></plist>"},
+        {"a processing instruction closed by its own opening", "<?><true/>"},
+        {"a comment closed by its own opening", "<!--><true/>"},
         {"binary: a container holding itself", BinaryPlist{{bytes({0xA1, 1}), bytes({0xA1, 0})}}.bytes()},
         {"binary: a reference past the objects", BinaryPlist{{bytes({0xA1, 5})}}.bytes()},
         {"binary: an offset past the objects",
