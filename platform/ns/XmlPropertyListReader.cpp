@@ -82,6 +82,17 @@ bool isValidUtf8(const char* text, qsizetype length)
     return true;
 }
 
+// The string of valid UTF-8 text. (QString::fromUtf8 drops a leading U+FEFF
+// as a byte-order mark; in a string it is a character like any other.)
+QString fromUtf8(std::string_view text)
+{
+    qsizetype marks = 0;
+    while (text.substr(size_t(marks) * 3, 3) == "\xEF\xBB\xBF")
+        ++marks;
+    const QString rest = QString::fromUtf8(text.data() + marks * 3, qsizetype(text.size()) - marks * 3);
+    return marks == 0 ? rest : QString(marks, QChar(0xFEFF)) + rest;
+}
+
 void appendUtf8(std::string& out, char32_t code)
 {
     if (code < 0x80) {
@@ -528,7 +539,7 @@ private:
             return std::nullopt;
         if (!isValidUtf8(t->data(), qsizetype(t->size())))
             return fail("invalid UTF-8");
-        return QString::fromUtf8(t->data(), qsizetype(t->size()));
+        return fromUtf8(*t);
     }
 
     std::optional<QString> key(const Tag& tag, int level, size_t index)
@@ -544,7 +555,7 @@ private:
             return recent[index].key;
         if (!isValidUtf8(t->data(), qsizetype(t->size())))
             return fail("invalid UTF-8");
-        QString k = QString::fromUtf8(t->data(), qsizetype(t->size()));
+        QString k = fromUtf8(*t);
         if (raw) {
             recent.resize(index + 1);
             recent[index] = RecentKey{*t, k};

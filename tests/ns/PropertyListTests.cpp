@@ -248,6 +248,7 @@ TEST(PropertyList, TheXmlDialectOfOtherWriters)
         {"data with white space", "<data>\n\taGVs\n\tbG8=\n</data>", QByteArray("hello")},
         {"empty elements", "<dict><key/><string/><key>d</key><data></data></dict>",
          Dictionary{{"", ""}, {"d", QByteArray()}}},
+        {"a string that starts with U+FEFF", "<string>\xEF\xBB\xBFx</string>", QString(QChar(0xFEFF)) + u'x'},
         {"a UID as written in XML", "<dict><key>CF$UID</key><integer>7</integer></dict>", ns::Uid{7}},
     };
     for (const Case& c : cases) {
