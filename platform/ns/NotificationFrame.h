@@ -28,7 +28,11 @@ std::optional<Contents> decode(const QByteArray& body);
 class Reader
 {
 public:
-    void append(const QByteArray& bytes) { buffer_.append(bytes); }
+    void append(const QByteArray& bytes)
+    {
+        if (!refused_)
+            buffer_.append(bytes);
+    }
     // The body of the next whole frame; nullopt until one is complete, and for
     // good once a frame declares a body longer than kMaxBodySize.
     std::optional<QByteArray> next();
