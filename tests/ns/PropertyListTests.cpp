@@ -168,7 +168,8 @@ Value nestedValue(int depth)
 
 } // namespace
 
-// libplist 2.2 aborted on this 53-byte file: a dictionary key in UTF-16 holding U+0000.
+// libplist 2.2 aborted on this 53-byte file: {"A\0": 1}, its key in UTF-16 (objects D1 01 02,
+// 62 00 41 00 00, 10 01; one-byte offsets and references).
 TEST(PropertyList, ABinaryKeyHoldingANulCharacterIsRead)
 {
     const QByteArray file = fixture("fuzz/plist_binary/utf16-key-with-nul.bplist");
