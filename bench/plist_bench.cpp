@@ -1,66 +1,80 @@
-// Reading and writing an XML property list shaped like the SMS and phone-book
-// lists: an array of 10,000 dictionaries of 8 keys each. The file is left
-// behind (TRELVAN_PLIST_BENCH_FILE) so that bench/plistlib_compare.py can time
-// Python's plistlib on the very same bytes.
+// Reading and writing an XML property list of 10,000 and 100,000 records (see
+// PlistBenchRecords.h). The files are left behind so that
+// bench/plistlib_compare.py can time Python's plistlib on the very same bytes.
+// Where libplist is installed, its parse alone is timed as a reference.
+
+#include "PlistBenchRecords.h"
 
 #include "platform/ns/PropertyList.h"
 
-#include <QTimeZone>
+#include <QFile>
 
 #include <benchmark/benchmark.h>
+
+#ifdef TRELVAN_BENCH_LIBPLIST
+#include <plist/plist.h>
+#endif
 
 namespace
 {
 
-constexpr int kRecordCount = 10000;
-
-ns::Value makeRecords()
+void recordCounts(benchmark::internal::Benchmark* b)
 {
-    const QDateTime start(QDate(2024, 3, 5), QTime(7, 8, 9), QTimeZone::utc());
-    const QString groups[] = {QStringLiteral("Family"), QStringLiteral("Friends"), QStringLiteral("Société"),
-                              QStringLiteral("同事")};
-    ns::Array records;
-    for (int i = 0; i < kRecordCount; ++i) {
-        records.append(ns::Dictionary{
-            {"Index", i},
-            {"Name", QStringLiteral("Zoë 张伟 Müller %1").arg(i)},
-            {"PhoneNumber", QStringLiteral("+86138%1").arg(i, 8, 10, QLatin1Char('0'))},
-            {"Text", QStringLiteral("Réunion à 18h — 明天见 (message %1), merci !").arg(i)},
-            {"Date", start.addSecs(i * 61)},
-            {"Read", i % 3 != 0},
-            {"Position", i % 5},
-            {"Group", groups[i % 4]},
-        });
-    }
-    return records;
+    b->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
-const QString kFile = QStringLiteral(TRELVAN_PLIST_BENCH_FILE);
+// The XML bytes of count records, written to the bench file on first use.
+QByteArray benchBytes(int count)
+{
+    const QString path = plistBenchFile(count);
+    if (!QFile::exists(path) && !ns::PropertyList::writeFile(path, makePlistBenchRecords(count)))
+        return QByteArray();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 void BM_WritePlist(benchmark::State& state)
 {
-    const ns::Value records = makeRecords();
+    const int count = int(state.range(0));
+    const ns::Value records = makePlistBenchRecords(count);
     for (auto _ : state) {
-        if (!ns::PropertyList::writeFile(kFile, records))
+        if (!ns::PropertyList::writeFile(plistBenchFile(count), records))
             state.SkipWithError("cannot write the property list");
     }
 }
-BENCHMARK(BM_WritePlist)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WritePlist)->Apply(recordCounts);
 
 void BM_ReadPlist(benchmark::State& state)
 {
-    if (!ns::PropertyList::writeFile(kFile, makeRecords())) {
+    const int count = int(state.range(0));
+    if (benchBytes(count).isEmpty()) {
         state.SkipWithError("cannot write the property list");
         return;
     }
     for (auto _ : state) {
-        std::optional<ns::Array> records = ns::PropertyList::readArray(kFile);
-        if (!records || records->count() != kRecordCount)
+        std::optional<ns::Array> records = ns::PropertyList::readArray(plistBenchFile(count));
+        if (!records || records->count() != count)
             state.SkipWithError("the property list did not read back");
         benchmark::DoNotOptimize(records);
     }
 }
-BENCHMARK(BM_ReadPlist)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadPlist)->Apply(recordCounts);
+
+#ifdef TRELVAN_BENCH_LIBPLIST
+// libplist's parse of the same bytes into its own tree, nothing more.
+void BM_LibplistParseAlone(benchmark::State& state)
+{
+    const QByteArray bytes = benchBytes(int(state.range(0)));
+    for (auto _ : state) {
+        plist_t root = nullptr;
+        plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
+        if (!root)
+            state.SkipWithError("libplist did not parse the property list");
+        plist_free(root);
+    }
+}
+BENCHMARK(BM_LibplistParseAlone)->Apply(recordCounts);
+#endif
 
 } // namespace
 

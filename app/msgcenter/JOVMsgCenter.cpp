@@ -42,7 +42,7 @@ JOVMsgCenter::~JOVMsgCenter()
 
 void JOVMsgCenter::initlizeMsgCenter()
 {
-    const ae::Descriptor target(ae::typeApplicationBundleID, kJOVDataCardServer.toUtf8());
+    const ae::Descriptor target{ae::typeApplicationBundleID, kJOVDataCardServer.toUtf8()};
     appleEventDescriptor = ae::AppleEvent(kRecordEventClass, kRecordEventID, target,
                                           ae::kAutoGenerateReturnID, ae::kAnyTransactionID);
 
@@ -82,7 +82,7 @@ bool JOVMsgCenter::sendMessageModuleID(int moduleID, quint16 majorID, quint16 mi
 ae::OSErr JOVMsgCenter::sendMessage(const _UI_MSG* msg)
 {
     appleEventDescriptor.setParamDescriptor(keyRecordParameter,
-                                            ae::Descriptor(ae::typeData, recordBytes(*msg)));
+                                            ae::Descriptor{ae::typeData, recordBytes(*msg)});
     return ae::AESend(appleEventDescriptor, nullptr, ae::kAEWaitReply, ae::kAEHighPriority,
                       kSendTimeOutTicks);
 }

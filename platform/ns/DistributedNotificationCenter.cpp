@@ -1,6 +1,6 @@
 #include "platform/ns/DistributedNotificationCenter.h"
 
-#include "platform/ns/PropertyList.h"
+#include "platform/ns/NotificationFrame.h"
 #include "platform/ns/RuntimeDirectory.h"
 
 #include <QCoreApplication>
@@ -19,19 +19,7 @@ namespace ns
 namespace
 {
 
-// A frame is a 4-byte big-endian length followed by an XML property list
-// {name, object, userInfo}.
-constexpr qint32 kMaxFrame = 16 * 1024 * 1024;
 const QString kFolder = QStringLiteral("notifications");
-
-QByteArray encodeFrame(const QByteArray& body)
-{
-    QByteArray frame(4, '\0');
-    const quint32 n = quint32(body.size());
-    for (int i = 0; i < 4; ++i)
-        frame[i] = char((n >> (24 - 8 * i)) & 0xff);
-    return frame + body;
-}
 
 } // namespace
 
@@ -68,23 +56,15 @@ bool DistributedNotificationCenter::ensureListening()
     }
     QObject::connect(server_.get(), &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = server_->nextPendingConnection()) {
-            auto buffer = std::make_shared<QByteArray>();
+            auto frames = std::make_shared<NotificationFrame::Reader>();
             QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            QObject::connect(peer, &QLocalSocket::readyRead, this, [this, peer, buffer] {
-                buffer->append(peer->readAll());
-                while (buffer->size() >= 4) {
-                    const auto* b = reinterpret_cast<const uchar*>(buffer->constData());
-                    const qint64 n = (qint64(b[0]) << 24) | (b[1] << 16) | (b[2] << 8) | b[3];
-                    if (n > kMaxFrame) {
-                        qWarning("Distributed notifications: oversized frame refused");
-                        peer->abort();
-                        return;
-                    }
-                    if (buffer->size() < 4 + n)
-                        return;
-                    const QByteArray body = buffer->mid(4, n);
-                    buffer->remove(0, int(4 + n));
-                    deliver(body);
+            QObject::connect(peer, &QLocalSocket::readyRead, this, [this, peer, frames] {
+                frames->append(peer->readAll());
+                while (std::optional<QByteArray> body = frames->next())
+                    deliver(*body);
+                if (frames->refused()) {
+                    qWarning("Distributed notifications: oversized frame refused");
+                    peer->abort();
                 }
             });
         }
@@ -108,11 +88,9 @@ void DistributedNotificationCenter::removeObserver(Object* observer)
 bool DistributedNotificationCenter::postNotificationName(const QString& name, const QString& object,
                                                          const Dictionary& userInfo)
 {
-    const QByteArray body =
-        PropertyList::toXml(Dictionary{{"name", name}, {"object", object}, {"userInfo", userInfo}});
-    if (body.isEmpty() || body.size() > kMaxFrame)
+    const QByteArray frame = NotificationFrame::encode({name, object, userInfo});
+    if (frame.isEmpty())
         return false;
-    const QByteArray frame = encodeFrame(body);
     const QString dir = runtimeSubdirectory(kFolder);
     if (dir.isEmpty())
         return false;
@@ -137,14 +115,12 @@ bool DistributedNotificationCenter::postNotificationName(const QString& name, co
 
 void DistributedNotificationCenter::deliver(const QByteArray& body)
 {
-    std::optional<Value> decoded = PropertyList::fromData(body);
-    if (!decoded || !decoded->isDictionary()) {
+    const std::optional<NotificationFrame::Contents> contents = NotificationFrame::decode(body);
+    if (!contents) {
         qWarning("Distributed notifications: malformed notification dropped");
         return;
     }
-    const Dictionary d = decoded->toDictionary();
-    Notification n(d.value("name").toString(), nullptr, d.value("userInfo").toDictionary(),
-                   d.value("object").toString());
+    Notification n(contents->name, nullptr, contents->userInfo, contents->object);
     const QList<Registration> matching = registrations_;
     for (const Registration& r : matching) {
         const bool wanted =

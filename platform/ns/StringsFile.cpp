@@ -139,12 +139,8 @@ std::optional<Dictionary> parse(const QString& text)
     return Parser(text).run();
 }
 
-std::optional<Dictionary> readFile(const QString& path)
+std::optional<Dictionary> fromData(const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
     // Strings files come as UTF-8 or, with a byte-order mark, as UTF-16.
     QString text;
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
@@ -157,6 +153,14 @@ std::optional<Dictionary> readFile(const QString& path)
             c = QChar(char16_t((c.unicode() >> 8) | (c.unicode() << 8)));
     }
     return parse(text);
+}
+
+std::optional<Dictionary> readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return fromData(file.readAll());
 }
 
 } // namespace ns::StringsFile

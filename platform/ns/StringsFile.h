@@ -14,6 +14,8 @@ namespace StringsFile
 
 // nullopt when the text is not a strings file (the error is logged).
 std::optional<Dictionary> parse(const QString& text);
+// The bytes of a file: UTF-8, or UTF-16 with a byte-order mark.
+std::optional<Dictionary> fromData(const QByteArray& bytes);
 std::optional<Dictionary> readFile(const QString& path);
 
 } // namespace StringsFile

@@ -160,6 +160,14 @@ void Array::append(const Value& value)
 {
     d_->items.push_back(value);
 }
+void Array::append(Value&& value)
+{
+    d_->items.push_back(std::move(value));
+}
+void Array::reserve(int count)
+{
+    d_->items.reserve(size_t(std::max(count, 0)));
+}
 void Array::insert(int index, const Value& value)
 {
     d_->items.insert(d_->items.begin() + std::clamp(index, 0, count()), value);
@@ -244,6 +252,10 @@ void Dictionary::setValue(const QString& key, const Value& value)
         d_->entries[size_t(position)].second = value;
     else
         d_->append(key, value);
+}
+void Dictionary::reserve(int count)
+{
+    d_->entries.reserve(size_t(std::max(count, 0)));
 }
 void Dictionary::remove(const QString& key)
 {

@@ -30,6 +30,8 @@ public:
     const Value& at(int index) const;
     Value& operator[](int index);
     void append(const Value& value);
+    void append(Value&& value);
+    void reserve(int count);
     void insert(int index, const Value& value);
     void replace(int index, const Value& value);
     void removeAt(int index);
@@ -66,6 +68,7 @@ public:
     const Value& value(const QString& key) const;
     // Adds the key at the end, or replaces its value in place.
     void setValue(const QString& key, const Value& value);
+    void reserve(int count);
     void remove(const QString& key);
     void removeAll();
     QStringList keys() const;
@@ -84,12 +87,20 @@ private:
     std::shared_ptr<DictionaryData> d_;
 };
 
+// A keyed archive's object reference (a UID in a binary property list,
+// <dict><key>CF$UID</key><integer>N</integer></dict> in XML). Kept as read so
+// that a file holding one is written back unchanged.
+struct Uid {
+    quint32 value = 0;
+    bool operator==(const Uid& other) const = default;
+};
+
 // One property-list value: null, boolean, integer, real, string, date, data,
-// array or dictionary.
+// array, dictionary or UID.
 class Value
 {
 public:
-    enum class Type { Null, Boolean, Integer, Real, String, Date, Data, Array, Dictionary };
+    enum class Type { Null, Boolean, Integer, Real, String, Date, Data, Array, Dictionary, Uid };
 
     Value() = default;
     Value(bool b) : v_(b) {}
@@ -105,6 +116,7 @@ public:
     Value(const QByteArray& d) : v_(d) {}
     Value(const Array& a) : v_(a) {}
     Value(const Dictionary& d) : v_(d) {}
+    Value(Uid u) : v_(u) {}
 
     Type type() const { return Type(v_.index()); }
     bool isNull() const { return type() == Type::Null; }
@@ -119,6 +131,7 @@ public:
     bool isData() const { return type() == Type::Data; }
     bool isArray() const { return type() == Type::Array; }
     bool isDictionary() const { return type() == Type::Dictionary; }
+    bool isUid() const { return type() == Type::Uid; }
 
     // Cocoa coercions of numbers and strings; anything else gives NO / 0.
     bool boolValue() const;
@@ -135,13 +148,15 @@ public:
     // The held container (shared), or a new empty one when the value is not one.
     Array toArray() const { return isArray() ? std::get<Array>(v_) : Array(); }
     Dictionary toDictionary() const { return isDictionary() ? std::get<Dictionary>(v_) : Dictionary(); }
+    Uid toUid() const { return isUid() ? std::get<Uid>(v_) : Uid(); }
 
     Value deepCopy() const;
     // Equality as isEqual: numbers compare by value, containers by contents.
     bool operator==(const Value& other) const;
 
 private:
-    std::variant<std::monostate, bool, qint64, double, QString, QDateTime, QByteArray, Array, Dictionary> v_;
+    std::variant<std::monostate, bool, qint64, double, QString, QDateTime, QByteArray, Array, Dictionary, Uid>
+        v_;
 };
 
 } // namespace ns

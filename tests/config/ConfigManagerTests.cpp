@@ -97,7 +97,8 @@ TEST(ConfigManager, AnUnreadableSettingsFileIsSetAsideBeforeTheFirstWrite)
 {
     TemporaryAppBundle app;
     const QByteArray garbage("<?xml version=\"1.0\"?><plist><dict><key>Main</key><dict><key>trunc");
-    for (const QByteArray& content : {garbage, QByteArray("<plist><array/></plist>")}) {
+    const QByteArray cutBinary("bplist00\xD1\x01\x02\x62\x00\x41", 14);
+    for (const QByteArray& content : {garbage, QByteArray("<plist><array/></plist>"), cutBinary}) {
         QFile file(app.settingsPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(content);
@@ -112,6 +113,38 @@ TEST(ConfigManager, AnUnreadableSettingsFileIsSetAsideBeforeTheFirstWrite)
         ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
         EXPECT_EQ(aside.readAll(), content);
         EXPECT_EQ(app.settingsOnDisk().value("CurrentLanguage").toString(), "English");
+    }
+}
+
+// Settings files as other writers leave them: libplist once aborted on the
+// first (a key holding U+0000), and a UID or a null made every later save fail.
+TEST(ConfigManager, SettingsFilesOfOtherWritersAreReadAndSavedBack)
+{
+    auto fixture = [](const char* name) {
+        QFile file(QString::fromUtf8(TRELVAN_FIXTURES_DIR "/") + QString::fromUtf8(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const std::pair<QByteArray, Dictionary> cases[] = {
+        {fixture("fuzz/plist_binary/utf16-key-with-nul.bplist"),
+         Dictionary{{QStringLiteral("A") + QChar(0), 1}}},
+        // {"$top": UID 5, "list": [null, true]}
+        {fixture("ns/uid-and-null.bplist"), Dictionary{{"$top", ns::Uid{5}}, {"list", Array{true}}}},
+    };
+    for (const auto& [content, expected] : cases) {
+        TemporaryAppBundle app;
+        QFile file(app.settingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+
+        ConfigManager store;
+        EXPECT_EQ(store.getConfiguration(), expected);
+        store.setConfigurationByModule("CurrentLanguage", "English");
+        ASSERT_TRUE(store.writeToFile());
+        Dictionary saved = expected.deepCopy();
+        saved.setValue("CurrentLanguage", "English");
+        EXPECT_EQ(app.settingsOnDisk(), saved);
+        EXPECT_FALSE(QFile::exists(app.settingsPath() + ".unreadable"));
     }
 }
 

@@ -1,0 +1,34 @@
+#include "fuzz/checks/FuzzChecks.h"
+
+namespace fuzz
+{
+
+namespace
+{
+
+const Target kTargets[] = {
+    {"plist_xml", checkPropertyList},
+    {"plist_binary", checkPropertyList},
+    {"strings_file", checkStringsFile},
+    {"ae_frame", checkAppleEventFrame},
+    {"notification_frame", checkNotificationFrames},
+    {"address_formatters", checkAddressFormatters},
+    {"string_regex", checkStringRegex},
+};
+
+} // namespace
+
+std::span<const Target> targets()
+{
+    return kTargets;
+}
+
+const Target* findTarget(QByteArrayView name)
+{
+    for (const Target& t : kTargets)
+        if (name == t.name)
+            return &t;
+    return nullptr;
+}
+
+} // namespace fuzz
