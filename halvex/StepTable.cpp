@@ -32,6 +32,8 @@ QString shown(const ns::Value& value)
         return QStringLiteral("a date");
     case ns::Value::Type::Data:
         return QStringLiteral("data");
+    case ns::Value::Type::Uid:
+        return QStringLiteral("a UID");
     case ns::Value::Type::Array:
         return QStringLiteral("an array");
     case ns::Value::Type::Dictionary:
