@@ -1,6 +1,9 @@
-// A second Trelvan-family process for the distributed notification tests:
-// observes "SettingsChanged" and prints each one it hears.
+// A second Trelvan-family process for the notification tests: observes
+// "SettingsChanged" and prints each one it hears. With
+// --block-observer-at-exit it adds a block observer to the default centre and
+// ends at once.
 #include "platform/ns/DistributedNotificationCenter.h"
+#include "platform/ns/NotificationCenter.h"
 
 #include <QCoreApplication>
 
@@ -25,6 +28,11 @@ public:
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && qstrcmp(argv[1], "--block-observer-at-exit") == 0) {
+        ns::NotificationCenter::defaultCenter().addObserverForName("Ping", nullptr,
+                                                                   [](const ns::Notification&) {});
+        return 0;
+    }
     QCoreApplication app(argc, argv);
     Printer printer;
     ns::DistributedNotificationCenter::defaultCenter().addObserver(&printer, "heard:", "SettingsChanged", "");

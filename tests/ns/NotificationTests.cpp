@@ -72,6 +72,16 @@ TEST(NotificationCenter, AnObserverRemovedDuringAPostIsNotCalledAndDestroyedOnes
     center.removeObserver(&first);
 }
 
+TEST(NotificationCenter, ABlockObserverStillRegisteredAtExitEndsTheProcessCleanly)
+{
+    QProcess peer;
+    peer.setProcessChannelMode(QProcess::ForwardedChannels);
+    peer.start(TRELVAN_BUILD_DIR "/tests/ns/ns_notification_peer", {"--block-observer-at-exit"});
+    ASSERT_TRUE(peer.waitForFinished(10000));
+    EXPECT_EQ(peer.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(peer.exitCode(), 0);
+}
+
 TEST(DistributedNotificationCenter, ReachesAnotherProcessAndThePosterItself)
 {
     QTemporaryDir runtime;
