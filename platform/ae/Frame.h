@@ -37,7 +37,7 @@ struct Frame {
     enum class Kind : quint8 { Event = 1, Reply = 2 };
 
     static constexpr int kHeaderSize = 16;
-    static constexpr int kMaxSize = 4 * 1024 * 1024;
+    static constexpr int kMaxSize = 1024 * 1024;
 
     Kind kind = Kind::Event;
     bool replyWanted = false; // events only

@@ -1,16 +1,20 @@
 #include "platform/ns/DistributedNotificationCenter.h"
 
+#include "platform/ns/FrameServer.h"
 #include "platform/ns/PropertyList.h"
 #include "platform/ns/RuntimeDirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLocalServer>
 #include <QLocalSocket>
-#include <QtDebug>
+#include <QLoggingCategory>
+#include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 
+#include <signal.h>
 #include <unistd.h>
 
 namespace ns
@@ -19,18 +23,50 @@ namespace ns
 namespace
 {
 
+Q_LOGGING_CATEGORY(lcNotifications, "trelvan.notifications")
+
 // A frame is a 4-byte big-endian length followed by an XML property list
-// {name, object, userInfo}.
-constexpr qint32 kMaxFrame = 16 * 1024 * 1024;
+// {name, object, userInfo}. Each process of the user may hold a few
+// connections open, each with at most one notification.
+constexpr int kHeaderSize = 4;
+constexpr qint64 kMaxBody = 1024 * 1024;
+constexpr int kMaxConnections = 16;
 const QString kFolder = QStringLiteral("notifications");
+
+std::optional<int> frameLength(QByteArrayView header, QString* error)
+{
+    const quint32 body = qFromBigEndian<quint32>(header.data());
+    if (body > kMaxBody) {
+        if (error)
+            *error = QStringLiteral("a notification of %1 bytes (at most %2)").arg(body).arg(kMaxBody);
+        return std::nullopt;
+    }
+    return int(kHeaderSize + body);
+}
 
 QByteArray encodeFrame(const QByteArray& body)
 {
-    QByteArray frame(4, '\0');
-    const quint32 n = quint32(body.size());
-    for (int i = 0; i < 4; ++i)
-        frame[i] = char((n >> (24 - 8 * i)) & 0xff);
+    QByteArray frame(kHeaderSize, Qt::Uninitialized);
+    qToBigEndian<quint32>(quint32(body.size()), frame.data());
     return frame + body;
+}
+
+// Each listening process has the socket "<pid>.sock": true when the process a
+// socket of that name belongs to has ended.
+bool isLeftBehind(const QString& fileName)
+{
+    if (!fileName.endsWith(QStringLiteral(".sock")))
+        return false;
+    bool ok = false;
+    const qint64 pid = QStringView(fileName).chopped(5).toLongLong(&ok);
+    if (!ok || pid <= 0 || pid != qint64(pid_t(pid)))
+        return false;
+    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+QStringList socketsIn(const QString& dir)
+{
+    return QDir(dir).entryList({QStringLiteral("*.sock")}, QDir::System | QDir::Files);
 }
 
 } // namespace
@@ -44,52 +80,53 @@ DistributedNotificationCenter& DistributedNotificationCenter::defaultCenter()
 
 DistributedNotificationCenter::DistributedNotificationCenter() = default;
 
-DistributedNotificationCenter::~DistributedNotificationCenter()
-{
-    if (!socketPath_.isEmpty())
-        QFile::remove(socketPath_);
-}
+DistributedNotificationCenter::~DistributedNotificationCenter() = default;
 
 bool DistributedNotificationCenter::ensureListening()
 {
-    if (server_)
+    if (server_ && server_->isListening())
         return true;
     const QString dir = runtimeSubdirectory(kFolder);
     if (dir.isEmpty())
         return false;
-    socketPath_ = dir + QStringLiteral("/%1.sock").arg(::getpid());
-    QFile::remove(socketPath_); // a process of the same number that is gone
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(socketPath_)) {
-        qWarning("Distributed notifications: cannot listen on %s", qPrintable(socketPath_));
-        server_.reset();
+    for (const QString& entry : socketsIn(dir)) {
+        if (isLeftBehind(entry))
+            QFile::remove(dir + u'/' + entry);
+    }
+    const QString path = dir + QStringLiteral("/%1.sock").arg(::getpid());
+    QFile::remove(path); // of a process of the same number that is gone
+    if (!server_) {
+        server_ = std::make_unique<FrameServer>(
+            &lcNotifications, Framing{kHeaderSize, &frameLength}, kMaxConnections,
+            [this](FrameConnection&, const QByteArray& frame) { deliver(frame.sliced(kHeaderSize)); });
+    }
+    QString error;
+    if (!server_->listen(path, &error)) {
+        qCWarning(lcNotifications).noquote() << "cannot listen on" << path << ":" << error;
         return false;
     }
-    QObject::connect(server_.get(), &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* peer = server_->nextPendingConnection()) {
-            auto buffer = std::make_shared<QByteArray>();
-            QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            QObject::connect(peer, &QLocalSocket::readyRead, this, [this, peer, buffer] {
-                buffer->append(peer->readAll());
-                while (buffer->size() >= 4) {
-                    const auto* b = reinterpret_cast<const uchar*>(buffer->constData());
-                    const qint64 n = (qint64(b[0]) << 24) | (b[1] << 16) | (b[2] << 8) | b[3];
-                    if (n > kMaxFrame) {
-                        qWarning("Distributed notifications: oversized frame refused");
-                        peer->abort();
-                        return;
-                    }
-                    if (buffer->size() < 4 + n)
-                        return;
-                    const QByteArray body = buffer->mid(4, n);
-                    buffer->remove(0, int(4 + n));
-                    deliver(body);
-                }
-            });
-        }
-    });
+    socketFile_ = QFile::encodeName(path);
+    // A normal exit runs no destructor of this centre, which lives as long as
+    // the process; its socket goes all the same.
+    static const bool removedAtExit = [] {
+        return std::atexit([] { defaultCenter().removeSocketFile(); }) == 0;
+    }();
+    Q_UNUSED(removedAtExit);
     return true;
+}
+
+void DistributedNotificationCenter::stopListening()
+{
+    if (server_)
+        server_->close();
+    removeSocketFile();
+}
+
+void DistributedNotificationCenter::removeSocketFile()
+{
+    if (!socketFile_.isEmpty())
+        ::unlink(socketFile_.constData());
+    socketFile_.clear();
 }
 
 void DistributedNotificationCenter::addObserver(Object* observer, const QString& selector,
@@ -110,21 +147,19 @@ bool DistributedNotificationCenter::postNotificationName(const QString& name, co
 {
     const QByteArray body =
         PropertyList::toXml(Dictionary{{"name", name}, {"object", object}, {"userInfo", userInfo}});
-    if (body.isEmpty() || body.size() > kMaxFrame)
+    if (body.isEmpty() || body.size() > kMaxBody)
         return false;
     const QByteArray frame = encodeFrame(body);
     const QString dir = runtimeSubdirectory(kFolder);
     if (dir.isEmpty())
         return false;
-    const QStringList sockets = QDir(dir).entryList({QStringLiteral("*.sock")}, QDir::System | QDir::Files);
-    for (const QString& entry : sockets) {
+    for (const QString& entry : socketsIn(dir)) {
         const QString path = dir + u'/' + entry;
         QLocalSocket socket;
         socket.connectToServer(path);
         if (!socket.waitForConnected(500)) {
-            if (socket.error() == QLocalSocket::ConnectionRefusedError ||
-                socket.error() == QLocalSocket::ServerNotFoundError)
-                QFile::remove(path); // its process is gone
+            if (isLeftBehind(entry))
+                QFile::remove(path);
             continue;
         }
         socket.write(frame);
@@ -139,7 +174,7 @@ void DistributedNotificationCenter::deliver(const QByteArray& body)
 {
     std::optional<Value> decoded = PropertyList::fromData(body);
     if (!decoded || !decoded->isDictionary()) {
-        qWarning("Distributed notifications: malformed notification dropped");
+        qCWarning(lcNotifications) << "malformed notification dropped";
         return;
     }
     const Dictionary d = decoded->toDictionary();
