@@ -6,7 +6,7 @@
 int32_t payloadInt32(const _UI_MSG& record, int offset)
 {
     int32_t value = 0;
-    if (offset >= 0 && offset + int(sizeof value) <= kUIMsgDataSize)
+    if (offset >= 0 && offset <= kUIMsgDataSize - int(sizeof value)) // offset + 4 could overflow
         std::memcpy(&value, record.data + offset, sizeof value);
     return value;
 }

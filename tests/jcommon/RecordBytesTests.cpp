@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace
 {
 
@@ -69,6 +71,9 @@ TEST(RecordBytes, ReadersStayInsideTheDataAndTheField)
     EXPECT_EQ(payloadInt32(msg, 100), 42);
     EXPECT_EQ(payloadInt32(msg, 8189), 0);
     EXPECT_EQ(payloadInt32(msg, -4), 0);
+    // Offsets read from a record itself can be anything: none may wrap round.
+    EXPECT_EQ(payloadInt32(msg, INT_MAX - 2), 0);
+    EXPECT_EQ(payloadText(msg, INT_MAX, INT_MAX), "");
     EXPECT_EQ(recordName(record(0, msg::device::kCheckPLMN, 1, 0)), "7/37");
 }
 

@@ -1,9 +1,12 @@
 #include "app/config/ConfigManager.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "jCommon/DeviceServerChannel.h"
+#include "jCommon/PayloadReader.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/NotificationCenter.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -254,5 +257,35 @@ TEST_F(MsgCenterTest, OnlyParametersOfARecordsSizeAreTakenAndOfThoseOneRecord)
         clock.advance(0.005);
         EXPECT_EQ(posted, c.taken ? QList<QByteArray>{record} : QList<QByteArray>{}) << c.name;
     }
+    ns::NotificationCenter::defaultCenter().removeObserver(observer);
+}
+
+// Records that once broke the receive path (fuzzing found them) travel it
+// again, each read by a handler at the offsets the record itself gives.
+TEST_F(MsgCenterTest, RecordsThatOnceBrokeTheReceivePathPassItSafely)
+{
+    JOVMsgCenter center;
+    int read = 0;
+    ns::Object* observer = ns::NotificationCenter::defaultCenter().addObserverForName(
+        QString(), &center, [&](const ns::Notification& n) {
+            _UI_MSG msg{};
+            center.getMsgPackage(&msg, &n);
+            payloadInt32(msg, msg.length);
+            payloadText(msg, msg.type, kUIMsgDataSize);
+            ++read;
+        });
+    const QDir fixtures(TRELVAN_FIXTURES_DIR "/msgcenter");
+    const QStringList records = fixtures.entryList({"*.record"}, QDir::Files);
+    ASSERT_FALSE(records.isEmpty());
+    for (const QString& name : records) {
+        QFile file(fixtures.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        ae::AppleEvent event(kRecordEventClass, kRecordEventID, ae::Descriptor());
+        event.setParamDescriptor(keyRecordParameter, {ae::typeData, file.readAll()});
+        ae::AppleEvent reply;
+        center.handleAppleEvent(event, reply);
+        clock.advance(0.005);
+    }
+    EXPECT_EQ(read, records.size());
     ns::NotificationCenter::defaultCenter().removeObserver(observer);
 }
