@@ -16,13 +16,22 @@
 namespace ae
 {
 
-ClientSocket::ClientSocket(ClientSocket&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+namespace
+{
+constexpr qint64 kTicksPerSecond = 60;
+} // namespace
+
+ClientSocket::ClientSocket(ClientSocket&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), receiveTimeoutMs_(other.receiveTimeoutMs_)
+{
+}
 
 ClientSocket& ClientSocket::operator=(ClientSocket&& other) noexcept
 {
     if (this != &other) {
         close();
         fd_ = std::exchange(other.fd_, -1);
+        receiveTimeoutMs_ = other.receiveTimeoutMs_;
     }
     return *this;
 }
@@ -100,8 +109,13 @@ OSErr ClientSocket::waitForWritable(const QDeadlineTimer& deadline) const
 
 void ClientSocket::setReceiveTimeout(const QDeadlineTimer& deadline)
 {
-    // Usually the same as for the event before, and then left as it is.
-    const qint64 ms = deadline.isForever() ? 0 : qMax<qint64>(1, deadline.remainingTime());
+    // Whole ticks, rounded up: the same as for the event before, usually, and
+    // then left as it is. A read gives up at most a tick after the deadline.
+    qint64 ms = 0; // waits for ever
+    if (!deadline.isForever()) {
+        const qint64 ticks = (qMax<qint64>(1, deadline.remainingTime()) * kTicksPerSecond + 999) / 1000;
+        ms = (ticks * 1000 + kTicksPerSecond - 1) / kTicksPerSecond;
+    }
     if (ms == receiveTimeoutMs_)
         return;
     timeval limit{};

@@ -11,7 +11,8 @@ namespace ae
 {
 
 // The sending end of a connection to a listening process. Every call blocks
-// the calling thread, never past its deadline, and needs no event loop. The
+// the calling thread, never past its deadline (a read at most a tick, 1/60 s,
+// past it), and needs no event loop. The
 // results are AESend's: noErr, procNotFound (nobody listens), errAETimeout,
 // connectionInvalid (the peer closed or died). A write that the socket takes
 // at once is one system call, and so is a read of what has already arrived or
@@ -40,7 +41,7 @@ public:
 private:
     // Waits until the socket can be written to.
     OSErr waitForWritable(const QDeadlineTimer& deadline) const;
-    // Makes a blocking read give up when the deadline passes.
+    // Makes a blocking read give up when the deadline passes (in whole ticks).
     void setReceiveTimeout(const QDeadlineTimer& deadline);
 
     int fd_ = -1;
