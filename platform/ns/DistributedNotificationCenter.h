@@ -26,7 +26,7 @@ public:
     void addObserver(Object* observer, const QString& selector, const QString& name, const QString& object);
     void removeObserver(Object* observer);
     // Sends to every listening process; false when the notification cannot be
-    // encoded (its user information is not a property list).
+    // encoded (its user information is not a property list) or is over 1 MiB.
     bool postNotificationName(const QString& name, const QString& object, const Dictionary& userInfo);
     // Stops listening and removes the socket, as a process does on its way
     // out; an observer added later listens again.
