@@ -83,12 +83,12 @@ void Modem::receive(const _UI_MSG& record)
         qCDebug(lcHalvex).noquote() << "received" << recordName(record);
         break;
     case MessageRouter::Outcome::NoHandler:
-        qCInfo(lcHalvex).noquote() << "received" << recordName(record) << "(type" << record.type
-                                   << "), which this modem does not answer";
+        qCDebug(lcHalvex).noquote() << "received" << recordName(record) << "(type" << record.type
+                                    << "), which this modem does not answer";
         break;
     case MessageRouter::Outcome::NoDevice:
-        qCInfo(lcHalvex).noquote() << "received" << recordName(record)
-                                   << "while the device is removed; no answer";
+        qCDebug(lcHalvex).noquote() << "received" << recordName(record)
+                                    << "while the device is removed; no answer";
         break;
     }
 }

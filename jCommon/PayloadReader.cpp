@@ -9,7 +9,7 @@ namespace
 template <typename T> T payloadValue(const _UI_MSG& record, int offset)
 {
     T value = 0;
-    if (offset >= 0 && offset + int(sizeof value) <= kUIMsgDataSize)
+    if (offset >= 0 && offset <= kUIMsgDataSize - int(sizeof value)) // offset + size could overflow
         std::memcpy(&value, record.data + offset, sizeof value);
     return value;
 }

@@ -30,7 +30,9 @@ JOVMsgCenter::JOVMsgCenter()
 
 JOVMsgCenter::~JOVMsgCenter()
 {
-    stopMsgServer();
+    // A server started by someone else is not this center's to end.
+    if (isRunning_)
+        stopMsgServer();
     if (receiveMsgQueueTimer)
         receiveMsgQueueTimer->invalidate();
     auto& manager = ae::AppleEventManager::sharedAppleEventManager();
@@ -52,9 +54,7 @@ void JOVMsgCenter::initlizeMsgCenter()
     manager.setEventHandler(
         kRecordEventClass, kRecordEventID,
         [this](const ae::AppleEvent& event, ae::AppleEvent& reply) { handleAppleEvent(event, reply); });
-
-    receiveMsgQueueTimer =
-        ns::Timer::scheduledTimer(kReceiveTick, this, "readingReceiveMsg:", ns::Value(), true);
+    // The receive tick runs only while records wait (putReceiveMsgInQueue).
 }
 
 void JOVMsgCenter::awakeFromNib()
@@ -159,15 +159,28 @@ void JOVMsgCenter::handleAppleEvent(const ae::AppleEvent& event, ae::AppleEvent&
     if (event.eventClass() != kRecordEventClass || event.eventID() != kRecordEventID)
         return;
     const std::optional<ae::Descriptor> record = event.paramDescriptor(keyRecordParameter);
-    if (record)
-        putReceiveMsgInQueue(record->data);
+    if (!record)
+        return;
+    // One whole record is taken, from a longer parameter its first; a shorter
+    // one is no record.
+    if (record->data.size() < kUIMsgSize) {
+        qWarning("Message center: a record of %lld bytes refused (a record is %d bytes)",
+                 static_cast<long long>(record->data.size()), kUIMsgSize);
+        return;
+    }
+    putReceiveMsgInQueue(record->data.size() == kUIMsgSize ? record->data : record->data.first(kUIMsgSize));
 }
 
 int JOVMsgCenter::putReceiveMsgInQueue(const QByteArray& record)
 {
-    if (receiveMsgQueue.size() >= kReceiveQueueLimit)
+    if (receiveMsgQueue.size() >= kReceiveQueueLimit) {
+        ++droppedMsgCount_;
         return -1;
+    }
     receiveMsgQueue.append(record);
+    if (!receiveMsgQueueTimer)
+        receiveMsgQueueTimer =
+            ns::Timer::scheduledTimer(kReceiveTick, this, "readingReceiveMsg:", ns::Value(), true);
     return 0;
 }
 
@@ -180,6 +193,22 @@ void JOVMsgCenter::readingReceiveMsg(ns::Timer*)
         msgDispatch(receiveMsgQueue.takeFirst());
     if (locked)
         receiveMsgLocker.unlock();
+    if (receiveMsgQueue.isEmpty())
+        stopReadingReceiveMsg();
+}
+
+void JOVMsgCenter::stopReadingReceiveMsg()
+{
+    if (receiveMsgQueueTimer) {
+        receiveMsgQueueTimer->invalidate();
+        receiveMsgQueueTimer.reset();
+    }
+    // A burst that overflowed the queue is reported once, when it has drained.
+    if (droppedMsgCount_ > 0) {
+        qWarning("Message center: %d received records dropped, the queue held %d already", droppedMsgCount_,
+                 kReceiveQueueLimit);
+        droppedMsgCount_ = 0;
+    }
 }
 
 void JOVMsgCenter::msgDispatch(const QByteArray& record)

@@ -23,7 +23,9 @@ inline QString messageNotificationName(uint16_t majorID, uint16_t minorID)
 
 // The one channel to the device server: sends records as Apple Events, starts
 // and stops the server, and hands received records out one per timer tick as
-// "jUIMsg<id>" notifications.
+// "jUIMsg<id>" notifications. The tick runs only while records wait; records
+// that find the queue full are dropped, and counted in one log line once the
+// queue has drained.
 class JOVMsgCenter : public ns::Object
 {
 public:
@@ -47,7 +49,8 @@ public:
     bool startMsgServer();
     bool stopMsgServer();
 
-    // The receive path.
+    // The receive path. Only parameters of at least a record's size are
+    // taken, and of those one record.
     void handleAppleEvent(const ae::AppleEvent& event, ae::AppleEvent& reply);
     int putReceiveMsgInQueue(const QByteArray& record);
     void readingReceiveMsg(ns::Timer* timer = nullptr);
@@ -58,6 +61,7 @@ public:
 
 private:
     QString serverExecutablePath() const;
+    void stopReadingReceiveMsg();
 
     std::unique_ptr<ns::Task> jovMsgServer;
     ae::AppleEvent appleEventDescriptor;
@@ -67,4 +71,5 @@ private:
     QList<QByteArray> receiveMsgQueue;
     bool isRunning_ = false;
     bool lockMsgWhenReceiveMsg_ = true;
+    int droppedMsgCount_ = 0; // since the queue last drained
 };

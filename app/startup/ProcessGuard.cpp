@@ -4,6 +4,7 @@
 #include "app/interfaces/DialControlling.h"
 #include "app/log/KLog.h"
 #include "platform/ns/Bundle.h"
+#include "platform/ns/DistributedNotificationCenter.h"
 #include "platform/ns/PropertyList.h"
 #include "platform/ns/Task.h"
 
@@ -56,6 +57,8 @@ void SignalHandler(int)
     if (g_DialController && g_DialController->GetisDialNow())
         g_DialController->SelectDisconnectAction();
     ns::runShellCommand(QStringLiteral("killall Halvex"));
+    // _exit runs no clean-up of its own: the notification socket goes here.
+    ns::DistributedNotificationCenter::defaultCenter().stopListening();
     std::fflush(nullptr);
     ::_exit(0);
 }

@@ -22,28 +22,27 @@ QString checkAppleEventFrame(QByteArrayView input)
 
 QString checkNotificationFrames(QByteArrayView input)
 {
-    // The first byte says where the stream is cut in two, as a socket may.
-    if (input.isEmpty())
-        return QString();
-    const qsizetype cut = std::min<qsizetype>(qsizetype(uchar(input[0])) * 37, input.size() - 1);
-    const QByteArray stream = input.sliced(1).toByteArray();
-    ns::NotificationFrame::Reader reader;
-    reader.append(stream.left(cut));
-    for (int part = 0; part < 2; ++part) {
-        while (std::optional<QByteArray> body = reader.next()) {
-            const std::optional<ns::NotificationFrame::Contents> contents =
-                ns::NotificationFrame::decode(*body);
-            if (!contents)
-                continue;
-            const QByteArray again = ns::NotificationFrame::encode(*contents);
-            if (again.isEmpty())
-                return QStringLiteral("a notification that was read cannot be sent on");
-            const std::optional<ns::NotificationFrame::Contents> back =
-                ns::NotificationFrame::decode(again.sliced(4));
-            if (!back || ns::NotificationFrame::encode(*back) != again)
-                return QStringLiteral("a notification sent on arrives changed");
-        }
-        reader.append(stream.sliced(std::min(cut, stream.size())));
+    // The input is a stream of frames as a peer sends them.
+    namespace frame = ns::NotificationFrame;
+    while (input.size() >= frame::kHeaderSize) {
+        const std::optional<int> length = frame::frameLength(input.first(frame::kHeaderSize), nullptr);
+        if (!length)
+            return QString(); // the server drops such a peer
+        if (*length < frame::kHeaderSize || *length > frame::kHeaderSize + frame::kMaxBodySize)
+            return QStringLiteral("a frame length outside the bounds was accepted");
+        if (input.size() < *length)
+            return QString();
+        const QByteArray body = input.sliced(frame::kHeaderSize, *length - frame::kHeaderSize).toByteArray();
+        input = input.sliced(*length);
+        const std::optional<frame::Contents> contents = frame::decode(body);
+        if (!contents)
+            continue;
+        const QByteArray again = frame::encode(*contents);
+        if (again.isEmpty())
+            return QStringLiteral("a notification that was read cannot be sent on");
+        const std::optional<frame::Contents> back = frame::decode(again.sliced(frame::kHeaderSize));
+        if (!back || frame::encode(*back) != again)
+            return QStringLiteral("a notification sent on arrives changed");
     }
     return QString();
 }

@@ -31,7 +31,7 @@ QString checkPropertyList(QByteArrayView input);
 QString checkStringsFile(QByteArrayView input);
 // Apple Event frames: a decoded frame encodes and decodes back to itself.
 QString checkAppleEventFrame(QByteArrayView input);
-// Distributed notification frames, as a stream cut at an arbitrary point.
+// Distributed notification frames, as a stream a peer sends.
 QString checkNotificationFrames(QByteArrayView input);
 // The IP address and telephone number formatters of input fields.
 QString checkAddressFormatters(QByteArrayView input);

@@ -35,8 +35,12 @@ AEReturnID nextReturnID()
     return AEReturnID(sent.fetch_add(1) % 0x7fffffff + 1); // 1 to INT_MAX, never the reserved -1 or 0
 }
 
-// Idle connections by socket path. A sender takes one out for the duration of
-// an event, so threads never share one, and puts it back when it is clean.
+// A reply is usually a few dozen bytes: one read of this much takes it whole.
+constexpr qsizetype kReplyReadAhead = 4096;
+
+// Connections by target bundle identifier, kept from one event to the next. A
+// sender takes one out for the duration of an event, so threads never share
+// one, and puts it back when it is clean.
 class ConnectionPool
 {
 public:
@@ -46,10 +50,10 @@ public:
         return pool;
     }
 
-    ClientSocket take(const QString& path)
+    ClientSocket take(const QString& bundleIdentifier)
     {
         QMutexLocker lock(&mutex_);
-        auto it = idle_.find(path);
+        auto it = idle_.find(bundleIdentifier);
         if (it == idle_.end())
             return {};
         ClientSocket socket = std::move(it->second);
@@ -57,10 +61,11 @@ public:
         return socket;
     }
 
-    void giveBack(const QString& path, ClientSocket&& socket)
+    void giveBack(const QString& bundleIdentifier, ClientSocket&& socket)
     {
         QMutexLocker lock(&mutex_);
-        idle_.try_emplace(path, std::move(socket)); // when another is already idle there, this one closes
+        // When another is already idle there, this one closes.
+        idle_.try_emplace(bundleIdentifier, std::move(socket));
     }
 
 private:
@@ -68,18 +73,22 @@ private:
     std::map<QString, ClientSocket> idle_;
 };
 
-// Writes the frame on a pooled connection to path, or on a new one when none
-// is idle or the pooled one turns out to be closed by a target that went away.
-OSErr deliver(const QString& path, const QByteArray& bytes, const QDeadlineTimer& deadline,
+// Writes the frame on the kept connection to the target. The target's socket
+// is looked up only when there is none, or when the kept one turns out to be
+// closed by a target that went away: a refused write means that the target
+// never took the event in, so it is safe to send it again on a new connection.
+OSErr deliver(const QString& bundleIdentifier, const QByteArray& bytes, const QDeadlineTimer& deadline,
               ClientSocket& socket)
 {
-    socket = ConnectionPool::instance().take(path);
-    if (socket.isConnected() && socket.isIdle()) {
-        // A refused write means the target never took the event in: it is safe to send again.
+    socket = ConnectionPool::instance().take(bundleIdentifier);
+    if (socket.isConnected()) {
         const OSErr err = socket.write(bytes, deadline);
         if (err != connectionInvalid)
             return err;
     }
+    const QString path = socketPath(bundleIdentifier);
+    if (path.isEmpty())
+        return procNotFound;
     if (const OSErr err = socket.connectTo(path, deadline))
         return err;
     return socket.write(bytes, deadline);
@@ -87,16 +96,22 @@ OSErr deliver(const QString& path, const QByteArray& bytes, const QDeadlineTimer
 
 OSErr receiveReply(ClientSocket& socket, AEReturnID returnID, const QDeadlineTimer& deadline, Frame& reply)
 {
-    QByteArray header;
-    if (const OSErr err = socket.read(Frame::kHeaderSize, header, deadline))
+    QByteArray bytes;
+    if (const OSErr err = socket.readSome(Frame::kHeaderSize, kReplyReadAhead, bytes, deadline))
         return err;
     QString error;
     std::optional<Frame> frame;
-    if (const std::optional<int> length = Frame::declaredLength(header, &error)) {
-        QByteArray body;
-        if (const OSErr err = socket.read(*length - Frame::kHeaderSize, body, deadline))
-            return err;
-        frame = Frame::decode(header + body, &error);
+    if (const std::optional<int> length = Frame::declaredLength(bytes, &error)) {
+        if (bytes.size() < *length) {
+            QByteArray rest;
+            if (const OSErr err = socket.read(*length - bytes.size(), rest, deadline))
+                return err;
+            bytes += rest;
+        }
+        if (bytes.size() > *length)
+            error = QStringLiteral("more bytes than the reply came with it");
+        else
+            frame = Frame::decode(bytes, &error);
     }
     if (frame && (frame->kind != Frame::Kind::Reply || frame->event.returnID() != returnID)) {
         frame.reset();
@@ -144,12 +159,9 @@ OSErr AESend(const AppleEvent& event, AppleEvent* reply, int sendMode, int prior
         qCWarning(lcAppleEvents) << "event too large to send";
         return paramErr;
     }
-    const QString path = socketPath(bundleIdentifier);
-    if (path.isEmpty())
-        return procNotFound;
 
     ClientSocket socket;
-    if (const OSErr err = deliver(path, bytes, deadline, socket))
+    if (const OSErr err = deliver(bundleIdentifier, bytes, deadline, socket))
         return err;
     if (waitReply) {
         Frame answer;
@@ -157,10 +169,10 @@ OSErr AESend(const AppleEvent& event, AppleEvent* reply, int sendMode, int prior
             return err;
         if (reply)
             *reply = std::move(answer.event);
-        ConnectionPool::instance().giveBack(path, std::move(socket));
+        ConnectionPool::instance().giveBack(bundleIdentifier, std::move(socket));
         return answer.status;
     }
-    ConnectionPool::instance().giveBack(path, std::move(socket));
+    ConnectionPool::instance().giveBack(bundleIdentifier, std::move(socket));
     return noErr;
 }
 

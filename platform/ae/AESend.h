@@ -19,7 +19,9 @@ namespace ae
 // or an event too large to send. A handler's own failure travels in its reply.
 //
 // A return ID of kAutoGenerateReturnID gets a fresh one. Connections are kept
-// per target and reused; one whose target has gone or restarted is replaced.
+// per target and reused, so a send is a write and a read; the target's socket
+// is looked up again only when one whose target has gone or restarted is
+// replaced.
 // A wait-reply event to this process's own identifier, sent from the thread
 // its handlers run on, is handled at once by a direct call.
 OSErr AESend(const AppleEvent& event, AppleEvent* reply, int sendMode, int priority, long timeOutInTicks);

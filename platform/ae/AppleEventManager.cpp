@@ -1,13 +1,12 @@
 #include "platform/ae/AppleEventManager.h"
 
-#include "platform/ae/IncomingConnection.h"
+#include "platform/ae/Frame.h"
 #include "platform/ae/Logging.h"
 #include "platform/ae/RuntimeDirectory.h"
+#include "platform/ns/FrameServer.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QThread>
 
 #include <cerrno>
@@ -67,9 +66,14 @@ bool AppleEventManager::listen(const QString& bundleIdentifier)
     }
     ::unlink(QFile::encodeName(path).constData());
 
-    auto* server = new QLocalServer(QCoreApplication::instance());
-    if (!server->listen(path)) {
-        qCWarning(lcAppleEvents).noquote() << "cannot listen on" << path << ":" << server->errorString();
+    const ns::Framing framing{Frame::kHeaderSize, &Frame::declaredLength};
+    auto* server = new ns::FrameServer(
+        &lcAppleEvents, framing, kMaxConnections,
+        [this](ns::FrameConnection& connection, const QByteArray& bytes) { handleFrame(connection, bytes); },
+        QCoreApplication::instance());
+    QString error;
+    if (!server->listen(path, &error)) {
+        qCWarning(lcAppleEvents).noquote() << "cannot listen on" << path << ":" << error;
         delete server;
         ::close(lockFd);
         return false;
@@ -78,26 +82,42 @@ bool AppleEventManager::listen(const QString& bundleIdentifier)
     lockFd_ = lockFd;
     bundleIdentifier_ = bundleIdentifier;
     socketPath_ = path;
-    QObject::connect(server, &QLocalServer::newConnection, server, [this] { acceptConnections(); });
     return true;
 }
 
-void AppleEventManager::acceptConnections()
+void AppleEventManager::handleFrame(ns::FrameConnection& connection, const QByteArray& bytes)
 {
-    // Data already waiting on a new connection is announced by its readyRead,
-    // so no handler runs while connections are being taken.
-    while (QLocalSocket* socket = server_->nextPendingConnection())
-        new IncomingConnection(socket, *this, server_);
+    QString error;
+    std::optional<Frame> frame = Frame::decode(bytes, &error);
+    if (frame && frame->kind != Frame::Kind::Event)
+        error = QStringLiteral("a reply where an event belongs");
+    if (!frame || frame->kind != Frame::Kind::Event)
+        return connection.close(QStringLiteral("frame refused: %1").arg(error));
+
+    const QPointer<ns::FrameConnection> alive(&connection);
+    Frame reply{Frame::Kind::Reply, false, noErr, {}};
+    reply.status = dispatchEvent(frame->event, reply.event);
+    // The handler may have run a nested event loop in which the sender went
+    // away or this end was closed.
+    if (!frame->replyWanted || !alive || !alive->isOpen())
+        return;
+    QByteArray answer = reply.encoded();
+    if (answer.isEmpty()) {
+        qCWarning(lcAppleEvents) << "reply too large to send";
+        reply.status = errAEEventFailed;
+        reply.event = AppleEvent(kCoreEventClass, kAEAnswer, Descriptor(), frame->event.returnID(),
+                                 frame->event.transactionID());
+        answer = reply.encoded();
+    }
+    connection.write(answer);
 }
 
 void AppleEventManager::stopListening()
 {
     if (server_) {
-        server_->close();
         // Connections end now; the objects go once the current handler, if
         // any, has returned to the event loop.
-        for (IncomingConnection* connection : server_->findChildren<IncomingConnection*>())
-            connection->close();
+        server_->close();
         server_->deleteLater();
         server_ = nullptr;
     }

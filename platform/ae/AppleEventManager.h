@@ -8,17 +8,23 @@
 #include <functional>
 #include <map>
 
-class QLocalServer;
+namespace ns
+{
+class FrameConnection;
+class FrameServer;
+} // namespace ns
 
 namespace ae
 {
 
 // Receives the events sent to this process. The process listens on a socket
-// named by its bundle identifier in the runtime folder; each event runs the
-// handler installed for its class and ID on the main thread's event loop, and
-// an event whose sender waits gets the reply the handler filled in once the
-// handler returns (errAEEventNotHandled when there is none). Everything here
-// is called on the main thread.
+// named by its bundle identifier in the runtime folder (open to this user
+// only); each event runs the handler installed for its class and ID on the
+// main thread's event loop, and an event whose sender waits gets the reply the
+// handler filled in once the handler returns (errAEEventNotHandled when there
+// is none). At most kMaxConnections senders are connected at a time; a frame
+// that is not a well-formed event closes its connection. Everything here is
+// called on the main thread.
 class AppleEventManager
 {
 public:
@@ -26,6 +32,8 @@ public:
     // ready as the answer (class 'aevt', ID 'ansr') with the event's return
     // and transaction IDs.
     using EventHandler = std::function<void(const AppleEvent& event, AppleEvent& reply)>;
+
+    static constexpr int kMaxConnections = 16;
 
     static AppleEventManager& sharedAppleEventManager();
 
@@ -53,10 +61,10 @@ private:
     AppleEventManager(const AppleEventManager&) = delete;
     AppleEventManager& operator=(const AppleEventManager&) = delete;
 
-    void acceptConnections();
+    void handleFrame(ns::FrameConnection& connection, const QByteArray& bytes);
     void releaseSocket();
 
-    QPointer<QLocalServer> server_; // a child of the application object
+    QPointer<ns::FrameServer> server_; // a child of the application object
     QString bundleIdentifier_;
     QString socketPath_;
     int lockFd_ = -1; // locked for as long as this process listens

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -17,13 +16,22 @@
 namespace ae
 {
 
-ClientSocket::ClientSocket(ClientSocket&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+namespace
+{
+constexpr qint64 kTicksPerSecond = 60;
+} // namespace
+
+ClientSocket::ClientSocket(ClientSocket&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), receiveTimeoutMs_(other.receiveTimeoutMs_)
+{
+}
 
 ClientSocket& ClientSocket::operator=(ClientSocket&& other) noexcept
 {
     if (this != &other) {
         close();
         fd_ = std::exchange(other.fd_, -1);
+        receiveTimeoutMs_ = other.receiveTimeoutMs_;
     }
     return *this;
 }
@@ -81,25 +89,17 @@ OSErr ClientSocket::connectTo(const QString& path, const QDeadlineTimer& deadlin
         qCWarning(lcAppleEvents).noquote() << "cannot connect to" << path << ":" << std::strerror(error);
         return procNotFound;
     }
-    fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) | O_NONBLOCK);
+    receiveTimeoutMs_ = 0;
     return noErr;
 }
 
-bool ClientSocket::isIdle() const
-{
-    if (fd_ < 0)
-        return false;
-    pollfd p{fd_, POLLIN, 0};
-    return ::poll(&p, 1, 0) == 0;
-}
-
-OSErr ClientSocket::waitFor(short events, const QDeadlineTimer& deadline) const
+OSErr ClientSocket::waitForWritable(const QDeadlineTimer& deadline) const
 {
     for (;;) {
-        pollfd p{fd_, events, 0};
+        pollfd p{fd_, POLLOUT, 0};
         const int ready = ::poll(&p, 1, int(qMin<qint64>(deadline.remainingTime(), INT_MAX)));
         if (ready > 0)
-            return noErr; // an error or hang-up shows in the read or write that follows
+            return noErr; // an error or hang-up shows in the write that follows
         if (ready == 0)
             return errAETimeout;
         if (errno != EINTR)
@@ -107,11 +107,30 @@ OSErr ClientSocket::waitFor(short events, const QDeadlineTimer& deadline) const
     }
 }
 
+void ClientSocket::setReceiveTimeout(const QDeadlineTimer& deadline)
+{
+    // Whole ticks, rounded up: the same as for the event before, usually, and
+    // then left as it is. A read gives up at most a tick after the deadline.
+    qint64 ms = 0; // waits for ever
+    if (!deadline.isForever()) {
+        const qint64 ticks = (qMax<qint64>(1, deadline.remainingTime()) * kTicksPerSecond + 999) / 1000;
+        ms = (ticks * 1000 + kTicksPerSecond - 1) / kTicksPerSecond;
+    }
+    if (ms == receiveTimeoutMs_)
+        return;
+    timeval limit{};
+    limit.tv_sec = ms / 1000;
+    limit.tv_usec = (ms % 1000) * 1000;
+    if (setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit) == 0)
+        receiveTimeoutMs_ = ms;
+}
+
 OSErr ClientSocket::write(QByteArrayView bytes, const QDeadlineTimer& deadline)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::send(fd_, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        const ssize_t n =
+            ::send(fd_, bytes.data() + done, size_t(bytes.size() - done), MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n > 0) {
             done += n;
             continue;
@@ -119,7 +138,7 @@ OSErr ClientSocket::write(QByteArrayView bytes, const QDeadlineTimer& deadline)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (const OSErr err = waitFor(POLLOUT, deadline))
+            if (const OSErr err = waitForWritable(deadline))
                 return err;
             continue;
         }
@@ -130,25 +149,33 @@ OSErr ClientSocket::write(QByteArrayView bytes, const QDeadlineTimer& deadline)
 
 OSErr ClientSocket::read(qsizetype size, QByteArray& out, const QDeadlineTimer& deadline)
 {
-    out.resize(size);
+    return readSome(size, size, out, deadline);
+}
+
+OSErr ClientSocket::readSome(qsizetype size, qsizetype limit, QByteArray& out, const QDeadlineTimer& deadline)
+{
+    out.resize(limit);
     qsizetype done = 0;
     while (done < size) {
-        const ssize_t n = ::recv(fd_, out.data() + done, size - done, 0);
+        // The socket blocks until something arrives or its time-out passes.
+        const bool expired = deadline.hasExpired();
+        if (!expired)
+            setReceiveTimeout(deadline);
+        const ssize_t n = ::recv(fd_, out.data() + done, size_t(limit - done), expired ? MSG_DONTWAIT : 0);
         if (n > 0) {
             done += n;
             continue;
         }
-        if (n == 0)
-            return connectionInvalid;
-        if (errno == EINTR)
+        if (n < 0 && errno == EINTR)
             continue;
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            if (const OSErr err = waitFor(POLLIN, deadline))
-                return err;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (deadline.hasExpired())
+                return errAETimeout;
             continue;
         }
-        return connectionInvalid;
+        return connectionInvalid; // closed by the peer, or broken
     }
+    out.resize(done);
     return noErr;
 }
 

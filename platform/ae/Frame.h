@@ -30,7 +30,8 @@ namespace ae
 //   ..      4     parameter count, then per parameter:
 //                 keyword (4), descriptor type (4), length n (4), n bytes
 //
-// A frame is at most kMaxSize bytes. Decoding refuses any frame whose lengths
+// A frame is at most kMaxSize bytes: room for the test control channel's
+// page of 256 whole records, the largest frame anyone sends. Decoding refuses any frame whose lengths
 // disagree with each other or with the bytes at hand, that repeats a keyword
 // or that leaves bytes over.
 struct Frame {

@@ -34,6 +34,8 @@ public:
     QDateTime now() const override { return now_; }
     // Moves time on, firing every timer that falls due, in order of fire date.
     void advance(double seconds);
+    // The timers waiting to fire (what would wake an idle program).
+    int scheduledTimerCount() const { return int(timers_.size()); }
 
     void schedule(Timer* timer) override;
     void unschedule(Timer* timer) override;

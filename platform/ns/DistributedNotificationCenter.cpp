@@ -1,16 +1,19 @@
 #include "platform/ns/DistributedNotificationCenter.h"
 
+#include "platform/ns/FrameServer.h"
 #include "platform/ns/NotificationFrame.h"
 #include "platform/ns/RuntimeDirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLocalServer>
 #include <QLocalSocket>
-#include <QtDebug>
+#include <QLoggingCategory>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 
+#include <signal.h>
 #include <unistd.h>
 
 namespace ns
@@ -19,7 +22,29 @@ namespace ns
 namespace
 {
 
+Q_LOGGING_CATEGORY(lcNotifications, "trelvan.notifications")
+
+// Each process of the user may hold a few connections open.
+constexpr int kMaxConnections = 16;
 const QString kFolder = QStringLiteral("notifications");
+
+// Each listening process has the socket "<pid>.sock": true when the process a
+// socket of that name belongs to has ended.
+bool isLeftBehind(const QString& fileName)
+{
+    if (!fileName.endsWith(QStringLiteral(".sock")))
+        return false;
+    bool ok = false;
+    const qint64 pid = QStringView(fileName).chopped(5).toLongLong(&ok);
+    if (!ok || pid <= 0 || pid != qint64(pid_t(pid)))
+        return false;
+    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+QStringList socketsIn(const QString& dir)
+{
+    return QDir(dir).entryList({QStringLiteral("*.sock")}, QDir::System | QDir::Files);
+}
 
 } // namespace
 
@@ -32,44 +57,53 @@ DistributedNotificationCenter& DistributedNotificationCenter::defaultCenter()
 
 DistributedNotificationCenter::DistributedNotificationCenter() = default;
 
-DistributedNotificationCenter::~DistributedNotificationCenter()
-{
-    if (!socketPath_.isEmpty())
-        QFile::remove(socketPath_);
-}
+DistributedNotificationCenter::~DistributedNotificationCenter() = default;
 
 bool DistributedNotificationCenter::ensureListening()
 {
-    if (server_)
+    if (server_ && server_->isListening())
         return true;
     const QString dir = runtimeSubdirectory(kFolder);
     if (dir.isEmpty())
         return false;
-    socketPath_ = dir + QStringLiteral("/%1.sock").arg(::getpid());
-    QFile::remove(socketPath_); // a process of the same number that is gone
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(socketPath_)) {
-        qWarning("Distributed notifications: cannot listen on %s", qPrintable(socketPath_));
-        server_.reset();
+    for (const QString& entry : socketsIn(dir)) {
+        if (isLeftBehind(entry))
+            QFile::remove(dir + u'/' + entry);
+    }
+    const QString path = dir + QStringLiteral("/%1.sock").arg(::getpid());
+    QFile::remove(path); // of a process of the same number that is gone
+    if (!server_) {
+        server_ = std::make_unique<FrameServer>(
+            &lcNotifications, Framing{NotificationFrame::kHeaderSize, &NotificationFrame::frameLength}, kMaxConnections,
+            [this](FrameConnection&, const QByteArray& frame) { deliver(frame.sliced(NotificationFrame::kHeaderSize)); });
+    }
+    QString error;
+    if (!server_->listen(path, &error)) {
+        qCWarning(lcNotifications).noquote() << "cannot listen on" << path << ":" << error;
         return false;
     }
-    QObject::connect(server_.get(), &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* peer = server_->nextPendingConnection()) {
-            auto frames = std::make_shared<NotificationFrame::Reader>();
-            QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            QObject::connect(peer, &QLocalSocket::readyRead, this, [this, peer, frames] {
-                frames->append(peer->readAll());
-                while (std::optional<QByteArray> body = frames->next())
-                    deliver(*body);
-                if (frames->refused()) {
-                    qWarning("Distributed notifications: oversized frame refused");
-                    peer->abort();
-                }
-            });
-        }
-    });
+    socketFile_ = QFile::encodeName(path);
+    // A normal exit runs no destructor of this centre, which lives as long as
+    // the process; its socket goes all the same.
+    static const bool removedAtExit = [] {
+        return std::atexit([] { defaultCenter().removeSocketFile(); }) == 0;
+    }();
+    Q_UNUSED(removedAtExit);
     return true;
+}
+
+void DistributedNotificationCenter::stopListening()
+{
+    if (server_)
+        server_->close();
+    removeSocketFile();
+}
+
+void DistributedNotificationCenter::removeSocketFile()
+{
+    if (!socketFile_.isEmpty())
+        ::unlink(socketFile_.constData());
+    socketFile_.clear();
 }
 
 void DistributedNotificationCenter::addObserver(Object* observer, const QString& selector,
@@ -94,15 +128,13 @@ bool DistributedNotificationCenter::postNotificationName(const QString& name, co
     const QString dir = runtimeSubdirectory(kFolder);
     if (dir.isEmpty())
         return false;
-    const QStringList sockets = QDir(dir).entryList({QStringLiteral("*.sock")}, QDir::System | QDir::Files);
-    for (const QString& entry : sockets) {
+    for (const QString& entry : socketsIn(dir)) {
         const QString path = dir + u'/' + entry;
         QLocalSocket socket;
         socket.connectToServer(path);
         if (!socket.waitForConnected(500)) {
-            if (socket.error() == QLocalSocket::ConnectionRefusedError ||
-                socket.error() == QLocalSocket::ServerNotFoundError)
-                QFile::remove(path); // its process is gone
+            if (isLeftBehind(entry))
+                QFile::remove(path);
             continue;
         }
         socket.write(frame);
@@ -117,7 +149,7 @@ void DistributedNotificationCenter::deliver(const QByteArray& body)
 {
     const std::optional<NotificationFrame::Contents> contents = NotificationFrame::decode(body);
     if (!contents) {
-        qWarning("Distributed notifications: malformed notification dropped");
+        qCWarning(lcNotifications) << "malformed notification dropped";
         return;
     }
     Notification n(contents->name, nullptr, contents->userInfo, contents->object);

@@ -20,8 +20,10 @@ public:
 
 NotificationCenter& NotificationCenter::defaultCenter()
 {
-    static NotificationCenter center;
-    return center;
+    // Lives as long as the process: objects destroyed at exit, block observers
+    // it owns among them, unregister from it on their way out.
+    static NotificationCenter* center = new NotificationCenter;
+    return *center;
 }
 
 void NotificationCenter::addObserver(Object* observer, const QString& selector, const QString& name,

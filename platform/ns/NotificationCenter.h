@@ -19,7 +19,8 @@ public:
     static NotificationCenter& defaultCenter();
 
     void addObserver(Object* observer, const QString& selector, const QString& name, Object* object);
-    // Block observers; the returned object is the observer to remove later.
+    // Block observers, owned by the centre; the returned object is the observer
+    // to remove later.
     Object* addObserverForName(const QString& name, Object* object,
                                std::function<void(const Notification&)> block);
     void removeObserver(Object* observer);
@@ -29,6 +30,9 @@ public:
     void postNotificationName(const QString& name, Object* object, const Dictionary& userInfo = Dictionary());
 
 private:
+    NotificationCenter() = default;
+    ~NotificationCenter() = default;
+
     struct Registration {
         Object* observer;
         QString selector;

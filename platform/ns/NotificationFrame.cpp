@@ -2,6 +2,8 @@
 
 #include "platform/ns/PropertyList.h"
 
+#include <QtEndian>
+
 namespace ns::NotificationFrame
 {
 
@@ -11,10 +13,8 @@ QByteArray encode(const Contents& contents)
         Dictionary{{"name", contents.name}, {"object", contents.object}, {"userInfo", contents.userInfo}});
     if (body.isEmpty() || body.size() > kMaxBodySize)
         return QByteArray();
-    QByteArray frame(4, '\0');
-    const quint32 n = quint32(body.size());
-    for (int i = 0; i < 4; ++i)
-        frame[i] = char((n >> (24 - 8 * i)) & 0xff);
+    QByteArray frame(kHeaderSize, Qt::Uninitialized);
+    qToBigEndian<quint32>(quint32(body.size()), frame.data());
     return frame + body;
 }
 
@@ -28,22 +28,15 @@ std::optional<Contents> decode(const QByteArray& body)
                     d.value("userInfo").toDictionary()};
 }
 
-std::optional<QByteArray> Reader::next()
+std::optional<int> frameLength(QByteArrayView header, QString* error)
 {
-    if (refused_ || buffer_.size() < 4)
-        return std::nullopt;
-    const auto* b = reinterpret_cast<const uchar*>(buffer_.constData());
-    const qint64 n = qint64(b[0]) << 24 | qint64(b[1]) << 16 | qint64(b[2]) << 8 | qint64(b[3]);
-    if (n > kMaxBodySize) {
-        refused_ = true;
-        buffer_.clear();
+    const quint32 body = qFromBigEndian<quint32>(header.data());
+    if (body > kMaxBodySize) {
+        if (error)
+            *error = QStringLiteral("a notification of %1 bytes (at most %2)").arg(body).arg(kMaxBodySize);
         return std::nullopt;
     }
-    if (buffer_.size() < 4 + n)
-        return std::nullopt;
-    QByteArray body = buffer_.mid(4, n);
-    buffer_.remove(0, 4 + n);
-    return body;
+    return int(kHeaderSize + body);
 }
 
 } // namespace ns::NotificationFrame

@@ -6,6 +6,7 @@
 #include "tests/ae/TestSupport.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 
 using namespace ae;
 using namespace aetest;
@@ -126,7 +128,7 @@ TEST_F(AeTransport, NoReplyEventsArriveInTheOrderSent)
 {
     Peer peer(kPeer);
     ASSERT_TRUE(peer.listening());
-    const QList<QByteArray> notes{"first", QByteArray(1 << 20, 'x') /* more than a socket buffer holds */,
+    const QList<QByteArray> notes{"first", QByteArray(1 << 19, 'x') /* more than a socket buffer holds */,
                                   "last"};
     for (const QByteArray& note : notes) {
         AppleEvent event = testEvent("note");
@@ -248,6 +250,19 @@ TEST_F(AeTransport, AMalformedFrameClosesOnlyItsConnection)
         EXPECT_EQ(socket.read(1, answer, QDeadlineTimer(10000)), connectionInvalid); // closed, not timed out
     }
     EXPECT_EQ(AESend(testEvent("echo"), nullptr, kAEWaitReply, kAEHighPriority, kGenerous), noErr);
+}
+
+TEST_F(AeTransport, TheEventSocketIsOpenToThisUserOnlyWhateverTheUmask)
+{
+    const mode_t umaskBefore = ::umask(0);
+    const bool listening = manager.listen(kSelf);
+    ::umask(umaskBefore);
+    ASSERT_TRUE(listening);
+    struct stat st {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(socketPath(kSelf)).constData(), &st), 0);
+    EXPECT_TRUE(S_ISSOCK(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST_F(AeTransport, TwoProcessesSendingToEachOtherWaitNoLongerThanTheTimeOut)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace
 {
 
@@ -77,6 +79,9 @@ TEST(RecordBytes, ReadersStayInsideTheDataAndTheField)
     EXPECT_TRUE(payloadTextIsTerminated(msg, 0, 9));
     EXPECT_FALSE(payloadTextIsTerminated(msg, 8190, 50));
     EXPECT_FALSE(payloadTextIsTerminated(msg, 8192, 4));
+    // Offsets read from a record itself can be anything: none may wrap round.
+    EXPECT_EQ(payloadInt32(msg, INT_MAX - 2), 0);
+    EXPECT_EQ(payloadText(msg, INT_MAX, INT_MAX), "");
     EXPECT_EQ(recordName(record(0, msg::device::kCheckPLMN, 1, 0)), "7/37");
 }
 

@@ -160,3 +160,29 @@ TEST(MsgCenterWithHalvex, APinLockedSimTakesAWrongThenTheRightPin)
     EXPECT_EQ(pin.length, 10);
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(pin.data), 4), "2468");
 }
+
+TEST(MsgCenterWithHalvex, ACenterThatStartedNoServerLeavesARunningOneAlone)
+{
+    HalvexControl halvex;
+    ASSERT_TRUE(halvex.start()) << halvex.errorOutput().toStdString();
+    {
+        JOVMsgCenter center;
+    }
+    EXPECT_TRUE(halvex.state().has_value()); // still there to answer
+}
+
+TEST(MsgCenterWithHalvex, SendsReachTheServerAgainOnceItHasRestarted)
+{
+    HalvexControl halvex;
+    ASSERT_TRUE(halvex.start()) << halvex.errorOutput().toStdString();
+    JOVMsgCenter center;
+    // 4/15 (entry abandoned) is taken in without an answer.
+    EXPECT_TRUE(center.sendMessageModuleID(kModuleInit, 4, 15, 1, 0));
+    halvex.stop();
+    EXPECT_FALSE(center.sendMessageModuleID(kModuleInit, 4, 15, 1, 0));
+    ASSERT_TRUE(halvex.start()) << halvex.errorOutput().toStdString();
+    EXPECT_TRUE(center.sendMessageModuleID(kModuleInit, 4, 15, 2, 0));
+    const std::vector<_UI_MSG> received = halvex.receivedRecords();
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received.front().type, 2);
+}

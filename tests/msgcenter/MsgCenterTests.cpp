@@ -1,8 +1,12 @@
 #include "app/config/ConfigManager.h"
 #include "app/msgcenter/JOVMsgCenter.h"
+#include "jCommon/DeviceServerChannel.h"
+#include "jCommon/PayloadReader.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/NotificationCenter.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -39,6 +43,30 @@ public:
 
 private:
     JOVMsgCenter& center_;
+};
+
+// The log lines written while it lives.
+class LogCapture
+{
+public:
+    LogCapture()
+    {
+        lines().clear();
+        previous_ = qInstallMessageHandler(&collect);
+    }
+    ~LogCapture() { qInstallMessageHandler(previous_); }
+    static QStringList& lines()
+    {
+        static QStringList collected;
+        return collected;
+    }
+
+private:
+    static void collect(QtMsgType, const QMessageLogContext&, const QString& message)
+    {
+        lines().append(message);
+    }
+    QtMessageHandler previous_;
 };
 
 class MsgCenterTest : public ::testing::Test
@@ -151,4 +179,113 @@ TEST_F(MsgCenterTest, APayloadLargerThanARecordIsRefused)
     EXPECT_FALSE(center.sendMessageModuleID(kModuleInit, 1, 0, 0, 0, QByteArray(kUIMsgDataSize + 1, 'x')));
     // Nobody listens under the server's identifier here: the send fails, it is not queued.
     EXPECT_FALSE(center.sendMessageModuleID(kModuleInit, 1, 0, 0, 0));
+}
+
+TEST_F(MsgCenterTest, TheTickRunsOnlyWhileRecordsWait)
+{
+    JOVMsgCenter center;
+    Recorder recorder(center);
+    for (quint16 minor = 1; minor <= 3; ++minor)
+        center.registerObserver(&recorder, "received:", 3, minor);
+    EXPECT_EQ(clock.scheduledTimerCount(), 0);
+
+    for (quint16 minor = 1; minor <= 3; ++minor)
+        center.putReceiveMsgInQueue(makeRecord(3, minor));
+    EXPECT_EQ(clock.scheduledTimerCount(), 1);
+    for (int tick = 1; tick <= 3; ++tick) {
+        clock.advance(0.005);
+        EXPECT_EQ(recorder.seen.size(), tick); // one per tick
+    }
+    EXPECT_EQ(recorder.seen, (QStringList{"3/1", "3/2", "3/3"}));
+    EXPECT_EQ(clock.scheduledTimerCount(), 0);
+
+    clock.advance(60);
+    center.putReceiveMsgInQueue(makeRecord(3, 2));
+    EXPECT_EQ(clock.scheduledTimerCount(), 1);
+    clock.advance(0.005);
+    EXPECT_EQ(recorder.seen.size(), 4);
+    EXPECT_EQ(clock.scheduledTimerCount(), 0);
+}
+
+TEST_F(MsgCenterTest, RecordsDroppedOnAFullQueueAreLoggedOnceWithTheirCount)
+{
+    JOVMsgCenter center;
+    LogCapture log;
+    for (int i = 0; i < 253; ++i)
+        center.putReceiveMsgInQueue(makeRecord(9, 9));
+    EXPECT_TRUE(log.lines().isEmpty());
+    clock.advance(0.005 * 250);
+    EXPECT_EQ(center.queuedMessageCount(), 0);
+    ASSERT_EQ(log.lines().size(), 1);
+    EXPECT_TRUE(log.lines().first().contains("3 received records dropped"))
+        << log.lines().first().toStdString();
+
+    // The next burst is counted on its own.
+    for (int i = 0; i < 251; ++i)
+        center.putReceiveMsgInQueue(makeRecord(9, 9));
+    clock.advance(0.005 * 250);
+    ASSERT_EQ(log.lines().size(), 2);
+    EXPECT_TRUE(log.lines().last().contains("1 received records dropped"))
+        << log.lines().last().toStdString();
+}
+
+TEST_F(MsgCenterTest, OnlyParametersOfARecordsSizeAreTakenAndOfThoseOneRecord)
+{
+    JOVMsgCenter center;
+    QList<QByteArray> posted;
+    ns::Object* observer = ns::NotificationCenter::defaultCenter().addObserverForName(
+        messageNotificationName(6, 32), &center,
+        [&posted](const ns::Notification& n) { posted.append(n.userInfo().value(kMsgUserInfo).toData()); });
+    const QByteArray record = makeRecord(6, 32);
+    const struct {
+        const char* name;
+        QByteArray parameter;
+        bool taken;
+    } cases[] = {
+        {"a record", record, true},
+        {"a record and more", record + QByteArray(100, 'X'), true},
+        {"a record cut short", record.left(kUIMsgSize - 1), false},
+        {"nothing", QByteArray(), false},
+    };
+    for (const auto& c : cases) {
+        posted.clear();
+        ae::AppleEvent event(kRecordEventClass, kRecordEventID, ae::Descriptor());
+        event.setParamDescriptor(keyRecordParameter, {ae::typeData, c.parameter});
+        ae::AppleEvent reply;
+        center.handleAppleEvent(event, reply);
+        EXPECT_EQ(center.queuedMessageCount(), c.taken ? 1 : 0) << c.name;
+        clock.advance(0.005);
+        EXPECT_EQ(posted, c.taken ? QList<QByteArray>{record} : QList<QByteArray>{}) << c.name;
+    }
+    ns::NotificationCenter::defaultCenter().removeObserver(observer);
+}
+
+// Records that once broke the receive path (fuzzing found them) travel it
+// again, each read by a handler at the offsets the record itself gives.
+TEST_F(MsgCenterTest, RecordsThatOnceBrokeTheReceivePathPassItSafely)
+{
+    JOVMsgCenter center;
+    int read = 0;
+    ns::Object* observer = ns::NotificationCenter::defaultCenter().addObserverForName(
+        QString(), &center, [&](const ns::Notification& n) {
+            _UI_MSG msg{};
+            center.getMsgPackage(&msg, &n);
+            payloadInt32(msg, msg.length);
+            payloadText(msg, msg.type, kUIMsgDataSize);
+            ++read;
+        });
+    const QDir fixtures(TRELVAN_FIXTURES_DIR "/msgcenter");
+    const QStringList records = fixtures.entryList({"*.record"}, QDir::Files);
+    ASSERT_FALSE(records.isEmpty());
+    for (const QString& name : records) {
+        QFile file(fixtures.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        ae::AppleEvent event(kRecordEventClass, kRecordEventID, ae::Descriptor());
+        event.setParamDescriptor(keyRecordParameter, {ae::typeData, file.readAll()});
+        ae::AppleEvent reply;
+        center.handleAppleEvent(event, reply);
+        clock.advance(0.005);
+    }
+    EXPECT_EQ(read, records.size());
+    ns::NotificationCenter::defaultCenter().removeObserver(observer);
 }

@@ -1,13 +1,17 @@
 #include "platform/ns/DistributedNotificationCenter.h"
 #include "platform/ns/NotificationCenter.h"
+#include "platform/ns/RuntimeDirectory.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace ns;
 
@@ -72,6 +76,16 @@ TEST(NotificationCenter, AnObserverRemovedDuringAPostIsNotCalledAndDestroyedOnes
     center.removeObserver(&first);
 }
 
+TEST(NotificationCenter, ABlockObserverStillRegisteredAtExitEndsTheProcessCleanly)
+{
+    QProcess peer;
+    peer.setProcessChannelMode(QProcess::ForwardedChannels);
+    peer.start(TRELVAN_BUILD_DIR "/tests/ns/ns_notification_peer", {"--block-observer-at-exit"});
+    ASSERT_TRUE(peer.waitForFinished(10000));
+    EXPECT_EQ(peer.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(peer.exitCode(), 0);
+}
+
 TEST(DistributedNotificationCenter, ReachesAnotherProcessAndThePosterItself)
 {
     QTemporaryDir runtime;
@@ -104,4 +118,47 @@ TEST(DistributedNotificationCenter, ReachesAnotherProcessAndThePosterItself)
     child.waitForFinished();
     center.removeObserver(&mine);
     center.removeObserver(&remover);
+}
+
+TEST(DistributedNotificationCenter, ItsSocketIsPrivateAndGoesWithItsProcessAndThoseLeftBehindAreCleared)
+{
+    QTemporaryDir runtime;
+    qputenv("TRELVAN_RUNTIME_DIR", runtime.path().toUtf8());
+    int argc = 0;
+    QCoreApplication app(argc, nullptr);
+    const QString folder = runtimeSubdirectory("notifications");
+    ASSERT_FALSE(folder.isEmpty());
+    // Sockets named for a process that has ended and for one that lives.
+    QProcess ended;
+    ended.start("true", {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const QString leftBehind = folder + QStringLiteral("/%1.sock").arg(ended.processId());
+    ASSERT_TRUE(ended.waitForFinished());
+    const QString living = folder + "/1.sock";
+    for (const QString& path : {leftBehind, living}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+
+    const mode_t umaskBefore = ::umask(0);
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(TRELVAN_BUILD_DIR "/tests/ns/ns_notification_peer", {});
+    ::umask(umaskBefore);
+    ASSERT_TRUE(child.waitForReadyRead(10000));
+    EXPECT_EQ(child.readLine().trimmed(), "ready");
+
+    EXPECT_FALSE(QFile::exists(leftBehind));
+    EXPECT_TRUE(QFile::exists(living));
+    const QString own = folder + QStringLiteral("/%1.sock").arg(child.processId());
+    struct stat st {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(own).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    ASSERT_TRUE(DistributedNotificationCenter::defaultCenter().postNotificationName("PeerQuit", "", {}));
+    ASSERT_TRUE(child.waitForFinished(10000));
+    EXPECT_EQ(child.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(own));
+    qunsetenv("TRELVAN_RUNTIME_DIR");
 }

@@ -1,4 +1,6 @@
 // The real program: one instance at a time, and a clean end on SIGTERM.
+#include "platform/ns/PropertyList.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -69,9 +71,18 @@ protected:
 
 TEST_F(TrelvanProcess, ASecondLaunchExitsAtOnceAndSigtermEndsBothProcesses)
 {
+    // Synchronised settings make the program listen for distributed notifications.
+    const QString settingsPath = app_.filePath("Trelvan.app/Contents/Resources/ModemList/settings.plist");
+    ns::Dictionary settings = ns::PropertyList::readDictionary(settingsPath).value_or(ns::Dictionary());
+    settings.setValue("SynchronousControllerAndUI", true);
+    ASSERT_TRUE(ns::PropertyList::writeFile(settingsPath, settings));
+
     first_.start(program(), {});
     ASSERT_TRUE(first_.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor([] { return runningProcessesNamed("Halvex") == 1; }, 10000));
+    const QString notificationSocket =
+        runtime_.filePath(QStringLiteral("notifications/%1.sock").arg(first_.processId()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(notificationSocket); }, 10000));
 
     second_.start(program(), {});
     ASSERT_TRUE(second_.waitForFinished(10000));
@@ -84,4 +95,5 @@ TEST_F(TrelvanProcess, ASecondLaunchExitsAtOnceAndSigtermEndsBothProcesses)
     EXPECT_EQ(first_.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first_.exitCode(), 0);
     EXPECT_TRUE(QTest::qWaitFor([] { return runningProcessesNamed("Halvex") == 0; }, 5000));
+    EXPECT_FALSE(QFile::exists(notificationSocket));
 }
