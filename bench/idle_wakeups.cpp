@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -43,9 +44,20 @@ bool copyTree(const QString& from, const QString& to)
 }
 
 struct Usage {
-    qint64 switches = 0; // voluntary and involuntary, over every thread
-    qint64 cpuTicks = 0; // user and system time
+    QHash<QString, qint64> switches; // voluntary and involuntary, by thread
+    qint64 cpuTicks = 0;             // user and system time
 };
+
+// Wake-ups between two looks: every thread's switches since the first look, a
+// thread started in between with all of its own. A thread that ended in
+// between takes its switches with it.
+qint64 wakeupsBetween(const Usage& before, const Usage& after)
+{
+    qint64 wakeups = 0;
+    for (auto it = after.switches.cbegin(); it != after.switches.cend(); ++it)
+        wakeups += it.value() - before.switches.value(it.key(), 0);
+    return wakeups;
+}
 
 Usage usageOf(qint64 pid)
 {
@@ -58,7 +70,7 @@ Usage usageOf(qint64 pid)
             continue;
         for (const QByteArray& line : status.readAll().split('\n')) {
             if (line.contains("ctxt_switches:"))
-                usage.switches += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+                usage.switches[task] += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
         }
     }
     QFile stat(proc + QStringLiteral("/stat"));
@@ -117,8 +129,8 @@ void idleWakeups(benchmark::State& state)
         const Usage trelvanAfter = usageOf(trelvan.processId());
         const Usage referenceAfter = usageOf(reference.processId());
         state.SetIterationTime(kIdleSeconds);
-        trelvanRate = double(trelvanAfter.switches - trelvanBefore.switches) / kIdleSeconds;
-        referenceRate = double(referenceAfter.switches - referenceBefore.switches) / kIdleSeconds;
+        trelvanRate = double(wakeupsBetween(trelvanBefore, trelvanAfter)) / kIdleSeconds;
+        referenceRate = double(wakeupsBetween(referenceBefore, referenceAfter)) / kIdleSeconds;
         trelvanCpu = 100.0 * double(trelvanAfter.cpuTicks - trelvanBefore.cpuTicks) /
                      double(::sysconf(_SC_CLK_TCK)) / kIdleSeconds;
     }
