@@ -258,6 +258,8 @@ private:
     // Builds the status views, the operator windows and the SIM update sheet once.
     void loadNib();
     void buildStatusArea();
+    // Places the shown status views from left to right.
+    void layOutStatusArea();
     void buildOperatorWindows();
     void buildSimCardUpdateWindow();
 

@@ -25,21 +25,23 @@ namespace
 // (label, image; the EVDO pair beside it), network type, domain, roaming
 // mark and the two operator names.
 constexpr double kIconSize = 20;
+constexpr double kStatusMargin = 8;
+constexpr double kStatusSpacing = 6;
 constexpr double kRowY = 3;
 constexpr double kTextY = 4;
 constexpr double kTextHeight = 17;
 
-ns::ImageView* addImage(ns::View* parent, double x, double width)
+ns::ImageView* addImage(ns::View* parent, double width)
 {
-    auto* image = new ns::ImageView(ns::Rect(x, kRowY, width, kIconSize));
+    auto* image = new ns::ImageView(ns::Rect(0, kRowY, width, kIconSize));
     image->setImageScaling(ns::ImageScaleProportionallyDown);
     parent->addSubview(image);
     return image;
 }
 
-ns::TextField* addLabel(ns::View* parent, double x, double width, const QString& text = QString())
+ns::TextField* addLabel(ns::View* parent, double width, const QString& text = QString())
 {
-    auto* label = ns::TextField::labelWithFrame(ns::Rect(x, kTextY, width, kTextHeight),
+    auto* label = ns::TextField::labelWithFrame(ns::Rect(0, kTextY, width, kTextHeight),
                                                 ns::Font::systemFontOfSize(11));
     label->setStringValue(text);
     parent->addSubview(label);
@@ -70,23 +72,37 @@ void InitController::buildStatusArea()
     else
         detachedStatusArea_.reset(viewNetWorkStatus_);
     ns::View* area = viewNetWorkStatus_;
-    m_netStatus = addImage(area, 8, kIconSize);
-    m_simStatus = addImage(area, 34, kIconSize);
-    labelSimStatus_ = addLabel(area, 56, 70);
+    // Placed from left to right by layOutStatusArea; only the widths count here.
+    m_netStatus = addImage(area, kIconSize);
+    m_simStatus = addImage(area, kIconSize);
+    labelSimStatus_ = addLabel(area, 70);
     labelSimStatus_->setHidden(true);
-    SIMTypeDisplayFld_ = addLabel(area, 58, 26);
-    m_rssiStatusLabel = addLabel(area, 92, 34, QStringLiteral("1X"));
-    m_rssiStatus = addImage(area, 126, 30);
-    m_evdoStatusLabel = addLabel(area, 160, 40, QStringLiteral("EVDO"));
-    m_evdoStatus = addImage(area, 200, 30);
-    imageViewOfSignalStrengthForZudera_ = addImage(area, 160, 30);
+    SIMTypeDisplayFld_ = addLabel(area, 26);
+    m_rssiStatusLabel = addLabel(area, 20, QStringLiteral("1X"));
+    m_rssiStatus = addImage(area, 30);
+    m_evdoStatusLabel = addLabel(area, 36, QStringLiteral("EVDO"));
+    m_evdoStatus = addImage(area, 30);
+    imageViewOfSignalStrengthForZudera_ = addImage(area, 30);
     imageViewOfSignalStrengthForZudera_->setHidden(
         !configFlag(QStringLiteral("Init"), QStringLiteral("SetIndiaZuderaSignal")));
-    m_network = addLabel(area, 240, 110);
-    m_domain = addLabel(area, 352, 40);
-    m_roamStatus = addLabel(area, 394, 20);
-    m_NameOfBelonetoSPN = addLabel(area, 420, 145);
-    m_NameOfLocalSPN = addLabel(area, 567, width - 575);
+    m_network = addLabel(area, 110);
+    m_domain = addLabel(area, 36);
+    m_roamStatus = addLabel(area, 16);
+    m_NameOfBelonetoSPN = addLabel(area, 150);
+    m_NameOfLocalSPN = addLabel(area, 150);
+}
+
+void InitController::layOutStatusArea()
+{
+    // The SIM text takes its place only in the builds that show it.
+    const bool simText = configFlag(QStringLiteral("Main"), QStringLiteral("SimStatusWithLetter"));
+    double x = kStatusMargin;
+    for (ns::View* view : viewNetWorkStatus_->subviews()) {
+        if (view->isHidden() && !(view == labelSimStatus_ && simText))
+            continue;
+        view->setFrameOrigin({x, view->frame().origin.y});
+        x += view->frame().size.width + kStatusSpacing;
+    }
 }
 
 void InitController::buildOperatorWindows()
@@ -137,15 +153,16 @@ void InitController::initializeSkin()
 void InitController::initializeNibResources()
 {
     const bool evdoShown = platform_ == Platform::RV52;
-    if (platform_ == Platform::CDMA) {
-        initWithCDMA();
-    } else {
+    if (platform_ != Platform::CDMA) {
         m_evdoStatus->setHidden(!evdoShown);
         m_evdoStatusLabel->setHidden(!evdoShown);
         m_rssiStatusLabel->setHidden(!evdoShown);
     }
     if (configFlag(QStringLiteral("Init"), QStringLiteral("OnlyShowBelonetoSPN")))
         m_NameOfLocalSPN->setHidden(true);
+    layOutStatusArea();
+    if (platform_ == Platform::CDMA)
+        initWithCDMA();
     initNibNetworkStatus();
     viewNetWorkStatus_->setHidden(false);
     for (ns::Button* box : {btnIroamSwitch_, btnNroamSwitch_}) {

@@ -237,8 +237,7 @@ void InitController::dealWithMsgOfPinAutoValidation(ns::Notification* notificati
         setCheckBox(btnPINAutoValidation_, false);
         setCheckBox(btnSavePinNum_, false);
     }
-    // The device reports the state again when it is asked; the request is a
-    // plain request, which the device answers without a new report.
+    // Every report is followed by asking for the state again.
     if (jovMsgCenter)
         jovMsgCenter->sendMessageModuleID(kModuleInit, msg::device::kPinAutoValidation.majorID,
                                           msg::device::kPinAutoValidation.minorID, kTypeRequest,

@@ -14,6 +14,7 @@
 #include "jCommon/PayloadWriter.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/NotificationCenter.h"
+#include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Image.h"
 #include "platform/ns/appkit/ImageView.h"
 #include "platform/ns/appkit/TextField.h"
@@ -429,4 +430,72 @@ TEST(InitControllerSimUpdate, TheNoticeOpensOnceAndItsStepsRunFromEachReport)
         EXPECT_EQ(phonebook.selected, 2);
     }
     ns::Clock::setCurrent(nullptr);
+}
+
+TEST(InitControllerOperators, RoamingAlertDomesticRoamingAndTheManualSearch)
+{
+    InitApp app(plainSettings({{"enableRoamAlert", true}, {"SearchRegistModel", true}}));
+    InitController& init = app.init;
+    // Shown once per roaming period: a second roaming report leaves it alone,
+    // the home network makes the next one show it again.
+    init.showRoamAlertWindow(0);
+    ASSERT_TRUE(init.roamAlertWnd()->isVisible());
+    EXPECT_EQ(init.roamwarnningText->stringValue(), "STRING_ROAM_ALERT_TEXT");
+    init.closeRoamAlertWnd(nullptr);
+    init.showRoamAlertWindow(0);
+    EXPECT_FALSE(init.roamAlertWnd()->isVisible());
+    init.showRoamAlertWindow(1);
+    init.showRoamAlertWindow(0);
+    EXPECT_TRUE(init.roamAlertWnd()->isVisible());
+
+    // Without its switch a domestic roaming network stays roaming.
+    EXPECT_EQ(init.closeRoamAtDomesticRoaming(0, "262", "262"), 0);
+
+    // The manual search asks twice, then the switch is off and written.
+    EXPECT_FALSE(init.checkSearchRegistStatus());
+    EXPECT_TRUE(init.checkSearchRegistStatus());
+    EXPECT_TRUE(init.checkSearchRegistStatus());
+    EXPECT_FALSE(app.bundle.settingsOnDisk().value("SearchRegistModel").boolValue());
+}
+
+TEST(InitControllerOperators, DomesticRoamingCountsAsHomeWhenConfigured)
+{
+    struct Case {
+        int state;
+        const char* local;
+        const char* net;
+        int result;
+    };
+    const Case cases[] = {
+        {0, "262", "262", 1},   {0, "262", "228", 0}, {0, "", "", 0},
+        {0, nullptr, "262", 0}, {1, "262", "262", 1}, {2, "262", "262", 2},
+    };
+    InitApp app(withSwitch("Internet", "CloseRoamAtDomesticRoaming", true));
+    for (const Case& c : cases)
+        EXPECT_EQ(app.init.closeRoamAtDomesticRoaming(c.state, c.local, c.net), c.result)
+            << c.state << " " << (c.local ? c.local : "nil") << " " << c.net;
+}
+
+TEST(InitControllerOperators, AWhiteListedRoamingNetworkShowsTheSheetOnce)
+{
+    ns::Dictionary internet = plainSettings().value("Internet").toDictionary().deepCopy();
+    internet.setValue("paySameAsHomeNetIfIsWhilteNet", true);
+    internet.setValue("InternetWhiteList", ns::Dictionary{{"Partner", QString("22801")}});
+    InitApp app(plainSettings({{"Internet", internet}}));
+    ns::Window main(ns::Rect(0, 0, 400, 300), ns::TitledWindowMask);
+    app.init.wndMain = &main;
+    app.init.setMccmnc("22801");
+    app.init.setNetworkRoamStatus(1);
+    app.init.whiteListCheck();
+    EXPECT_EQ(main.attachedSheet(), nullptr);
+
+    app.init.setNetworkRoamStatus(0);
+    app.init.whiteListCheck();
+    ASSERT_EQ(main.attachedSheet(), app.init.winR3aWhiteCheck());
+    EXPECT_FALSE(app.init.whiteListCheckFlag());
+    EXPECT_EQ(app.init.tfdR3aRoamInWhiteList_->stringValue(), "roaminWhiteList");
+    app.init.checkboxR3aWhiteCheck_->performClick(nullptr);
+    EXPECT_FALSE(app.init.roamTipWhenInWhiteList());
+    app.init.btnR3aWhiteCheck_->performClick(nullptr);
+    EXPECT_EQ(main.attachedSheet(), nullptr);
 }
