@@ -349,6 +349,69 @@ TEST(InitControllerStartUp, HandlerEdgeCases)
     EXPECT_EQ(app.settings.calls.last(), "searchmode 1 2 3");
 }
 
+TEST(InitControllerStartUp, TheModemImageShowsTheCheckForTwoSecondsWhenConfigured)
+{
+    ns::ManualClock clock;
+    ns::Clock::setCurrent(&clock);
+    {
+        InitApp app(withSwitch("Init", "Init_DisplayCheckModemStatus", true));
+        Posted posted({kModemConnected});
+        app.deliver(record(msg::device::kHandShake, kTypeReport, kResultSuccess));
+        EXPECT_TRUE(shows(app.init.m_netStatus, "netstatusOfCheckModem"));
+        clock.advance(1.9);
+        EXPECT_TRUE(posted.seen.empty());
+        clock.advance(0.2);
+        EXPECT_EQ(posted.last(kModemConnected), ns::Value(true));
+        EXPECT_TRUE(shows(app.init.m_netStatus, "netstatus2"));
+    }
+    ns::Clock::setCurrent(nullptr);
+}
+
+TEST(InitControllerStartUp, RemovalClosesTheSheetsAndForgetsTheDevice)
+{
+    InitApp app;
+    InitController& init = app.init;
+    ns::Window main(ns::Rect(0, 0, 400, 300), ns::TitledWindowMask);
+    init.wndMain = &main;
+    app.deliver(record(msg::device::kCheckSmsPPDownload, kTypeReport, kResultSuccess));
+    ASSERT_NE(main.attachedSheet(), nullptr);
+    init.setSimStatus(true);
+    init.setMccmnc("22801");
+    init.setIccid("8949");
+    init.setAlreadyGetSimIMSIFlag(true);
+    init.setDialFunctionEnabledFlag(false);
+    init.setHasAlertRoam(true);
+    init.setRoamTransferMode(1);
+    init.setRoamTipWhenInWhiteList(false);
+
+    app.deliver(record(msg::device::kCheckDeviceStatus, kTypeReport, kResultFailure));
+    EXPECT_EQ(main.attachedSheet(), nullptr);
+    EXPECT_EQ(init.simPinState(), 0);
+    EXPECT_EQ(init.mccmnc(), "");
+    EXPECT_EQ(init.iccid(), "");
+    EXPECT_FALSE(init.alreadyGetSimIMSIFlag());
+    EXPECT_TRUE(init.dialFunctionEnabledFlag());
+    EXPECT_FALSE(init.hasAlertRoam());
+    EXPECT_EQ(init.roamTransferMode(), 2);
+    EXPECT_TRUE(init.roamTipWhenInWhiteList());
+    EXPECT_EQ(init.networkRoamStatus(), 2);
+}
+
+TEST(InitControllerStartUp, AnInactiveUsimIsReportedAsNoSim)
+{
+    for (int32_t status : {4, 6, 3}) {
+        InitApp app(plainSettings({{"PopUpPanelWhenJUSIM4", true}}));
+        app.init.setSimStatus(true);
+        AlertSeen alert;
+        const bool inactive = status != 3;
+        if (inactive)
+            answerNextAlert("OK", &alert);
+        app.deliver(record(msg::device::kCheckUSIMStatus, kTypeReport, kResultSuccess, int32s({status})));
+        EXPECT_EQ(alert.texts.contains("Invalid (U)SIM or No (U)SIM!"), inactive) << status;
+        EXPECT_EQ(app.init.simPinState(), inactive ? 0 : 1) << status;
+    }
+}
+
 TEST(InitControllerStartUp, NoSimShowsTheAlertAndClearsTheDomain)
 {
     struct Case {
