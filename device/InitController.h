@@ -302,6 +302,7 @@ private:
     std::unique_ptr<ns::View> detachedStatusArea_; // the status area when no main window holds it
     std::unique_ptr<ns::Window> winR3aWhiteCheck_;
     std::unique_ptr<ns::Window> roamAlertWnd_;
+    ns::Button* btnCloseRoamAlert_ = nullptr;
 
     // ---- SIM update notice ----
     std::unique_ptr<ns::Window> wndSimCardUpdate_;

@@ -7,10 +7,8 @@
 #include "app/config/Platform.h"
 #include "app/interfaces/DialControlling.h"
 #include "app/interfaces/SettingControlling.h"
-#include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/skin/JOVUIManager.h"
-#include "app/ui/widgets/NSViewExt.h"
 #include "jCommon/PayloadReader.h"
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Button.h"
@@ -125,8 +123,8 @@ void InitController::buildOperatorWindows()
     roamwarnningText =
         ns::TextField::labelWithFrame(ns::Rect(20, 50, 320, 64), ns::Font::systemFontOfSize(12));
     roamAlertWnd_->contentView()->addSubview(roamwarnningText);
-    addButton(roamAlertWnd_->contentView(), ns::Rect(260, 12, 88, 30), ns::MomentaryPushInButton, this,
-              QStringLiteral("closeRoamAlertWnd:"));
+    btnCloseRoamAlert_ = addButton(roamAlertWnd_->contentView(), ns::Rect(260, 12, 88, 30),
+                                   ns::MomentaryPushInButton, this, QStringLiteral("closeRoamAlertWnd:"));
 }
 
 void InitController::initializeSkin()
@@ -192,7 +190,8 @@ void InitController::updateLanguages(ns::Notification*)
             box->setTitle(localized(QString::fromLatin1(key)));
     }
     m_network->setStringValue(localized(networkName_));
-    btnR3aWhiteCheck_->setTitle(localized(QStringLiteral("OK")));
+    for (ns::Button* button : {btnR3aWhiteCheck_, btnCloseRoamAlert_})
+        button->setTitle(localized(QStringLiteral("OK")));
     updateLanguageForSimState();
 }
 
