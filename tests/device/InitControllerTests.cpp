@@ -178,6 +178,15 @@ TEST(InitControllerStartUp, TheSequenceFollowsTheModemThroughRemovalAndReturn)
     EXPECT_TRUE(dial.calls.contains("setDialParams"));
     EXPECT_TRUE(dial.calls.contains("state Init_tfdStarting Device"));
 
+    // The PIN-saved state is asked for again once, and the answer asks nothing more.
+    const auto pinSavedRequests = [&] {
+        int count = 0;
+        for (const _UI_MSG& received : halvex.receivedRecords())
+            count += received.majorID == 4 && received.minorID == 16 && received.type == kTypeRequest;
+        return count;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pinSavedRequests() > 0; }, 10000));
+
     posted.seen.clear();
     ASSERT_EQ(halvex.removeDevice(), "");
     ASSERT_TRUE(QTest::qWaitFor([&] { return posted.contains(kDomainName); }, 20000));
@@ -192,6 +201,7 @@ TEST(InitControllerStartUp, TheSequenceFollowsTheModemThroughRemovalAndReturn)
     EXPECT_TRUE(shows(init.m_simStatus, "noSim"));
     EXPECT_EQ(init.SIMTypeDisplayFld_->stringValue(), "");
     EXPECT_FALSE(init.runtimeObjectForKey(kRTSIMCardReady).boolValue());
+    EXPECT_EQ(pinSavedRequests(), 1);
 
     posted.seen.clear();
     ASSERT_EQ(halvex.plugDevice(), "");
