@@ -1,34 +1,142 @@
 #include "device/InitController.h"
 
-#include "app/config/ConfigService.h"
+#include "app/config/Platform.h"
 #include "app/msgcenter/JOVMsgCenter.h"
-#include "app/ui/controller/RuntimeKeys.h"
-#include "device/InitNotifications.h"
+#include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "jCommon/DeviceMessages.h"
+#include "jCommon/NetworkSelectionMessages.h"
+#include "platform/lindora/Lindora.h"
 #include "platform/ns/Timer.h"
+#include "platform/ns/appkit/Application.h"
+#include "platform/ns/appkit/View.h"
+#include "platform/ns/appkit/Window.h"
 
 InitController* g_InitController = nullptr;
 
 namespace
 {
 
+// In-process notifications, observed after the device server's messages.
 const ObserverTableEntry InitControllerNotificationTable[] = {
+    {"prepareToShowDiagWindow:", "prepareDiagInfo"},
+    {"openPINWindow:", "openPINWindow"},
     {"changeMainWindowOfApp:", "MainwindOfAppChanged"},
     {nullptr, nullptr},
 };
 
-// How long the modem image shows the check before the modem counts as starting.
-constexpr double kCheckModemStatusDelay = 2.0;
+// One subscription to the device server's messages. A row with a switch
+// (a configuration module read once, at registration) takes whenOn while
+// the switch is on and selector otherwise; a null selector leaves the
+// message unsubscribed.
+struct MessageRow {
+    MessageID id;
+    const char* selector;
+    const char* configSwitch = nullptr;
+    const char* whenOn = nullptr;
+};
+
+constexpr const char* kIceraLock = "ICERA_LOCK_TO_UNLOK";
+
+// Every message the controller handles, in the order of subscription. A
+// handler this controller does not answer is left out.
+const MessageRow kMessageTable[] = {
+    {msg::device::kHandShake, "dealWithMsgOfHandShake:"},
+    {msg::device::kPowerCheck, "dealWithMsgOfPowerCheck:"},
+    {msg::device::kWorkModeCheck, "dealWithMsgOfWorkModeCheck:"},
+    {msg::device::kStartWork, "dealWithMsgOfStartWork:"},
+    {msg::device::kStopWork, "dealWithMsgOfStopWork:"},
+    {msg::device::kGetDeviceMode, "dealWithMsgOfGetDeviceMode:"},
+    {msg::device::kCountPinPukRemain, "dealWithMsgOfCountPinPukRemain:"},
+    {msg::device::kPinStatus, "dealWithMsgOfPinStatus:"},
+    {msg::device::kCheckoutPin, "dealWithMsgOfCheckoutPin:"},
+    {msg::device::kPinAutoValidation, "dealWithMsgOfPinAutoValidation:"},
+    {msg::device::kReadPin, "dealWithMsgOfReadPin:"},
+    {msg::device::kSavePin, "dealWithMsgOfSavePin:"},
+    {msg::device::kCheckoutPuk, "dealWithMsgOfCheckoutPuk:"},
+    {msg::device::kCheckPinActiveStatus, "dealWithMsgOfCheckPinActiveStatus:"},
+    {msg::device::kCheckLockStatus, "dealWithMsgOfCheckLockStatus:", kIceraLock,
+     "dealWithMsgOfCheckLockStatusIcera:"},
+    {msg::device::kCheckUnlockAttempts, "dealWithMsgOfCheckJnckStatus:", kIceraLock,
+     "dealWithMsgOfCheckiLockNumStatusIcera:"},
+    {msg::device::kCheckIMEIInfo, "dealWithMsgOfCheckIMEIInfo:", kIceraLock,
+     "dealWithMsgOfCheckIMEIInfoIcera:"},
+    {msg::device::kCheckUnlockCodeStatus, "dealWithMsgOfCheckUnlockCodeStatus:", kIceraLock,
+     "dealWithMsgOfCheckUnlockCodeStatusIcera:"},
+    {msg::device::kUIFWLock, "dealWithMsgOfUIFWLock:"},
+    {msg::networkSelection::kCheckSearchMode, "dealWithMsgOfCheckSearchMode:"},
+    {msg::networkSelection::kCheckPreferenceMode, "dealWithMsgOfCheckPreferenceMode:"},
+    {msg::device::kCheckSIMStatus, "dealWithMsgOfCheckSIMStatus:"},
+    {msg::device::kCheckUSIMStatus, "dealWithMsgOfCheckUSIMStatus:"},
+    {msg::device::kCheckHPLMN, "dealWithMsgOfCheckHPLMN:"},
+    {msg::device::kCheckSmsPPDownload, "dealWithMsgOfCheckSmsPPDownload:"},
+    {msg::device::kCheckSignalStatus, "dealWithMsgOfCheckSignalStatus:"},
+    {msg::device::kCheckRscpSignalStatus, "dealWithMsgOfCheckJrssiSignalStatus:"},
+    {msg::device::kCheckNetInfo, "dealWithMsgOfCheckNetInfo:"},
+    {msg::device::kCheckNetInfoSecondFamily, "dealWithMsgOfCheckNetInfoForIcera:"},
+    {msg::device::kCheckPLMN, "dealWithMsgOfCheckPLMN:"},
+    {msg::device::kCheckRoamInfo, "dealWithMsgOfCheckRoamInfo:"},
+    {msg::device::kCheckSPN, "dealWithMsgOfCheckSPN:"},
+    {msg::device::kCheckSPDI, "dealWithMsgOfCheckSPDI:"},
+    {msg::device::kCheckICCID, "dealWithMsgOfCheckICCID:"},
+    {msg::device::kCheckCIMI, "dealWithMsgOfCheckCIMI:"},
+    {msg::device::kCheckMCCMNC, "dealWithMsgOfCheckMCCMNC:"},
+    {msg::device::kCheckHWVersion, "dealWithMsgOfCheckHWVERSION:"},
+    {msg::device::kCheckModemModel, "dealWithMsgOfCheckModemModel:"},
+    {msg::device::kCheckPhoneNumber, "dealWithMsgOfCheckPhoneNumber:"},
+    {msg::device::kCheckSerialNumber, "dealWithMsgOfCheckSerialNumber:"},
+    {msg::device::kCheckSignalStatusSecondFamily, "dealWithMsgOfCheckSignalStatusIcera:"},
+    {msg::device::kCheckCellInfo, "dealWithMsgOfCheckJairInfoStatus:"},
+    {msg::device::kCheckDeviceStatus, "dealWithMsgOfCheckDeviceStatus:"},
+    {msg::device::kCheckDeviceNotAttached, "dealWithMsgOfCheckDeviceNotAttached:"},
+    {msg::device::kCheckHardwareLockStatus, "dealWithMsgOfCheckHardwareLockStatus:"},
+    {msg::device::kCheckFWInternalVersion, nullptr, "UpdateByInternalFW",
+     "dealWithMsgOfCheckFWINTERNALVERSION:"},
+    {msg::device::kCheckFWVersion, "dealWithMsgOfCheckFWVERSION:"},
+    {msg::networkSelection::kReadRoamSwitch, "dealWithMsgOfReadRoamSwitch:"},
+    {msg::device::kCheckDeviceLockStatus, "dealWithMsgOfCheckDeviceLockStatus:"},
+    {msg::device::kDeviceUnlockResult, "dealWithMsgOfCheckDeviceUnLockResult:"},
+};
 
 } // namespace
 
 InitController::InitController(ConfigManager& store) : JOVUIController(store)
 {
     g_InitController = this;
+    platform_ = Platform(store).platform();
+
     registerSelector("dealWithMsgOfHandShake:", &InitController::dealWithMsgOfHandShake);
+    registerSelector("dealWithMsgOfPowerCheck:", &InitController::dealWithMsgOfPowerCheck);
+    registerSelector("dealWithMsgOfWorkModeCheck:", &InitController::dealWithMsgOfWorkModeCheck);
+    registerSelector("dealWithMsgOfStartWork:", &InitController::dealWithMsgOfStartWork);
+    registerSelector("dealWithMsgOfStopWork:", &InitController::dealWithMsgOfStopWork);
+    registerSelector("dealWithMsgOfGetDeviceMode:", &InitController::dealWithMsgOfGetDeviceMode);
     registerSelector("dealWithMsgOfPinStatus:", &InitController::dealWithMsgOfPinStatus);
+    registerSelector("dealWithMsgOfPinAutoValidation:", &InitController::dealWithMsgOfPinAutoValidation);
+    registerSelector("dealWithMsgOfReadPin:", &InitController::dealWithMsgOfReadPin);
+    registerSelector("dealWithMsgOfCheckSIMStatus:", &InitController::dealWithMsgOfCheckSIMStatus);
+    registerSelector("dealWithMsgOfCheckUSIMStatus:", &InitController::dealWithMsgOfCheckUSIMStatus);
     registerSelector("dealWithMsgOfCheckDeviceStatus:", &InitController::dealWithMsgOfCheckDeviceStatus);
+    registerSelector("dealWithMsgOfCheckDeviceNotAttached:",
+                     &InitController::dealWithMsgOfCheckDeviceNotAttached);
+    registerSelector("dealWithMsgOfReadRoamSwitch:", &InitController::dealWithMsgOfReadRoamSwitch);
+    registerSelector("dealWithMsgOfCheckSearchMode:", &InitController::dealWithMsgOfCheckSearchMode);
+    registerSelector("dealWithMsgOfCheckPreferenceMode:", &InitController::dealWithMsgOfCheckPreferenceMode);
+    registerSelector("dealWithMsgOfCheckHPLMN:", &InitController::dealWithMsgOfCheckHPLMN);
+    registerSelector("dealWithMsgOfCheckSmsPPDownload:", &InitController::dealWithMsgOfCheckSmsPPDownload);
     registerSelector("setModemStatusPresent:", [this](ns::Object*) { setModemStatus(true); });
+    registerSelector("setImageForSimCardRead:", [this](ns::Object*) { setImageForSimCardRead(); });
+    registerSelector("selectPCPhonebook:", [this](ns::Object*) { selectPCPhonebook(); });
+    registerSelector("setSimcardUpdateEndWording:", [this](ns::Object*) { setSimcardUpdateEndWording(); });
+    registerSelector("closeSimcardUpdateWnd:", [this](ns::Object*) { closeSimcardUpdateWnd(); });
+    registerSelector("deviceRemoved:", &InitController::deviceRemoved);
+    registerSelector("clickOKBtnInR3aPopUp1:", &InitController::clickOKBtnInR3aPopUp1);
+    registerSelector("clickCheckboxInR3aPopUp1:", &InitController::clickCheckboxInR3aPopUp1);
+    registerSelector("closeRoamAlertWnd:", &InitController::closeRoamAlertWnd);
+
+    setNetworkRoamStatus(2);
+    setMccmnc(QString());
+    setHadDoPinAutoValidation(false);
+    specialInit();
 }
 
 InitController::~InitController()
@@ -38,32 +146,26 @@ InitController::~InitController()
         g_InitController = nullptr;
 }
 
+void InitController::awakeFromNib()
+{
+    loadNib();
+    JOVUIController::awakeFromNib();
+}
+
 void InitController::registerMessages()
 {
     if (jovMsgCenter) {
-        using namespace msg::device;
-        jovMsgCenter->registerObserver(this, "dealWithMsgOfHandShake:", kHandShake.majorID,
-                                       kHandShake.minorID);
-        jovMsgCenter->registerObserver(this, "dealWithMsgOfPinStatus:", kPinStatus.majorID,
-                                       kPinStatus.minorID);
-        jovMsgCenter->registerObserver(this, "dealWithMsgOfCheckDeviceStatus:", kCheckDeviceStatus.majorID,
-                                       kCheckDeviceStatus.minorID);
+        for (const MessageRow& row : kMessageTable) {
+            const bool switchOn =
+                row.configSwitch &&
+                configStore().getConfigurationByModule(QString::fromLatin1(row.configSwitch)).boolValue();
+            const char* selector = switchOn ? row.whenOn : row.selector;
+            if (selector && respondsToSelector(QString::fromLatin1(selector)))
+                jovMsgCenter->registerObserver(this, QString::fromLatin1(selector), row.id.majorID,
+                                               row.id.minorID);
+        }
     }
     registerNotification(InitControllerNotificationTable);
-}
-
-void InitController::setDeviceOnline()
-{
-    if (jovMsgCenter)
-        jovMsgCenter->sendMessageModuleID(kModuleInit, msg::device::kStartWork.majorID,
-                                          msg::device::kStartWork.minorID, 0, 0);
-}
-
-void InitController::setDeviceOffline()
-{
-    if (jovMsgCenter)
-        jovMsgCenter->sendMessageModuleID(kModuleInit, msg::device::kStopWork.majorID,
-                                          msg::device::kStopWork.minorID, 0, 0);
 }
 
 bool InitController::readRecord(ns::Notification* notification, _UI_MSG* msg) const
@@ -72,49 +174,40 @@ bool InitController::readRecord(ns::Notification* notification, _UI_MSG* msg) co
     return jovMsgCenter && notification && jovMsgCenter->getMsgPackage(msg, notification);
 }
 
-void InitController::dealWithMsgOfHandShake(ns::Notification* notification)
+bool InitController::configFlag(const QString& module, const QString& key) const
 {
-    _UI_MSG msg;
-    if (!readRecord(notification, &msg) || msg.result != kResultSuccess)
+    if (module.isEmpty())
+        return configStore().getConfigurationByModule(key).boolValue();
+    return configStore().getConfigurationByModuleAndKey(module, key).boolValue();
+}
+
+void InitController::loadNib()
+{
+    if (viewNetWorkStatus_)
         return;
-    if (ConfigService(configStore()).isDisplayCheckModemStatus())
-        ns::performSelectorAfterDelay(this, "setModemStatusPresent:", nullptr, kCheckModemStatusDelay);
-    else
-        setModemStatus(true);
+    buildStatusArea();
+    buildOperatorWindows();
+    buildSimCardUpdateWindow();
 }
 
-void InitController::dealWithMsgOfCheckDeviceStatus(ns::Notification* notification)
+void InitController::closeApplication()
 {
-    _UI_MSG msg;
-    if (!readRecord(notification, &msg))
-        return;
-    if (quint8(msg.result) < quint8(kResultFailure))
-        notifyDevicePlugin();
-    else
-        notifyDeviceRemoved();
+    if (wndMain) {
+        if (ns::Window* sheet = wndMain->attachedSheet()) {
+            ns::Application::sharedApplication().endSheet(sheet);
+            sheet->orderOut(nullptr);
+        }
+    }
+    ns::Application::sharedApplication().terminate(nullptr);
 }
 
-void InitController::dealWithMsgOfPinStatus(ns::Notification* notification)
+QString InitController::localized(const QString& key)
 {
-    _UI_MSG msg;
-    if (!readRecord(notification, &msg) || msg.result != kResultSuccess || msg.moduleID != kModuleInit)
-        return;
-    setSimStatus(true);
-    notifySimReady();
+    return Map_Name_Item_of_IndexString(key);
 }
 
-void InitController::setModemStatus(bool present)
+void InitController::showWarning(const QString& key)
 {
-    sendNotification(kModemConnected, present);
-}
-
-void InitController::setSimStatus(bool ready)
-{
-    setRuntimeObject(ready, kRTSIMCardReady);
-    sendNotification(kSimStatus, ready);
-}
-
-void InitController::sendNotification(const QString& name, const ns::Value& value)
-{
-    notificationCenter.postNotificationName(name, nullptr, ns::Dictionary{{name, value}});
+    NSRunAlertPanelExt(localized(QStringLiteral("Warning")), localized(key), localized(QStringLiteral("OK")),
+                       QString());
 }

@@ -19,4 +19,11 @@ public:
     int connectStatus() override { return Idle; }
     void applicationDidFinishLaunchingInDialController() override {}
     void setIsHiddenConnectBtn(bool) override {}
+    void setModemAndSimStateString(const QString&) override {}
+    void setDeviceStatusStringRows(int) override {}
+    void smartUITopFixedImage(const QString&, const QString&, const QString&, const QString&) override {}
+    void setWCDMAConfigHidden(bool) override {}
+    void setDialParams() override {}
+    void setPSDomainStatus(bool) override {}
+    void DialDisconnect() override {}
 };

@@ -15,4 +15,11 @@ public:
     }
 
     bool isManualSelecting() override { return false; }
+    void setCDMASelectNetworkVisible(bool) override {}
+    void setWCDMASelectNetworkVisible(bool) override {}
+    void setAutoConnectBtnEnable(bool) override {}
+    void sendSetRoamSwitch() override {}
+    void dealWithMsgOfCheckSearchmode(int, int, int) override {}
+    void dealWithMsgOfCheckSearchmodeForIcera(int, int) override {}
+    void dealWithMsgOfCheckPreferenceMode(int) override {}
 };

@@ -83,6 +83,17 @@ struct FakeDial : DialControlling {
     int connectStatus() override { return status; }
     void applicationDidFinishLaunchingInDialController() override { ++launched; }
     void setIsHiddenConnectBtn(bool) override {}
+    void setModemAndSimStateString(const QString& key) override { calls << "state " + key; }
+    void setDeviceStatusStringRows(int rows) override { calls << QStringLiteral("rows %1").arg(rows); }
+    void smartUITopFixedImage(const QString&, const QString&, const QString&, const QString& status) override
+    {
+        calls << "top " + status;
+    }
+    void setWCDMAConfigHidden(bool hidden) override { calls << QStringLiteral("wcdmaHidden %1").arg(hidden); }
+    void setDialParams() override { calls << "setDialParams"; }
+    void setPSDomainStatus(bool present) override { calls << QStringLiteral("ps %1").arg(present); }
+    void DialDisconnect() override { calls << "DialDisconnect"; }
+    QStringList calls;
     bool dialling = false;
     int status = Idle;
     int launched = 0;
@@ -92,6 +103,32 @@ struct FakeSettings : SettingControlling {
     FakeSettings() { g_SettingController = this; }
     ~FakeSettings() override { g_SettingController = nullptr; }
     bool isManualSelecting() override { return selecting; }
+    void setCDMASelectNetworkVisible(bool visible) override
+    {
+        calls << QStringLiteral("cdma %1").arg(visible);
+    }
+    void setWCDMASelectNetworkVisible(bool visible) override
+    {
+        calls << QStringLiteral("wcdma %1").arg(visible);
+    }
+    void setAutoConnectBtnEnable(bool enabled) override
+    {
+        calls << QStringLiteral("autoConnect %1").arg(enabled);
+    }
+    void sendSetRoamSwitch() override { calls << "sendSetRoamSwitch"; }
+    void dealWithMsgOfCheckSearchmode(int search, int selected, int pref) override
+    {
+        calls << QStringLiteral("searchmode %1 %2 %3").arg(search).arg(selected).arg(pref);
+    }
+    void dealWithMsgOfCheckSearchmodeForIcera(int search, int selected) override
+    {
+        calls << QStringLiteral("searchmodeIcera %1 %2").arg(search).arg(selected);
+    }
+    void dealWithMsgOfCheckPreferenceMode(int mode) override
+    {
+        calls << QStringLiteral("preference %1").arg(mode);
+    }
+    QStringList calls;
     bool selecting = false;
 };
 
