@@ -6,6 +6,7 @@
 #include "device/InitNotifications.h"
 #include "jCommon/DeviceMessages.h"
 #include "platform/ns/Timer.h"
+#include "platform/ns/appkit/Window.h"
 
 InitController* g_InitController = nullptr;
 
@@ -29,6 +30,12 @@ InitController::InitController(ConfigManager& store) : JOVUIController(store)
     registerSelector("dealWithMsgOfPinStatus:", &InitController::dealWithMsgOfPinStatus);
     registerSelector("dealWithMsgOfCheckDeviceStatus:", &InitController::dealWithMsgOfCheckDeviceStatus);
     registerSelector("setModemStatusPresent:", [this](ns::Object*) { setModemStatus(true); });
+    registerLockSelectors();
+    buildPinSheets();
+    buildUnlockSheets();
+    // A PIN kept in the settings by an earlier version moves to the private file.
+    if (pinNumStore_.migrateFromSettings(settingDict_))
+        configStore().writeToFile();
 }
 
 InitController::~InitController()
@@ -48,6 +55,7 @@ void InitController::registerMessages()
                                        kPinStatus.minorID);
         jovMsgCenter->registerObserver(this, "dealWithMsgOfCheckDeviceStatus:", kCheckDeviceStatus.majorID,
                                        kCheckDeviceStatus.minorID);
+        registerLockMessages();
     }
     registerNotification(InitControllerNotificationTable);
 }

@@ -1,13 +1,31 @@
 #pragma once
 
-// What the main window asks of the settings controller, which implements it
-// and sets g_SettingController when it is created.
+#include <QString>
+
+// What the main window and the initialisation controller ask of the settings
+// controller, which implements it and sets g_SettingController when it is
+// created.
 class SettingControlling
 {
 public:
     virtual ~SettingControlling() = default;
     // The user is selecting a network by hand on the settings page.
     virtual bool isManualSelecting() = 0;
+    // Shows the wording key, translated, in a warning alert ("Warning!", "OK").
+    virtual void runAlertPanel(const QString& key) = 0;
+    // The PIN and PUK attempts left, shown on the settings page and kept.
+    virtual void setPinTimeLeft(int count) = 0;
+    virtual void setPukTimeLeft(int count) = 0;
+    // The device's PIN request switch (4/13).
+    virtual void setPinActiveStatus(int state) = 0;
+    // The device-lock check box: on while the device lock is in force.
+    virtual void setDeviceUnlockCodeState(bool on) = 0;
+    // The outcome of a device code that a feature asked for (0 success, 255
+    // a wrong code): posts "DeviceUnlockSuccess", or alerts "Invalid
+    // password!" once and posts "DeviceUnlockFailed".
+    virtual void dealWithMsgOfCheckDeviceUnLockResult(int result) = 0;
+    // Sends the national and international roaming switches to the device.
+    virtual void sendSetRoamSwitch() = 0;
 };
 
 extern SettingControlling* g_SettingController;

@@ -92,7 +92,20 @@ struct FakeSettings : SettingControlling {
     FakeSettings() { g_SettingController = this; }
     ~FakeSettings() override { g_SettingController = nullptr; }
     bool isManualSelecting() override { return selecting; }
+    void runAlertPanel(const QString& key) override { alerts << key; }
+    void setPinTimeLeft(int count) override { pinTimeLeft = count; }
+    void setPukTimeLeft(int count) override { pukTimeLeft = count; }
+    void setPinActiveStatus(int state) override { pinActiveStatus = state; }
+    void setDeviceUnlockCodeState(bool on) override { deviceUnlockCodeState = on; }
+    void dealWithMsgOfCheckDeviceUnLockResult(int result) override { unlockResults << result; }
+    void sendSetRoamSwitch() override {}
     bool selecting = false;
+    QStringList alerts;
+    int pinTimeLeft = -1;
+    int pukTimeLeft = -1;
+    int pinActiveStatus = -1;
+    std::optional<bool> deviceUnlockCodeState;
+    QList<int> unlockResults;
 };
 
 struct FakeCall : CompoundCallControlling {

@@ -216,7 +216,7 @@ TEST_F(MsgCenterTest, RecordsDroppedOnAFullQueueAreLoggedOnceWithTheirCount)
     EXPECT_TRUE(log.lines().isEmpty());
     clock.advance(0.005 * 250);
     EXPECT_EQ(center.queuedMessageCount(), 0);
-    ASSERT_EQ(log.lines().size(), 1);
+    ASSERT_EQ(log.lines().size(), 1) << log.lines().join("\n").toStdString();
     EXPECT_TRUE(log.lines().first().contains("3 received records dropped"))
         << log.lines().first().toStdString();
 
