@@ -97,6 +97,11 @@ void InitController::buildPinSheets()
     btnPinCancel_ = nib::makePushButton(ns::Rect(178, 12, 90, 30), this, QStringLiteral("cancelPinWindow:"));
     btnPinOK_ = nib::makePushButton(ns::Rect(274, 12, 90, 30), this, QStringLiteral("closePinWindow:"));
     btnPinOK_->setKeyEquivalent(QStringLiteral("\r"));
+    // The save-PIN boxes start as the user last left them.
+    const bool savePin =
+        configStore().getConfigurationByModuleAndKey(kMainModule, kEnableSavePINNum).boolValue();
+    for (ns::Button* box : {btnSavePinNum_, btnPinNumSavedInConfigFile_})
+        box->setState(savePin ? ns::OnState : ns::OffState);
     for (ns::View* view : std::initializer_list<ns::View*>{pinTitle_, pinLabel_, m_PinCode, m_PinTimeLeft,
                                                            btnSavePinNum_, btnPinNumSavedInConfigFile_,
                                                            btnPINAutoValidation_, btnPinCancel_, btnPinOK_})

@@ -319,3 +319,48 @@ TEST_F(LocksTest, ASimLockedToAnOperatorTakesItsUnlockCode)
     EXPECT_EQ(sent->record().length, FieldWidth::kUnlockCode);
     ASSERT_TRUE(waitFor([&] { return posted.names.contains(kSimReadyNotification); }));
 }
+
+// A PIN an earlier version kept in the settings moves to the user's private
+// file on the first start, and automatic entry goes on from there.
+TEST_F(LocksTest, ThePinKeptInTheSettingsMovesToAPrivateFileAndStillEntersItself)
+{
+    ns::Dictionary main = shippedSettings().value("Main").toDictionary().deepCopy();
+    main.setValue("AtuoCheckPinAndIccidSavedInConfigFile", true);
+    main.setValue("EnableSavePINNum", true);
+    start({{"SIM/State", "PinLocked"}},
+          shippedSettings({{"Main", main}, {"PinNum", "1234"}, {"Iccid", "89000123456789012345"}}));
+    const ns::Dictionary onDisk = app->bundle.settingsOnDisk();
+    EXPECT_FALSE(onDisk.contains("PinNum"));
+    EXPECT_FALSE(onDisk.contains("Iccid"));
+    const QString file = configHome() + "/trelvan/PinNum.plist";
+    EXPECT_EQ(PinNumStore(file).read()->pinNum, "1234");
+    // The owner alone reads and writes the file and enters its folder.
+    const QFileDevice::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                            QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(QFileInfo(file).permissions() & others, QFileDevice::Permissions());
+    EXPECT_EQ(QFileInfo(QFileInfo(file).path()).permissions() & others, QFileDevice::Permissions());
+    EXPECT_TRUE(QFileInfo(file).permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner));
+
+    PostedNames posted({kSimReadyNotification});
+    init().setIccid("89000123456789012345");
+    app->nib.awakeFromNib();
+    ASSERT_TRUE(waitFor([&] { return posted.names.contains(kSimReadyNotification); }));
+    EXPECT_FALSE(init().m_InitPinWindow->isVisible());
+}
+
+// A code longer than its field is cut to the field: the record keeps its
+// width and its terminating NUL.
+TEST_F(LocksTest, AnOverlongPinIsCutToTheFieldOfTheRecord)
+{
+    start({});
+    app->nib.awakeFromNib();
+    ASSERT_TRUE(waitFor([&] { return halvex.state()->value("SimStatus").toString() == "Ready"; }));
+    const HalvexControl::Position before = halvex.now();
+    init().setPinNum("123456789012345");
+    init().savePinToModem();
+    const auto sent = halvex.nextReceived(msg::device::kSavePin, before);
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(sent->record().length, FieldWidth::kCode);
+    EXPECT_EQ(payloadText(sent->record(), 0, FieldWidth::kCode), "123456789");
+    EXPECT_TRUE(payloadTextIsTerminated(sent->record(), 0, FieldWidth::kCode));
+}
