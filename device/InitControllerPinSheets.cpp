@@ -80,17 +80,17 @@ QString InitController::checkPinPukAlertMsg(const QString& puk, const QString& p
 void InitController::buildPinSheets()
 {
     const ns::Font font = ns::Font::systemFontOfSize(12);
-    pinWindow_ = nib::makePanel({380, 200}, ns::TitledWindowMask);
+    pinWindow_ = nib::makePanel({380, 170}, ns::TitledWindowMask);
     m_InitPinWindow = pinWindow_.get();
     ns::View* content = m_InitPinWindow->contentView();
-    pinTitle_ = nib::makeLabel(ns::Rect(20, 160, 340, 20), ns::Font::boldSystemFontOfSize(13));
-    pinLabel_ = nib::makeLabel(ns::Rect(20, 124, 110, 18), font, ns::RightTextAlignment);
-    m_PinCode = makeCodeField(ns::Rect(140, 120, 200, 24), this, QStringLiteral("closePinWindow:"), this);
-    m_PinTimeLeft = nib::makeLabel(ns::Rect(140, 96, 230, 18), font);
+    pinTitle_ = nib::makeLabel(ns::Rect(20, 134, 340, 20), ns::Font::boldSystemFontOfSize(13));
+    pinLabel_ = nib::makeLabel(ns::Rect(20, 100, 110, 18), font, ns::RightTextAlignment);
+    m_PinCode = makeCodeField(ns::Rect(140, 96, 200, 24), this, QStringLiteral("closePinWindow:"), this);
+    m_PinTimeLeft = nib::makeLabel(ns::Rect(140, 74, 230, 18), font);
     m_PinTimeLeft->setTextColor(ns::Color::redColor());
-    btnSavePinNum_ = nib::makeCheckBox(ns::Rect(140, 70, 230, 20), this, QStringLiteral("savePinNum:"));
+    btnSavePinNum_ = nib::makeCheckBox(ns::Rect(140, 50, 230, 20), this, QStringLiteral("savePinNum:"));
     btnPinNumSavedInConfigFile_ =
-        nib::makeCheckBox(ns::Rect(140, 70, 230, 20), this, QStringLiteral("enableSavePinNum:"));
+        nib::makeCheckBox(ns::Rect(140, 50, 230, 20), this, QStringLiteral("enableSavePinNum:"));
     // Mirrors the save-PIN box for the modem's automatic entry; never shown.
     btnPINAutoValidation_ = nib::makeCheckBox(ns::Rect(140, 50, 230, 20), nullptr, QString());
     btnPINAutoValidation_->setHidden(true);
