@@ -189,6 +189,14 @@ private:
     // Stores the PIN typed for this SIM in the private file, for automatic entry.
     void storePinNumForSim();
     void sendUnlockCode(const QString& code);
+    // Opens an unlock sheet with its input cleared and focused.
+    void runUnlockSheet(ns::Window* sheet, ns::TextField* input);
+    // Sends the input's code when it has the length, closing the sheet;
+    // else alerts the fault and clears the input.
+    void sendUnlockCodeOfSheet(ns::Window* sheet, ns::TextField* input, int length,
+                               const QString& lengthFault);
+    // The IMEI of a 5/22 report into the unlock window's field and the run-time "runtimeIMEI".
+    void showUnlockIMEI(ns::Notification* notification, ns::TextField* field);
     void askForUnlockAttempts();
     void sendAbandonCodeEntry();
     // The SIM is refused: the alert, unless the smart skin says it in the status text.

@@ -302,21 +302,21 @@ void InitController::dealWithMsgOfCheckiLockNumStatusIcera(ns::Notification* not
 
 void InitController::dealWithMsgOfCheckIMEIInfo(ns::Notification* notification)
 {
-    _UI_MSG msg;
-    if (!readRecord(notification, &msg) || !isReport(msg))
-        return;
-    const QString imei = payloadText(msg, 0, FieldWidth::kIMEI);
-    m_IMEIString->setStringValue(imei);
-    setRuntimeObject(imei, kRTIMEI);
+    showUnlockIMEI(notification, m_IMEIString);
 }
 
 void InitController::dealWithMsgOfCheckIMEIInfoIcera(ns::Notification* notification)
+{
+    showUnlockIMEI(notification, IMEIString);
+}
+
+void InitController::showUnlockIMEI(ns::Notification* notification, ns::TextField* field)
 {
     _UI_MSG msg;
     if (!readRecord(notification, &msg) || !isReport(msg))
         return;
     const QString imei = payloadText(msg, 0, FieldWidth::kIMEI);
-    IMEIString->setStringValue(imei);
+    field->setStringValue(imei);
     setRuntimeObject(imei, kRTIMEI);
 }
 

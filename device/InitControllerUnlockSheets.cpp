@@ -133,29 +133,38 @@ void InitController::updateUnlockSheetsWording()
 
 void InitController::openUnlockWindow()
 {
-    updateUnlockSheetsWording();
-    m_UnlockCode->setStringValue(QString());
-    runSheetOnMainWindow(m_UnlockWin);
-    m_UnlockCode->selectText(this);
+    runUnlockSheet(m_UnlockWin, m_UnlockCode);
 }
 
 void InitController::openIceraUnlockWindow()
 {
+    runUnlockSheet(mainUnlockWindow, unlockedString);
+}
+
+void InitController::runUnlockSheet(ns::Window* sheet, ns::TextField* input)
+{
     updateUnlockSheetsWording();
-    unlockedString->setStringValue(QString());
-    runSheetOnMainWindow(mainUnlockWindow);
-    unlockedString->selectText(this);
+    input->setStringValue(QString());
+    runSheetOnMainWindow(sheet);
+    input->selectText(this);
 }
 
 void InitController::closeUnlockWindow(ns::Object*)
 {
-    const QString code = m_UnlockCode->stringValue();
-    if (code.length() != kUnlockCodeLength) {
-        alert(wording("STRING_LEGNTH_UNLOCKCODE_ERROR_LABELS"));
-        m_UnlockCode->setStringValue(QString());
+    sendUnlockCodeOfSheet(m_UnlockWin, m_UnlockCode, kUnlockCodeLength,
+                          wording("STRING_LEGNTH_UNLOCKCODE_ERROR_LABELS"));
+}
+
+void InitController::sendUnlockCodeOfSheet(ns::Window* sheet, ns::TextField* input, int length,
+                                           const QString& lengthFault)
+{
+    const QString code = input->stringValue();
+    if (code.length() != length) {
+        alert(lengthFault);
+        input->setStringValue(QString());
         return;
     }
-    nib::endSheet(m_UnlockWin);
+    nib::endSheet(sheet);
     sendUnlockCode(code);
 }
 
@@ -174,14 +183,8 @@ void InitController::setIMEIWhenCancelUnlock()
 
 void InitController::waitUnlocked(ns::Object*)
 {
-    const QString code = unlockedString->stringValue();
-    if (code.length() != kIceraUnlockCodeLength) {
-        alert(wording("Unlock code must be 8 characters"));
-        unlockedString->setStringValue(QString());
-        return;
-    }
-    nib::endSheet(mainUnlockWindow);
-    sendUnlockCode(code);
+    sendUnlockCodeOfSheet(mainUnlockWindow, unlockedString, kIceraUnlockCodeLength,
+                          wording("Unlock code must be 8 characters"));
 }
 
 void InitController::cancelUnlocked(ns::Object*)

@@ -68,21 +68,24 @@ void SimLock::devicePlugged()
         break;
     case Lock::FirstFamily:
         // The first family shows the IMEI and the attempts; they open the unlock window.
-        modem_.report(makeRecord(msg::device::kCheckIMEIInfo, kTypeReport, kResultSuccess,
-                                 PayloadWriter(FieldWidth::kIMEI)
-                                     .setText(0, FieldWidth::kIMEI, modem_.scenario().device.imei)
-                                     .bytes()));
+        reportIMEI();
         modem_.report(attemptsLeftRecord(kModuleInit));
         break;
     case Lock::SecondFamily:
         // The second family reports the lock; the manager then asks for the attempts.
-        modem_.report(makeRecord(msg::device::kCheckIMEIInfo, kTypeReport, kResultSuccess,
-                                 PayloadWriter(FieldWidth::kIMEI)
-                                     .setText(0, FieldWidth::kIMEI, modem_.scenario().device.imei)
-                                     .bytes()));
+        reportIMEI();
         modem_.report(makeRecord(msg::device::kCheckLockStatus, kTypeReport, kResultSuccess));
         break;
     }
+}
+
+void SimLock::reportIMEI()
+{
+    // The IMEI the user needs to obtain the unlock code.
+    modem_.report(makeRecord(msg::device::kCheckIMEIInfo, kTypeReport, kResultSuccess,
+                             PayloadWriter(FieldWidth::kIMEI)
+                                 .setText(0, FieldWidth::kIMEI, modem_.scenario().device.imei)
+                                 .bytes()));
 }
 
 _UI_MSG SimLock::attemptsLeftRecord(int32_t moduleID) const

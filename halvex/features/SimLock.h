@@ -25,6 +25,7 @@ private:
     _UI_MSG attemptsLeftRecord(int32_t moduleID) const;
     // Reports the lock state 5/20 with the state byte in the record's tail.
     void reportLockState(uint8_t state);
+    void reportIMEI();
 
     int unlockAttemptsLeft_;
 };
