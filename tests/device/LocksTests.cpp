@@ -364,3 +364,52 @@ TEST_F(LocksTest, AnOverlongPinIsCutToTheFieldOfTheRecord)
     EXPECT_EQ(payloadText(sent->record(), 0, FieldWidth::kCode), "123456789");
     EXPECT_TRUE(payloadTextIsTerminated(sent->record(), 0, FieldWidth::kCode));
 }
+
+TEST_F(LocksTest, TheSecondLockFamilyAsksForTheAttemptsAndTakesAnEightCharacterCode)
+{
+    start({{"Locks", ns::Dictionary{{"SimLock", "SecondFamily"},
+                                    {"UnlockCode", "K7Q2M9X4"},
+                                    {"UnlockAttemptsLeft", 2}}}},
+          shippedSettings({{"ICERA_LOCK_TO_UNLOK", true}}));
+    PostedNames posted({kSimReadyNotification});
+    AlertAnswerer answerer;
+    app->nib.awakeFromNib();
+    // The lock report is refused in words; the attempts the controller then asks for open the window.
+    ASSERT_TRUE(waitFor([&] { return init().mainUnlockWindow->isVisible(); }));
+    EXPECT_TRUE(answerer.showed("Incorrect (U)SIM card!"));
+    EXPECT_EQ(init().clckTimes->stringValue(), "You only have 2 time(s) left!");
+    EXPECT_EQ(init().IMEIString->stringValue(), "490154203237518");
+
+    type(init().unlockedString, "K7Q2");
+    appkit_test::click(init().unlockOKBtn);
+    ASSERT_TRUE(waitFor([&] { return answerer.showed("The unlock code must be 8 characters."); }));
+    EXPECT_EQ(init().unlockedString->stringValue(), "");
+
+    type(init().unlockedString, "00000000");
+    appkit_test::click(init().unlockOKBtn);
+    ASSERT_TRUE(waitFor([&] {
+        return answerer.showed("Incorrect unlock code!") && init().mainUnlockWindow->isVisible() &&
+               init().clckTimes->stringValue() == "You only have 1 time(s) left!";
+    }));
+
+    type(init().unlockedString, "K7Q2M9X4");
+    appkit_test::click(init().unlockOKBtn);
+    ASSERT_TRUE(waitFor([&] { return posted.names.contains(kSimReadyNotification); }));
+    EXPECT_FALSE(init().mainUnlockWindow->isVisible());
+}
+
+TEST_F(LocksTest, WithFourDigitPinsThePinFieldKeepsOnlyItsLeadingDigits)
+{
+    ns::Dictionary setting = shippedSettings().value("Setting").toDictionary().deepCopy();
+    setting.setValue("PinLimitFourDigitals", true);
+    start({{"SIM/State", "PinLocked"}}, shippedSettings({{"Setting", setting}}));
+    FakeSettings settings;
+    app->nib.awakeFromNib();
+    ASSERT_TRUE(waitFor([&] { return init().m_InitPinWindow->isVisible(); }));
+    EXPECT_EQ(settings.pinActiveStatus, 1); // the SIM asks for its PIN
+    const std::pair<QString, QString> typed[] = {{"12a456", "1245"}, {"987654", "9876"}, {"x1", "1"}};
+    for (const auto& [keys, kept] : typed) {
+        type(init().m_PinCode, keys);
+        EXPECT_EQ(init().m_PinCode->stringValue(), kept) << keys.toStdString();
+    }
+}
