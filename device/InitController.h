@@ -186,6 +186,8 @@ private:
     // Sends the PIN, or the new PIN with the PUK, to be checked.
     void sendPin(const QString& pin);
     void sendPuk(const QString& puk, const QString& newPin);
+    // Tells the modem whether to keep the PIN the user typed (4/18).
+    void sendSavePinFlag();
     // Stores the PIN typed for this SIM in the private file, for automatic entry.
     void storePinNumForSim();
     void sendUnlockCode(const QString& code);

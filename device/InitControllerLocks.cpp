@@ -12,6 +12,7 @@
 #include "jCommon/DeviceMessages.h"
 #include "jCommon/FieldWidths.h"
 #include "jCommon/PayloadReader.h"
+#include "jCommon/PayloadWriter.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Button.h"
@@ -191,7 +192,12 @@ void InitController::dealWithMsgOfCheckoutPin(ns::Notification* notification)
             nib::endSheet(m_InitPinWindow);
             isPinWndOpen_ = false;
         }
-        storePinNumForSim();
+        if (mainSwitch("pinAutoValidation")) {
+            if (manuuallyInputPinFlag_)
+                sendSavePinFlag();
+        } else {
+            storePinNumForSim();
+        }
     } else if (msg.result == kResultFailure) {
         if (checkPinPukStatus == kAskedForPin && manuuallyInputPinFlag_ && g_SettingController)
             g_SettingController->runAlertPanel(QStringLiteral("Incorrect PIN code!"));
@@ -209,6 +215,17 @@ void InitController::dealWithMsgOfCheckoutPuk(ns::Notification* notification)
         setSimStatus(true);
     else if (msg.type == kTypeRequest)
         m_SimPinState = kSimAsksForCode;
+}
+
+void InitController::sendSavePinFlag()
+{
+    // The user's choice on the sheet: the modem keeps the PIN and enters it itself, or forgets it.
+    const bool save = btnSavePinNum_->state() == ns::OnState;
+    btnPINAutoValidation_->setState(save ? ns::OnState : ns::OffState);
+    if (jovMsgCenter)
+        jovMsgCenter->sendMessageModuleID(kModuleInit, msg::device::kSavePinFlag.majorID,
+                                          msg::device::kSavePinFlag.minorID, kTypeRequest, kResultSuccess,
+                                          PayloadWriter(8).setInt32(0, save ? 1 : 0).setInt32(4, 0).bytes());
 }
 
 void InitController::storePinNumForSim()

@@ -413,3 +413,24 @@ TEST_F(LocksTest, WithFourDigitPinsThePinFieldKeepsOnlyItsLeadingDigits)
         EXPECT_EQ(init().m_PinCode->stringValue(), kept) << keys.toStdString();
     }
 }
+
+TEST_F(LocksTest, ARightPinTypedWithTheSaveBoxOnAsksTheModemToKeepIt)
+{
+    ns::Dictionary main = shippedSettings().value("Main").toDictionary().deepCopy();
+    main.setValue("pinAutoValidation", true);
+    start({{"SIM/State", "PinLocked"}}, shippedSettings({{"Main", main}}));
+    FakeSettings settings;
+    app->nib.awakeFromNib();
+    ASSERT_TRUE(waitFor([&] { return init().m_InitPinWindow->isVisible(); }));
+    ASSERT_FALSE(init().btnSavePinNum_->isHidden());
+    appkit_test::click(init().btnSavePinNum_);
+    const HalvexControl::Position before = halvex.now();
+    type(init().m_PinCode, "1234");
+    appkit_test::click(init().btnPinOK_);
+    const auto flag = halvex.nextReceived(msg::device::kSavePinFlag, before);
+    ASSERT_TRUE(flag);
+    EXPECT_EQ(payloadInt32(flag->record(), 0), 1);
+    EXPECT_EQ(payloadInt32(flag->record(), 4), 0);
+    EXPECT_EQ(init().btnPINAutoValidation_->state(), ns::OnState);
+    EXPECT_FALSE(init().m_InitPinWindow->isVisible());
+}
