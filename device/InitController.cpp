@@ -137,6 +137,12 @@ InitController::InitController(ConfigManager& store) : JOVUIController(store)
     setMccmnc(QString());
     setHadDoPinAutoValidation(false);
     specialInit();
+    registerLockSelectors();
+    buildPinSheets();
+    buildUnlockSheets();
+    // A PIN kept in the settings by an earlier version moves to the private file.
+    if (pinNumStore_.migrateFromSettings(settingDict_))
+        configStore().writeToFile();
 }
 
 InitController::~InitController()
@@ -155,6 +161,8 @@ void InitController::awakeFromNib()
 void InitController::registerMessages()
 {
     if (jovMsgCenter) {
+        // The lock family is chosen once: a change of the switch counts from the next start.
+        iceraLockFamily_ = configStore().getConfigurationByModule(QString::fromLatin1(kIceraLock)).boolValue();
         for (const MessageRow& row : kMessageTable) {
             const bool switchOn =
                 row.configSwitch &&
@@ -188,17 +196,6 @@ void InitController::loadNib()
     buildStatusArea();
     buildOperatorWindows();
     buildSimCardUpdateWindow();
-}
-
-void InitController::closeApplication()
-{
-    if (wndMain) {
-        if (ns::Window* sheet = wndMain->attachedSheet()) {
-            ns::Application::sharedApplication().endSheet(sheet);
-            sheet->orderOut(nullptr);
-        }
-    }
-    ns::Application::sharedApplication().terminate(nullptr);
 }
 
 QString InitController::localized(const QString& key)

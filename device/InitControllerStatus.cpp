@@ -280,12 +280,3 @@ void InitController::setRoamTransferModeWithPreStatus(int previous, int status)
         roamTransferMode_ = 0;
     }
 }
-
-void InitController::savePinToModem()
-{
-    if (!jovMsgCenter || pinNum_.isEmpty())
-        return;
-    jovMsgCenter->sendMessageModuleID(
-        kModuleInit, msg::device::kSavePin.majorID, msg::device::kSavePin.minorID, kTypeRequest,
-        kResultSuccess, PayloadWriter(FieldWidth::kCode).setText(0, FieldWidth::kCode, pinNum_).bytes());
-}

@@ -16,6 +16,7 @@
 #include "app/ui/widgets/NSToolbarItemExt.h"
 #include "app/ui/widgets/NSWindowExt.h"
 #include "device/InitController.h"
+#include "device/NibControls.h"
 #include "jCommon/DeviceMessages.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Bundle.h"
@@ -457,10 +458,7 @@ void MainController::minimizeWindow(ns::Object* sender)
 
 void MainController::endSheet(ns::Window* sheet)
 {
-    if (!sheet)
-        return;
-    sheet->orderOut(nullptr);
-    ns::Application::sharedApplication().endSheet(sheet);
+    nib::endSheet(sheet);
 }
 
 // ---- the device goes ----

@@ -7,6 +7,7 @@
 
 #include "app/ui/widgets/NSViewExt.h"
 #include "app/ui/widgets/NSWindowExt.h"
+#include "device/NibControls.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/ImageView.h"
 #include "platform/ns/appkit/Matrix.h"
@@ -14,6 +15,10 @@
 #include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/WebView.h"
+
+using nib::makeLabel;
+using nib::makePanel;
+using nib::makePushButton;
 
 namespace
 {
@@ -37,22 +42,6 @@ const char* const kSimpleButtons[] = {"SimpleSMS", "SimplePhonebook", "SimpleSet
 // The pages of the separate settings window, in the order of its list.
 const char* const kSettingModules[] = {"Connection", "Selection", "Preference",     "Sounds",
                                        "Security",   "System",    "Update settings"};
-
-ns::Button* makePushButton(const ns::Rect& frame, ns::Object* target, const QString& action)
-{
-    auto* button = new ns::Button(frame);
-    button->setBezelStyle(ns::RoundedBezelStyle);
-    button->setTarget(target);
-    button->setAction(action);
-    return button;
-}
-
-std::unique_ptr<ns::Window> makePanel(const ns::Size& size, unsigned style)
-{
-    auto window = std::make_unique<ns::Window>(ns::Rect(0, 0, size.width, size.height), style);
-    window->center();
-    return window;
-}
 
 } // namespace
 

@@ -10,6 +10,7 @@ namespace halvex
 
 Modem::Modem(const Scenario& scenario, OutgoingQueue::Sender sender)
     : scenario_(scenario), sim_(scenario.sim),
+      simNetworkLocked_(scenario.locks.simLock != Scenario::Locks::SimLock::None),
       queue_(std::move(sender), scenario.timing.handshakeRetryInterval,
              [this](const _UI_MSG& record, Delivery delivery) {
                  conversation_.noteSent(record, delivery != Delivery::Delivered);
@@ -34,6 +35,14 @@ void Modem::playStartSequence()
 {
     queue_.clear();
     forEachFeature([](Feature& feature) { feature.devicePlugged(); });
+    if (sim_.status() == SimCard::Status::Ready && !simNetworkLocked_)
+        simBecameReady();
+}
+
+void Modem::simNetworkUnlocked()
+{
+    simNetworkLocked_ = false;
+    forEachFeature([](Feature& feature) { feature.simUnlocked(); });
     if (sim_.status() == SimCard::Status::Ready)
         simBecameReady();
 }

@@ -39,6 +39,10 @@ public:
     void playStartSequence();
     // The SIM has become usable: the features report what follows from it.
     void simBecameReady();
+    // The device refuses the SIM until its network lock is unlocked.
+    bool isSimNetworkLocked() const { return simNetworkLocked_; }
+    // The right unlock code came: the SIM goes on from its own state.
+    void simNetworkUnlocked();
     // The device is pulled out or plugged back in; false when it already is.
     bool removeDevice();
     bool plugDevice();
@@ -68,6 +72,7 @@ private:
     Scenario scenario_;
     SimCard sim_;
     bool plugged_ = true;
+    bool simNetworkLocked_;
     Conversation conversation_;
     OutgoingQueue queue_;
     MessageRouter router_;

@@ -35,6 +35,9 @@ public:
         }
     }
 
+    // Whether the section holds the key (for sections whose keys all have defaults).
+    bool has(const QString& key) const { return !section_.value(key).isNull(); }
+
     // A text of at most width - 1 UTF-8 bytes matching the pattern.
     QString text(const QString& key, int width, const QString& pattern, const QString& expectation)
     {
@@ -263,6 +266,37 @@ Scenario::Network readNetwork(SectionReader& r)
     return network;
 }
 
+// Every key may be left out, for the lock's default.
+Scenario::Locks readLocks(SectionReader& r)
+{
+    using SimLock = Scenario::Locks::SimLock;
+    Scenario::Locks locks;
+    if (r.has(QStringLiteral("SimLock")))
+        locks.simLock = r.choice<SimLock>(QStringLiteral("SimLock"),
+                                          {{QStringLiteral("None"), SimLock::None},
+                                           {QStringLiteral("FirstFamily"), SimLock::FirstFamily},
+                                           {QStringLiteral("SecondFamily"), SimLock::SecondFamily},
+                                           {QStringLiteral("Refused"), SimLock::Refused}});
+    if (locks.simLock == SimLock::FirstFamily)
+        locks.unlockCode = r.text(QStringLiteral("UnlockCode"), FieldWidth::kUnlockCode,
+                                  QStringLiteral("[0-9A-Za-z]{16}"), QStringLiteral("16 letters or digits"));
+    else if (locks.simLock == SimLock::SecondFamily)
+        locks.unlockCode = r.text(QStringLiteral("UnlockCode"), FieldWidth::kUnlockCode,
+                                  QStringLiteral("[0-9A-Za-z]{8}"), QStringLiteral("8 letters or digits"));
+    if (r.has(QStringLiteral("UnlockAttemptsLeft")))
+        locks.unlockAttemptsLeft =
+            r.integer(QStringLiteral("UnlockAttemptsLeft"), 0, Scenario::kMaxUnlockAttempts);
+    for (auto [key, flag] :
+         {std::pair{"HardwareLocked", &locks.hardwareLocked},
+          std::pair{"FirmwareLocked", &locks.firmwareLocked}, std::pair{"DeviceLocked", &locks.deviceLocked}})
+        if (r.has(QString::fromLatin1(key)))
+            *flag = r.boolean(QString::fromLatin1(key));
+    if (r.has(QStringLiteral("DeviceCode")))
+        locks.deviceCode = r.text(QStringLiteral("DeviceCode"), FieldWidth::kDeviceCode + 1,
+                                  QStringLiteral("[0-9]{4}"), QStringLiteral("4 digits"));
+    return locks;
+}
+
 Scenario::Timing readTiming(SectionReader& r)
 {
     const Scenario::Timing defaults;
@@ -306,7 +340,7 @@ std::optional<Scenario> Scenario::fromDictionary(const ns::Dictionary& root, QSt
     QString reason;
     Scenario scenario;
     const QStringList sections{QStringLiteral("Device"), QStringLiteral("SIM"), QStringLiteral("Network"),
-                               QStringLiteral("Timing")};
+                               QStringLiteral("Locks"), QStringLiteral("Timing")};
     for (const QString& key : root.keys())
         if (!sections.contains(key) && reason.isEmpty())
             reason = QStringLiteral("section \"%1\" is not a section of a scenario").arg(loggable(key));
@@ -320,6 +354,9 @@ std::optional<Scenario> Scenario::fromDictionary(const ns::Dictionary& root, QSt
     SectionReader network(root, QStringLiteral("Network"), false, reason);
     scenario.network = readNetwork(network);
     network.finish();
+    SectionReader locks(root, QStringLiteral("Locks"), true, reason);
+    scenario.locks = readLocks(locks);
+    locks.finish();
     SectionReader timing(root, QStringLiteral("Timing"), true, reason);
     scenario.timing = readTiming(timing);
     timing.finish();

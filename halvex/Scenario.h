@@ -11,7 +11,7 @@ namespace halvex
 
 // The modem one run of Halvex plays, as a property-list file describes it:
 // the device's identity, the SIM, the network it finds and the pace of its
-// reports. Every key is required except those of "Timing".
+// reports. Every key is required except those of "Timing" and "Locks".
 struct Scenario {
     enum class SimState { Ready, PinLocked, PukLocked, Absent };
 
@@ -55,6 +55,20 @@ struct Scenario {
         bool internationalRoamingSwitch = false;
     };
 
+    // The device's locks: to one operator's SIM cards (the network lock, in
+    // one of two families of reports), its hardware and firmware, and the
+    // user's four-digit device lock.
+    struct Locks {
+        enum class SimLock { None, FirstFamily, SecondFamily, Refused };
+        SimLock simLock = SimLock::None;
+        QString unlockCode; // 16 characters (first family) or 8 (second)
+        int unlockAttemptsLeft = 5;
+        bool hardwareLocked = false;
+        bool firmwareLocked = false;
+        bool deviceLocked = false;
+        QString deviceCode = QStringLiteral("1234");
+    };
+
     // Seconds.
     struct Timing {
         double reportInterval = 0.05;        // between two reports of a sequence
@@ -69,10 +83,12 @@ struct Scenario {
     Device device;
     Sim sim;
     Network network;
+    Locks locks;
     Timing timing;
 
     static constexpr int kMaxPinAttempts = 3;
     static constexpr int kMaxPukAttempts = 10;
+    static constexpr int kMaxUnlockAttempts = 10;
 
     // The scenario of a file; nullopt, with the reason in error, when the
     // file is missing or not a property list, or a key is missing, of the

@@ -22,6 +22,10 @@ public:
     bool isUsim() const { return usim_; }
     int pinAttemptsLeft() const { return pinAttemptsLeft_; }
     int pukAttemptsLeft() const { return pukAttemptsLeft_; }
+    // Whether the card asks for its PIN when it powers up.
+    bool isPinEnabled() const { return pinEnabled_; }
+    // Whether the text is the card's PIN (nothing is counted).
+    bool isPin(const QString& pin) const { return pin == pin_; }
 
     // The card loses power (the device was unplugged): a PIN-protected card
     // asks for its PIN again.

@@ -4,7 +4,9 @@
 // including the terminating NUL.
 namespace FieldWidth
 {
-constexpr int kCode = 10;             // 4/10, 4/11: a PIN or PUK in the manager's checks
+constexpr int kCode = 10;             // 4/10, 4/11, 4/17: a PIN or PUK in the manager's requests
+constexpr int kUnlockCode = 19;       // 5/23: the SIM-lock unlock code
+constexpr int kDeviceCode = 4;        // 5/27: the device-lock code, four ASCII digits, no NUL
 constexpr int kIMEI = 36;             // 5/22
 constexpr int kIMSI = 36;             // 7/42
 constexpr int kFirmwareVersion = 68;  // 7/44, 7/45

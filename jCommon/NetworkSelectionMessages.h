@@ -8,6 +8,7 @@ namespace msg::networkSelection
 
 inline constexpr MessageID kCheckSearchMode{0x0201, 75};
 inline constexpr MessageID kCheckPreferenceMode{0x0201, 80};
+inline constexpr MessageID kSetRoamSwitch{0x0201, 84};
 inline constexpr MessageID kReadRoamSwitch{0x0201, 85};
 
 } // namespace msg::networkSelection

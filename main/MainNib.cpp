@@ -3,7 +3,7 @@
 #include "platform/ns/appkit/Application.h"
 
 MainNib::MainNib(ConfigManager& store)
-    : jovSkinManager_(store), initController_(store), mainController_(store)
+    : jovSkinManager_(store), settingStandIn_(jovMsgCenter_), initController_(store), mainController_(store)
 {
 }
 

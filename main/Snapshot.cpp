@@ -2,13 +2,16 @@
 // simulated modem, waits until the SIM is ready and saves a picture of the
 // window with its drawer. It runs on a private copy of the data folder and
 // private Apple Event sockets, so it leaves the built Trelvan.app as it was.
+// With --pin-locked the simulated modem's SIM asks for its PIN, and the
+// picture shows the PIN sheet over the window instead.
 //
-//   TrelvanSnapshot [picture.png]
+//   TrelvanSnapshot [--pin-locked] [picture.png]
 #include "app/language/LanguageOperation.h"
 #include "app/ui/controller/UINotifications.h"
 #include "main/MainNib.h"
 #include "platform/ns/Bundle.h"
 #include "platform/ns/NotificationCenter.h"
+#include "platform/ns/PropertyList.h"
 #include "platform/ns/appkit/Drawer.h"
 #include "platform/ns/appkit/WebView.h"
 #include "platform/ns/appkit/Window.h"
@@ -21,7 +24,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace
 {
@@ -54,6 +59,22 @@ bool makePrivateBundle(const QString& built, const QString& copy)
     return true;
 }
 
+// A scenario of the simulated modem whose SIM asks for its PIN, written into
+// the folder; empty when the bundle's scenario cannot be read or written.
+QString writePinLockedScenario(const QString& bundle, const QString& folder)
+{
+    std::optional<ns::Dictionary> scenario = ns::PropertyList::readDictionary(
+        bundle + QStringLiteral("/Contents/Resources/Halvex.app/Contents/Resources/DefaultScenario.plist"));
+    if (!scenario)
+        return QString();
+    ns::Dictionary changed = scenario->deepCopy();
+    changed.value(QStringLiteral("SIM"))
+        .toDictionary()
+        .setValue(QStringLiteral("State"), QStringLiteral("PinLocked"));
+    const QString path = folder + QStringLiteral("/PinLocked.plist");
+    return ns::PropertyList::writeFile(path, changed) ? path : QString();
+}
+
 // The window, with the drawer beside it when it is open.
 QImage picture(ns::Window* window, ns::Drawer* drawer)
 {
@@ -74,6 +95,17 @@ QImage picture(ns::Window* window, ns::Drawer* drawer)
     return both;
 }
 
+// Draws the sheet over the window's picture where it hangs: centred below
+// the window's title bar.
+void drawSheet(QImage& image, ns::Window* window, ns::Window* sheet)
+{
+    const QImage drawn = sheet->grab().toImage();
+    QPainter painter(&image);
+    const int x = int(sheet->frame().minX() - window->frame().minX());
+    const int y = int(window->frame().maxY() - sheet->frame().maxY());
+    painter.drawImage(std::clamp(x, 0, std::max(0, image.width() - drawn.width())), std::max(0, y), drawn);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -81,7 +113,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qtApplication(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("main-window.png");
+    QStringList arguments = qtApplication.arguments().mid(1);
+    const bool pinLocked = arguments.removeAll(QStringLiteral("--pin-locked")) > 0;
+    const QString output = arguments.value(0, QStringLiteral("main-window.png"));
 
     QTemporaryDir private_;
     const QString bundle = private_.filePath(QStringLiteral("Trelvan.app"));
@@ -94,6 +128,15 @@ int main(int argc, char** argv)
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("TRELVAN_RUNTIME_DIR", runtime.toUtf8());
+    if (pinLocked) {
+        // The device server Trelvan starts plays the scenario named here.
+        const QString scenario = writePinLockedScenario(QStringLiteral(TRELVAN_APP_DIR), private_.path());
+        if (scenario.isEmpty()) {
+            std::fprintf(stderr, "TrelvanSnapshot: cannot write the PIN-locked scenario\n");
+            return 1;
+        }
+        qputenv("HALVEX_SCENARIO", QFile::encodeName(scenario));
+    }
 
     LanguageOperation::sharedLanguageOperation().initLanguage();
     bool simReady = false;
@@ -103,12 +146,14 @@ int main(int argc, char** argv)
     MainNib nib;
     nib.awakeFromNib();
     ns::Application::sharedApplication().finishLaunching();
-    const bool ready = QTest::qWaitFor([&] { return simReady; }, kSimReadyTimeoutMs);
+    MainController& controller = nib.mainController();
+    ns::Window* pinSheet = nib.initController().m_InitPinWindow;
+    const bool ready =
+        QTest::qWaitFor([&] { return pinLocked ? pinSheet->isVisible() : simReady; }, kSimReadyTimeoutMs);
     ns::NotificationCenter::defaultCenter().removeObserver(observer);
     // Let the window draw what the device's state changed.
     QTest::qWait(200);
 
-    MainController& controller = nib.mainController();
     // A web view draws nothing offscreen: the home page is checked through its script instead.
     if (ns::WebView* home = controller.localWebView()) {
         QString heading;
@@ -122,11 +167,15 @@ int main(int argc, char** argv)
         if (QTest::qWaitFor([&] { return answered; }, kSimReadyTimeoutMs))
             std::printf("home page: \"%s\"\n", qPrintable(heading));
     }
-    const bool saved = picture(controller.wndMain, controller.drawerMain).save(output);
+    QImage image = picture(controller.wndMain, controller.drawerMain);
+    if (pinLocked)
+        drawSheet(image, controller.wndMain, pinSheet);
+    const bool saved = image.save(output);
     ns::Application::sharedApplication().terminate(nullptr);
     if (!ready)
-        std::fprintf(stderr,
-                     "TrelvanSnapshot: the SIM did not become ready; the picture shows the window before\n");
+        std::fprintf(stderr, pinLocked ? "TrelvanSnapshot: the PIN sheet did not open\n"
+                                       : "TrelvanSnapshot: the SIM did not become ready; the picture shows "
+                                         "the window before\n");
     if (!saved) {
         std::fprintf(stderr, "TrelvanSnapshot: cannot write %s\n", qPrintable(output));
         return 1;

@@ -1,7 +1,10 @@
 #pragma once
 
-// What the main window asks of the settings controller, which implements it
-// and sets g_SettingController when it is created.
+#include <QString>
+
+// What the main window and the initialisation controller ask of the settings
+// controller, which implements it and sets g_SettingController when it is
+// created.
 class SettingControlling
 {
 public:
@@ -15,12 +18,28 @@ public:
     virtual void setWCDMASelectNetworkVisible(bool visible) = 0;
     // Enables or disables the automatic-connection check box.
     virtual void setAutoConnectBtnEnable(bool enabled) = 0;
-    // Sends the roaming switches of the settings page to the device.
-    virtual void sendSetRoamSwitch() = 0;
     // The network search and preference modes the device reported.
     virtual void dealWithMsgOfCheckSearchmode(int searchMode, int selectedMode, int prefMode) = 0;
     virtual void dealWithMsgOfCheckSearchmodeForIcera(int searchMode, int selectedMode) = 0;
     virtual void dealWithMsgOfCheckPreferenceMode(int mode) = 0;
+
+    // What the PIN, PUK and device-lock windows tell the settings page.
+    // Shows the wording key, translated, in a warning alert ("Warning!", "OK").
+    virtual void runAlertPanel(const QString& key) = 0;
+    // The PIN and PUK attempts left, shown on the settings page and kept.
+    virtual void setPinTimeLeft(int count) = 0;
+    virtual void setPukTimeLeft(int count) = 0;
+    // The device's PIN request switch (4/13).
+    virtual void setPinActiveStatus(int state) = 0;
+    // The device-lock check box: on while the device lock is in force.
+    virtual void setDeviceUnlockCodeState(bool on) = 0;
+    // The outcome of a device code that a feature asked for (0 success, 255
+    // a wrong code): posts "DeviceUnlockSuccess", or alerts "Invalid
+    // password!" once and posts "DeviceUnlockFailed".
+    virtual void dealWithMsgOfCheckDeviceUnLockResult(int result) = 0;
+    // Sends the national and international roaming switches of the settings
+    // page to the device.
+    virtual void sendSetRoamSwitch() = 0;
 };
 
 extern SettingControlling* g_SettingController;

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QtDebug>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -96,9 +97,18 @@ QByteArray formatted(const char* format, va_list arguments)
 
 } // namespace
 
+namespace
+{
+std::atomic<KLog*> sharedInstance{nullptr};
+} // namespace
+
 KLog& KLog::sharedLog()
 {
-    static KLog* shared = new KLog(ConfigManager::sharedConfigManager()); // never freed
+    static KLog* shared = [] {
+        auto* log = new KLog(ConfigManager::sharedConfigManager()); // never freed
+        sharedInstance = log;
+        return log;
+    }();
     return *shared;
 }
 
@@ -211,7 +221,9 @@ void SetKLogOpen(bool open)
 
 bool IsKLogOpen()
 {
-    return KLog::sharedLog().getKLogFlag();
+    // A log not made yet is switched off: asking does not make it.
+    const KLog* log = sharedInstance.load();
+    return log && log->getKLogFlag();
 }
 
 void ShowKLog(const char* format, ...)

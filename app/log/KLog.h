@@ -59,6 +59,7 @@ private:
 
 // Switches the shared log on or off.
 void SetKLogOpen(bool open);
+// A shared log not made yet counts as switched off (asking does not make it).
 bool IsKLogOpen();
 // Formats the arguments into the system log while logging is on.
 void ShowKLog(const char* format, ...) __attribute__((format(printf, 1, 2)));

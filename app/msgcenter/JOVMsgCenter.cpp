@@ -1,7 +1,9 @@
 #include "app/msgcenter/JOVMsgCenter.h"
 
 #include "app/config/ConfigManager.h"
+#include "app/log/KLog.h"
 #include "jCommon/DeviceServerChannel.h"
+#include "jCommon/RecordLogText.h"
 #include "platform/ae/AESend.h"
 #include "platform/ae/AppleEventManager.h"
 #include "platform/ns/Bundle.h"
@@ -74,6 +76,8 @@ bool JOVMsgCenter::sendMessageModuleID(int moduleID, quint16 majorID, quint16 mi
     }
     sendMsgLocker.lock();
     const _UI_MSG msg = makeUIMsg(moduleID, majorID, minorID, type, result, data);
+    if (IsKLogOpen())
+        KLog::sharedLog().putATWriteLog(recordLogText(msg).constData());
     const ae::OSErr err = sendMessage(&msg);
     sendMsgLocker.unlock();
     return err == ae::noErr;
@@ -221,6 +225,8 @@ void JOVMsgCenter::postNotificationWithMsg(const QByteArray& record)
     if (record.isNull())
         return;
     const _UI_MSG msg = recordFromBytes(record);
+    if (IsKLogOpen())
+        KLog::sharedLog().putATReadLog(recordLogText(msg).constData());
     ns::NotificationCenter::defaultCenter().postNotificationName(
         messageNotificationName(msg.majorID, msg.minorID), this, ns::Dictionary{{kMsgUserInfo, record}});
 }

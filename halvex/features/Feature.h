@@ -31,6 +31,8 @@ public:
     // The device has come up (plugged in, or the manager shook hands): the
     // reports that do not need the SIM.
     virtual void devicePlugged() {}
+    // The device's network lock let the SIM go: the reports of the SIM's own state.
+    virtual void simUnlocked() {}
     // The SIM is usable: the reports that follow from it.
     virtual void simReady() {}
     // The device is gone; whatever was pending has been dropped.

@@ -9,6 +9,7 @@
 #include "halvex/features/PinSaving.h"
 #include "halvex/features/SimActivation.h"
 #include "halvex/features/SimFiles.h"
+#include "halvex/features/SimLock.h"
 #include "halvex/features/SimPin.h"
 #include "halvex/features/SimUpdate.h"
 
@@ -18,14 +19,15 @@ namespace halvex
 std::vector<std::unique_ptr<Feature>> createFeatures(Modem& modem)
 {
     std::vector<std::unique_ptr<Feature>> features;
-    // Device reports first; SimPin closes them, since a usable SIM leads on
-    // to the SIM-ready reports of every feature.
+    // Device reports first, then the SIM and the locks that may hold it back;
+    // a usable SIM leads on to the SIM-ready reports of every feature.
     features.push_back(std::make_unique<DeviceStartup>(modem));
     features.push_back(std::make_unique<DeviceIdentity>(modem));
     features.push_back(std::make_unique<DeviceLock>(modem));
     features.push_back(std::make_unique<SimActivation>(modem));
     features.push_back(std::make_unique<PinSaving>(modem));
     features.push_back(std::make_unique<SimPin>(modem));
+    features.push_back(std::make_unique<SimLock>(modem));
     features.push_back(std::make_unique<SimFiles>(modem));
     features.push_back(std::make_unique<NetworkStatus>(modem));
     features.push_back(std::make_unique<NetworkSettings>(modem));

@@ -31,6 +31,11 @@ void SimPin::registerMessages(MessageRouter& router)
                            [this](const _UI_MSG& request) { dealWithCheckPin(request); });
     router.registerHandler(msg::device::kCheckoutPuk,
                            [this](const _UI_MSG& request) { dealWithCheckPuk(request); });
+    router.registerHandler(msg::device::kAbandonCodeEntry, [](const _UI_MSG&) {
+        qCInfo(lcHalvex) << "code entry abandoned; the SIM stays as it is";
+    });
+    router.registerHandler(msg::device::kSavePin,
+                           [this](const _UI_MSG& request) { dealWithSavePin(request); });
 }
 
 void SimPin::devicePlugged()
@@ -44,9 +49,18 @@ void SimPin::devicePlugged()
     modem_.report(
         makeRecord(msg::device::kCheckSIMStatus, kTypeReport, kResultSuccess,
                    PayloadWriter(4).setInt32(0, sim.isUsim() ? kSimTypeUsim : kSimTypeSim).bytes()));
-    if (sim.status() == SimCard::Status::Ready)
+    modem_.report(makeRecord(msg::device::kCheckPinActiveStatus, kTypeReport, kResultSuccess,
+                             PayloadWriter(4).setInt32(0, sim.isPinEnabled() ? 1 : 0).bytes()));
+    // A network-locked device holds the SIM back until it is unlocked.
+    if (!modem_.isSimNetworkLocked())
+        simUnlocked();
+}
+
+void SimPin::simUnlocked()
+{
+    if (modem_.sim().status() == SimCard::Status::Ready)
         modem_.report(makeRecord(msg::device::kPinStatus, kTypeReport, kResultSuccess));
-    else
+    else if (simAsksForCode())
         askForCode();
 }
 
@@ -94,6 +108,24 @@ void SimPin::dealWithCheckPuk(const _UI_MSG& request)
         qCInfo(lcHalvex) << "PUK refused;" << modem_.sim().pukAttemptsLeft() << "PUK attempts left";
         codeRefused(request);
     }
+}
+
+void SimPin::dealWithSavePin(const _UI_MSG& request)
+{
+    // The modem keeps the PIN it is given for its own automatic entry; a PIN
+    // that is not the card's is refused.
+    const bool kept = modem_.sim().status() == SimCard::Status::Ready &&
+                      modem_.sim().isPin(payloadText(request, 0, kCodeWidth));
+    savedPin_ = kept ? payloadText(request, 0, kCodeWidth) : QString();
+    qCInfo(lcHalvex) << (kept ? "PIN saved in the modem" : "PIN to save refused");
+    modem_.send(makeRecord(msg::device::kSavePin, kTypeReport, kept ? kResultSuccess : kResultFailure,
+                           QByteArray(), request.moduleID),
+                modem_.scenario().timing.replyDelay);
+}
+
+void SimPin::describeState(ns::Dictionary& state) const
+{
+    state.setValue(QStringLiteral("PinSavedInModem"), !savedPin_.isEmpty());
 }
 
 void SimPin::codeAccepted(const _UI_MSG& request)

@@ -4,6 +4,8 @@
 
 #include "jCommon/UIMsg.h"
 
+#include <QString>
+
 #include <cstdint>
 
 namespace halvex
@@ -20,15 +22,20 @@ public:
     // Reports the SIM last of the device reports: a usable SIM leads on to
     // the reports that follow from it.
     void devicePlugged() override;
+    void simUnlocked() override;
+    void describeState(ns::Dictionary& state) const override;
 
 private:
     void dealWithCheckPin(const _UI_MSG& request);
     void dealWithCheckPuk(const _UI_MSG& request);
+    void dealWithSavePin(const _UI_MSG& request);
     void askForCode();
     _UI_MSG attemptsLeftRecord() const;
     void codeAccepted(const _UI_MSG& request);
     void codeRefused(const _UI_MSG& request);
     bool simAsksForCode() const;
+
+    QString savedPin_; // the PIN the manager asked the modem to keep
 };
 
 } // namespace halvex

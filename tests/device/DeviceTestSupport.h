@@ -14,11 +14,17 @@
 #include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 
 #include <functional>
 #include <memory>
 #include <optional>
+
+namespace ns
+{
+class Window;
+}
 
 namespace device_test
 {
@@ -128,8 +134,20 @@ struct FakeSettings : SettingControlling {
     {
         calls << QStringLiteral("preference %1").arg(mode);
     }
+    void runAlertPanel(const QString& key) override { alerts << key; }
+    void setPinTimeLeft(int count) override { pinTimeLeft = count; }
+    void setPukTimeLeft(int count) override { pukTimeLeft = count; }
+    void setPinActiveStatus(int state) override { pinActiveStatus = state; }
+    void setDeviceUnlockCodeState(bool on) override { deviceUnlockCodeState = on; }
+    void dealWithMsgOfCheckDeviceUnLockResult(int result) override { unlockResults << result; }
     QStringList calls;
     bool selecting = false;
+    QStringList alerts;
+    int pinTimeLeft = -1;
+    int pukTimeLeft = -1;
+    int pinActiveStatus = -1;
+    std::optional<bool> deviceUnlockCodeState;
+    QList<int> unlockResults;
 };
 
 struct FakeCall : CompoundCallControlling {
@@ -214,6 +232,29 @@ struct AlertSeen {
 
 // Answers the next alert that runs with the button of that title, noting what it showed.
 void answerNextAlert(const QString& button, AlertSeen* seen);
+
+// Answers every alert that runs while it lives with the button of that
+// title (also alerts that come later from the device's replies), noting the
+// texts of each.
+class AlertAnswerer
+{
+public:
+    explicit AlertAnswerer(const QString& button = QStringLiteral("OK"));
+    // The texts of each alert answered, in order.
+    QList<QStringList> alerts;
+    // Whether an answered alert showed the text.
+    bool showed(const QString& text) const
+    {
+        for (const QStringList& texts : alerts)
+            if (texts.contains(text))
+                return true;
+        return false;
+    }
+
+private:
+    QTimer timer_;
+    ns::Window* answering_ = nullptr;
+};
 
 // Records the names of the notifications posted while it lives, in order.
 class PostedNames

@@ -327,6 +327,16 @@ TEST(HalvexProgram, BadScenariosStopItWithExitCode2AndTheReason)
         {scenario("infinite", {{"Timing/ReplyDelay", HUGE_VAL}}), "\"Timing/ReplyDelay\" must be a finite"},
         {scenario("long", {{"Timing/CodeCheckDelay", 3600.5}}), "from 0 to 3600, not 3600.5"},
         {scenario("section", {{"Radio", ns::Dictionary()}}), "\"Radio\" is not a section"},
+        {scenario("lock", {{"Locks", ns::Dictionary{{"SimLock", "Operator"}}}}),
+         "must be one of None, FirstFamily, SecondFamily, Refused"},
+        {scenario("unlock",
+                  {{"Locks", ns::Dictionary{{"SimLock", "FirstFamily"}, {"UnlockCode", "12345678"}}}}),
+         "16 letters or digits"},
+        {scenario("nocode", {{"Locks", ns::Dictionary{{"SimLock", "SecondFamily"}}}}),
+         "key \"Locks/UnlockCode\" is missing"},
+        {scenario("device", {{"Locks", ns::Dictionary{{"DeviceCode", "12a4"}}}}), "4 digits"},
+        {scenario("locktypo", {{"Locks", ns::Dictionary{{"DeviceLock", true}}}}),
+         "\"Locks/DeviceLock\" is not a key"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);

@@ -1,4 +1,5 @@
 #include "app/config/ConfigManager.h"
+#include "app/log/KLog.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "jCommon/DeviceServerChannel.h"
 #include "jCommon/PayloadReader.h"
@@ -216,7 +217,7 @@ TEST_F(MsgCenterTest, RecordsDroppedOnAFullQueueAreLoggedOnceWithTheirCount)
     EXPECT_TRUE(log.lines().isEmpty());
     clock.advance(0.005 * 250);
     EXPECT_EQ(center.queuedMessageCount(), 0);
-    ASSERT_EQ(log.lines().size(), 1);
+    ASSERT_EQ(log.lines().size(), 1) << log.lines().join("\n").toStdString();
     EXPECT_TRUE(log.lines().first().contains("3 received records dropped"))
         << log.lines().first().toStdString();
 
@@ -288,4 +289,34 @@ TEST_F(MsgCenterTest, RecordsThatOnceBrokeTheReceivePathPassItSafely)
     }
     EXPECT_EQ(read, records.size());
     ns::NotificationCenter::defaultCenter().removeObserver(observer);
+}
+
+// The modem traffic log holds every record sent and received, but never a
+// code: the PIN of a check and the device code are written as asterisks.
+TEST(MsgCenterTrafficLog, CodesAreMaskedBothWays)
+{
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    SetKLogOpen(true);
+    const QString folder = KLog::sharedLog().logDir();
+    {
+        JOVMsgCenter center;
+        center.sendMessageModuleID(kModuleInit, 4, 10, kTypeReport, kResultSuccess,
+                                   QByteArray("1234\0\0\0\0\0\0", 10));
+        center.postNotificationWithMsg(
+            recordBytes(makeUIMsg(kModuleInit, 5, 27, kTypeReport, kResultSuccess, "2468")));
+    }
+    SetKLogOpen(false);
+    qunsetenv("XDG_STATE_HOME");
+    QFile written(folder + "/at_write.log");
+    QFile read(folder + "/at_read.log");
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(read.open(QIODevice::ReadOnly));
+    const QByteArray sent = written.readAll();
+    const QByteArray received = read.readAll();
+    EXPECT_TRUE(sent.contains("4/10")) << sent.constData();
+    EXPECT_TRUE(sent.contains("2a 2a 2a 2a"));
+    EXPECT_FALSE(sent.contains("31 32 33 34"));
+    EXPECT_TRUE(received.contains("5/27")) << received.constData();
+    EXPECT_FALSE(received.contains("32 34 36 38"));
 }

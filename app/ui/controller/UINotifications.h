@@ -20,3 +20,7 @@ inline const QString kIsAbleToConnectNotification = QStringLiteral("IsAbleToConn
 inline const QString kStartConnectionNotification = QStringLiteral("StartConnection");
 // The main window was swapped; the object information "window" is the new one.
 inline const QString kMainwindOfAppChangedNotification = QStringLiteral("MainwindOfAppChanged");
+// The outcome of a code for the device lock, for the feature that asked
+// (getDeviceLockFunctionModule of g_InitController names it); no user information.
+inline const QString kDeviceUnlockSuccess = QStringLiteral("DeviceUnlockSuccess");
+inline const QString kDeviceUnlockFailed = QStringLiteral("DeviceUnlockFailed");
