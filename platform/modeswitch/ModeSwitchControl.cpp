@@ -24,6 +24,7 @@ namespace
 const QString kDaemonName = QStringLiteral("Pernask");
 // How long the daemon may take to end after SIGTERM before it is killed.
 constexpr auto kStopWait = std::chrono::seconds(5);
+constexpr auto kStartWait = std::chrono::seconds(5);
 constexpr int kCommandTimeoutMs = 30 * 1000;
 
 QString inRuntimeFolder(const QString& name)
@@ -78,15 +79,21 @@ bool runCommand(const QStringList& command)
     return true;
 }
 
-bool waitUntilGone(pid_t pid, std::chrono::steady_clock::duration wait)
+// Polls until the condition holds or the wait is over; false on time-out.
+template <typename Condition> bool waitFor(Condition condition, std::chrono::steady_clock::duration wait)
 {
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (ModeSwitchControl::runningDaemon() == pid) {
+    while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return true;
+}
+
+bool waitUntilGone(pid_t pid, std::chrono::steady_clock::duration wait)
+{
+    return waitFor([pid] { return ModeSwitchControl::runningDaemon() != pid; }, wait);
 }
 
 } // namespace
@@ -147,7 +154,10 @@ bool ModeSwitchControl::start()
     if (!startCommand_.isEmpty()) {
         started = runCommand(startCommand_);
     } else {
-        started = QProcess::startDetached(daemonPath_, {});
+        // Started means running: the daemon holds its pid file before this
+        // answers, so whoever ends right after leaves it running, not starting.
+        started = QProcess::startDetached(daemonPath_, {}) &&
+                  waitFor([] { return ModeSwitchControl::runningDaemon().has_value(); }, kStartWait);
         if (!started)
             qWarning("Cannot start the mode-switch daemon %s", qPrintable(daemonPath_));
     }
