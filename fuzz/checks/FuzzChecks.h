@@ -37,5 +37,7 @@ QString checkNotificationFrames(QByteArrayView input);
 QString checkAddressFormatters(QByteArrayView input);
 // The pattern functions: a pattern line, then the text searched.
 QString checkStringRegex(QByteArrayView input);
+// A record's line in the modem traffic log, its code fields masked.
+QString checkRecordLog(QByteArrayView input);
 
 } // namespace fuzz

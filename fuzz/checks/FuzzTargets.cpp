@@ -14,6 +14,7 @@ const Target kTargets[] = {
     {"notification_frame", checkNotificationFrames},
     {"address_formatters", checkAddressFormatters},
     {"string_regex", checkStringRegex},
+    {"record_log", checkRecordLog},
 };
 
 } // namespace
