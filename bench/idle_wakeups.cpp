@@ -6,10 +6,10 @@
 // The device server plays the default scenario without its signal drift, so
 // no record reaches Trelvan while it is measured.
 #include "platform/ns/PropertyList.h"
+#include "tests/support/CopyTree.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QHash>
 #include <QProcess>
@@ -26,22 +26,6 @@ namespace
 
 constexpr int kSettleSeconds = 5;
 constexpr int kIdleSeconds = 30;
-
-bool copyTree(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else if (!QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
 
 struct Usage {
     QHash<QString, qint64> switches; // voluntary and involuntary, by thread

@@ -9,15 +9,7 @@ namespace nib
 
 ns::TextField* makeLabel(const ns::Rect& frame, const ns::Font& font, int alignment)
 {
-    auto* label = new ns::TextField(frame);
-    label->setEditable(false);
-    label->setSelectable(false);
-    label->setBezeled(false);
-    label->setBordered(false);
-    label->setDrawsBackground(false);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    return label;
+    return ns::TextField::labelWithFrame(frame, font, alignment);
 }
 
 ns::Button* makePushButton(const ns::Rect& frame, ns::Object* target, const QString& action)

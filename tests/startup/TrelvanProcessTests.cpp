@@ -1,8 +1,7 @@
 // The real program: one instance at a time, and a clean end on SIGTERM.
 #include "platform/ns/PropertyList.h"
+#include "tests/support/CopyTree.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,23 +13,6 @@
 
 namespace
 {
-
-bool copyTree(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (it.fileInfo().isDir()) {
-            QDir().mkpath(target);
-        } else if (!QFile::copy(source, target)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 int runningProcessesNamed(const QString& name)
 {

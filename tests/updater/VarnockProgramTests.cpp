@@ -2,6 +2,7 @@
 #include "jCommon/UpdateLink.h"
 #include "platform/modeswitch/ModeSwitchControl.h"
 #include "platform/ns/Bundle.h"
+#include "tests/support/CopyTree.h"
 #include "tests/updater/PackageSite.h"
 #include "tests/updater/TestSender.h"
 #include "tests/updater/TestUpdateServer.h"
@@ -9,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,27 +18,6 @@
 #include <csignal>
 
 using namespace updater_test;
-
-namespace
-{
-
-bool copyTree(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else if (!QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 TEST(VarnockProgram, RunsOnceFromTheBundleAndChecksWhereTheDataFolderIs)
 {
