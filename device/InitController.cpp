@@ -5,7 +5,10 @@
 #include "app/ui/controller/RuntimeKeys.h"
 #include "device/InitNotifications.h"
 #include "jCommon/DeviceMessages.h"
+#include "platform/lindora/Lindora.h"
 #include "platform/ns/Timer.h"
+
+#include <array>
 
 InitController* g_InitController = nullptr;
 
@@ -20,6 +23,50 @@ const ObserverTableEntry InitControllerNotificationTable[] = {
 // How long the modem image shows the check before the modem counts as starting.
 constexpr double kCheckModemStatusDelay = 2.0;
 
+// The network, operator and identity reports and their handlers.
+struct NetworkHandler {
+    const char* selector;
+    MessageID message;
+    void (InitController::*handler)(ns::Notification*);
+};
+
+const std::array<NetworkHandler, 19> kNetworkHandlers = {{
+    {"dealWithMsgOfCheckHPLMN:", msg::device::kCheckHPLMN, &InitController::dealWithMsgOfCheckHPLMN},
+    {"dealWithMsgOfCheckSignalStatus:", msg::device::kCheckSignalStatus,
+     &InitController::dealWithMsgOfCheckSignalStatus},
+    {"dealWithMsgOfCheckJrssiSignalStatus:", msg::device::kCheckRscpSignalStatus,
+     &InitController::dealWithMsgOfCheckJrssiSignalStatus},
+    {"dealWithMsgOfCheckNetInfo:", msg::device::kCheckNetInfo, &InitController::dealWithMsgOfCheckNetInfo},
+    {"dealWithMsgOfCheckNetInfoForIcera:", msg::device::kCheckNetInfoSecondFamily,
+     &InitController::dealWithMsgOfCheckNetInfoForIcera},
+    {"dealWithMsgOfCheckPLMN:", msg::device::kCheckPLMN, &InitController::dealWithMsgOfCheckPLMN},
+    {"dealWithMsgOfCheckRoamInfo:", msg::device::kCheckRoamInfo, &InitController::dealWithMsgOfCheckRoamInfo},
+    {"dealWithMsgOfCheckSPN:", msg::device::kCheckSPN, &InitController::dealWithMsgOfCheckSPN},
+    {"dealWithMsgOfCheckSPDI:", msg::device::kCheckSPDI, &InitController::dealWithMsgOfCheckSPDI},
+    {"dealWithMsgOfCheckICCID:", msg::device::kCheckICCID, &InitController::dealWithMsgOfCheckICCID},
+    {"dealWithMsgOfCheckCIMI:", msg::device::kCheckCIMI, &InitController::dealWithMsgOfCheckCIMI},
+    {"dealWithMsgOfCheckMCCMNC:", msg::device::kCheckMCCMNC, &InitController::dealWithMsgOfCheckMCCMNC},
+    {"dealWithMsgOfCheckHWVERSION:", msg::device::kCheckHWVersion,
+     &InitController::dealWithMsgOfCheckHWVERSION},
+    {"dealWithMsgOfCheckModemModel:", msg::device::kCheckModemModel,
+     &InitController::dealWithMsgOfCheckModemModel},
+    {"dealWithMsgOfCheckPhoneNumber:", msg::device::kCheckPhoneNumber,
+     &InitController::dealWithMsgOfCheckPhoneNumber},
+    {"dealWithMsgOfCheckSerialNumber:", msg::device::kCheckSerialNumber,
+     &InitController::dealWithMsgOfCheckSerialNumber},
+    {"dealWithMsgOfCheckSignalStatusIcera:", msg::device::kCheckSignalStatusSecondFamily,
+     &InitController::dealWithMsgOfCheckSignalStatusIcera},
+    {"dealWithMsgOfCheckJairInfoStatus:", msg::device::kCheckCellInfo,
+     &InitController::dealWithMsgOfCheckJairInfoStatus},
+    {"dealWithMsgOfCheckFWVERSION:", msg::device::kCheckFWVersion,
+     &InitController::dealWithMsgOfCheckFWVERSION},
+}};
+
+// The internal firmware version is followed only when the update goes by it.
+const NetworkHandler kInternalFirmwareHandler = {
+    "dealWithMsgOfCheckFWINTERNALVERSION:", msg::device::kCheckFWInternalVersion,
+    &InitController::dealWithMsgOfCheckFWINTERNALVERSION};
+
 } // namespace
 
 InitController::InitController(ConfigManager& store) : JOVUIController(store)
@@ -29,11 +76,14 @@ InitController::InitController(ConfigManager& store) : JOVUIController(store)
     registerSelector("dealWithMsgOfPinStatus:", &InitController::dealWithMsgOfPinStatus);
     registerSelector("dealWithMsgOfCheckDeviceStatus:", &InitController::dealWithMsgOfCheckDeviceStatus);
     registerSelector("setModemStatusPresent:", [this](ns::Object*) { setModemStatus(true); });
+    registerNetworkSelectors();
 }
 
 InitController::~InitController()
 {
     ns::cancelPreviousPerformRequestsWithTarget(this);
+    if (timerAlertSelect3GPrefer_)
+        timerAlertSelect3GPrefer_->invalidate();
     if (g_InitController == this)
         g_InitController = nullptr;
 }
@@ -48,8 +98,44 @@ void InitController::registerMessages()
                                        kPinStatus.minorID);
         jovMsgCenter->registerObserver(this, "dealWithMsgOfCheckDeviceStatus:", kCheckDeviceStatus.majorID,
                                        kCheckDeviceStatus.minorID);
+        registerNetworkMessages();
     }
     registerNotification(InitControllerNotificationTable);
+}
+
+void InitController::registerNetworkSelectors()
+{
+    for (const NetworkHandler& entry : kNetworkHandlers)
+        registerSelector(entry.selector, entry.handler);
+    registerSelector(kInternalFirmwareHandler.selector, kInternalFirmwareHandler.handler);
+}
+
+void InitController::registerNetworkMessages()
+{
+    const auto registerHandler = [this](const NetworkHandler& entry) {
+        jovMsgCenter->registerObserver(this, entry.selector, entry.message.majorID, entry.message.minorID);
+    };
+    for (const NetworkHandler& entry : kNetworkHandlers)
+        registerHandler(entry);
+    if (configFlag(QString(), QStringLiteral("UpdateByInternalFW")))
+        registerHandler(kInternalFirmwareHandler);
+}
+
+bool InitController::configFlag(const QString& module, const QString& key) const
+{
+    return module.isEmpty() ? configStore().getConfigurationByModule(key).boolValue()
+                            : configStore().getConfigurationByModuleAndKey(module, key).boolValue();
+}
+
+void InitController::writeConfig(const QString& key, const ns::Value& value)
+{
+    configStore().setConfigurationByModule(key, value);
+    configStore().writeToFile();
+}
+
+QString InitController::localized(const QString& key)
+{
+    return Map_Name_Item_of_IndexString(key);
 }
 
 void InitController::setDeviceOnline()

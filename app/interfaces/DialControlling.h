@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // What start-up, shutdown and the main window ask of the dial controller. The
 // dial controller implements it and sets g_DialController when it is created;
 // until then nothing is ever being dialled.
@@ -18,6 +20,22 @@ public:
     virtual void applicationDidFinishLaunchingInDialController() = 0;
     // Hides or shows the connect button of the connection page.
     virtual void setIsHiddenConnectBtn(bool hidden) = 0;
+
+    // What the network and the SIM ask: the default profile chosen for the
+    // SIM (by its IMSI against the whole or the global profile table) or for
+    // the network (by its code, or by its MCC and MNC texts).
+    virtual void resetDefaultProfileWithImsiAll(const QString& imsi) = 0;
+    virtual void resetGlobalDefaultProfileWithImsi(const QString& imsi) = 0;
+    virtual void resetDefaultProfileWithMCCMNC(const QString& mccmnc) = 0;
+    virtual void resetDefaultProfileWithMcc(const QString& mcc, const QString& mnc) = 0;
+    // The user ended the last connection by hand; a connection is being made.
+    virtual bool hadDoManualDisconnect() = 0;
+    virtual bool isDoingConnect() = 0;
+    // The profile cycle, and its use when the network turns from roaming to home.
+    virtual void setApnCycleEnable(bool enable) = 0;
+    virtual void setApnCyleWhenRoamToNoRoam(bool cycle) = 0;
+    virtual void DialDisconnect() = 0;
+    virtual void reconnect(bool reconnect) = 0;
 };
 
 extern DialControlling* g_DialController;

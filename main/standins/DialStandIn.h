@@ -19,4 +19,14 @@ public:
     int connectStatus() override { return Idle; }
     void applicationDidFinishLaunchingInDialController() override {}
     void setIsHiddenConnectBtn(bool) override {}
+    void resetDefaultProfileWithImsiAll(const QString&) override {}
+    void resetGlobalDefaultProfileWithImsi(const QString&) override {}
+    void resetDefaultProfileWithMCCMNC(const QString&) override {}
+    void resetDefaultProfileWithMcc(const QString&, const QString&) override {}
+    bool hadDoManualDisconnect() override { return false; }
+    bool isDoingConnect() override { return false; }
+    void setApnCycleEnable(bool) override {}
+    void setApnCyleWhenRoamToNoRoam(bool) override {}
+    void DialDisconnect() override {}
+    void reconnect(bool) override {}
 };

@@ -3,7 +3,8 @@
 #include "app/interfaces/SettingControlling.h"
 
 // Stands in for the settings controller until the settings feature joins the
-// program: no network is ever being selected by hand.
+// program: no network is ever being selected by hand
+// and nothing connects by itself.
 class SettingStandIn : public SettingControlling
 {
 public:
@@ -15,4 +16,9 @@ public:
     }
 
     bool isManualSelecting() override { return false; }
+    int getCurrentNetWorkPreferedMode() override { return 0; }
+    bool allowAutoConnect() override { return false; }
+    void setCheckForUpdateDoveviEnable(bool) override {}
+    void setSmartModel(const QString&) override {}
+    void setRoamingStateAccordImsi(const QString&) override {}
 };

@@ -83,16 +83,56 @@ struct FakeDial : DialControlling {
     int connectStatus() override { return status; }
     void applicationDidFinishLaunchingInDialController() override { ++launched; }
     void setIsHiddenConnectBtn(bool) override {}
+    // The network's and the SIM's requests, logged in order as "name(arguments)".
+    void resetDefaultProfileWithImsiAll(const QString& imsi) override
+    {
+        log("resetDefaultProfileWithImsiAll", imsi);
+    }
+    void resetGlobalDefaultProfileWithImsi(const QString& imsi) override
+    {
+        log("resetGlobalDefaultProfileWithImsi", imsi);
+    }
+    void resetDefaultProfileWithMCCMNC(const QString& code) override
+    {
+        log("resetDefaultProfileWithMCCMNC", code);
+    }
+    void resetDefaultProfileWithMcc(const QString& mcc, const QString& mnc) override
+    {
+        log("resetDefaultProfileWithMcc", mcc + QLatin1Char(',') + mnc);
+    }
+    bool hadDoManualDisconnect() override { return manualDisconnect; }
+    bool isDoingConnect() override { return false; }
+    void setApnCycleEnable(bool enable) override { log("setApnCycleEnable", QString::number(enable)); }
+    void setApnCyleWhenRoamToNoRoam(bool cycle) override
+    {
+        log("setApnCyleWhenRoamToNoRoam", QString::number(cycle));
+    }
+    void DialDisconnect() override { log("DialDisconnect", QString()); }
+    void reconnect(bool again) override { log("reconnect", QString::number(again)); }
+    void log(const char* name, const QString& arguments)
+    {
+        calls << QStringLiteral("%1(%2)").arg(QLatin1String(name), arguments);
+    }
     bool dialling = false;
     int status = Idle;
     int launched = 0;
+    bool manualDisconnect = false;
+    QStringList calls;
 };
 
 struct FakeSettings : SettingControlling {
     FakeSettings() { g_SettingController = this; }
     ~FakeSettings() override { g_SettingController = nullptr; }
     bool isManualSelecting() override { return selecting; }
+    int getCurrentNetWorkPreferedMode() override { return preferedMode; }
+    bool allowAutoConnect() override { return autoConnect; }
+    void setCheckForUpdateDoveviEnable(bool) override {}
+    void setSmartModel(const QString& model) override { smartModel = model; }
+    void setRoamingStateAccordImsi(const QString&) override {}
     bool selecting = false;
+    int preferedMode = 0;
+    bool autoConnect = false;
+    QString smartModel;
 };
 
 struct FakeCall : CompoundCallControlling {

@@ -76,8 +76,8 @@ inline int managerSignalLevel(const _UI_MSG& record)
 // The reports of a start with a usable SIM, in order.
 inline QStringList readyStartSequence()
 {
-    return {"1/0",  "8/58", "3/5",  "5/22", "7/44", "7/48", "7/49", "7/50", "0/26", "6/32",  "4/9",
-            "7/42", "7/47", "7/39", "7/40", "7/41", "7/36", "7/37", "7/38", "7/55", "513/85"};
+    return {"1/0",  "8/58", "3/5",  "5/22", "7/44", "7/48", "7/49", "7/50", "0/26", "6/32", "4/9",
+            "7/42", "7/47", "7/51", "7/39", "7/40", "7/41", "7/36", "7/37", "7/38", "7/55", "513/85"};
 }
 
 // The device reports before the SIM: the start of every start sequence.

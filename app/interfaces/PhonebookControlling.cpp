@@ -1,0 +1,3 @@
+#include "app/interfaces/PhonebookControlling.h"
+
+PhonebookControlling* g_PBController = nullptr;
