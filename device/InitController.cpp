@@ -1,155 +1,202 @@
 #include "device/InitController.h"
 
-#include "app/config/ConfigService.h"
+#include "app/config/Platform.h"
 #include "app/msgcenter/JOVMsgCenter.h"
-#include "app/ui/controller/RuntimeKeys.h"
-#include "device/InitNotifications.h"
+#include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "jCommon/DeviceMessages.h"
+#include "jCommon/NetworkSelectionMessages.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Timer.h"
-
-#include <array>
+#include "platform/ns/appkit/Application.h"
+#include "platform/ns/appkit/View.h"
+#include "platform/ns/appkit/Window.h"
 
 InitController* g_InitController = nullptr;
 
 namespace
 {
 
+// In-process notifications, observed after the device server's messages.
 const ObserverTableEntry InitControllerNotificationTable[] = {
+    {"prepareToShowDiagWindow:", "prepareDiagInfo"},
+    {"openPINWindow:", "openPINWindow"},
     {"changeMainWindowOfApp:", "MainwindOfAppChanged"},
     {nullptr, nullptr},
 };
 
-// How long the modem image shows the check before the modem counts as starting.
-constexpr double kCheckModemStatusDelay = 2.0;
-
-// The network, operator and identity reports and their handlers.
-struct NetworkHandler {
+// One subscription to the device server's messages. A row with a switch
+// (a configuration module read once, at registration) takes whenOn while
+// the switch is on and selector otherwise; a null selector leaves the
+// message unsubscribed.
+struct MessageRow {
+    MessageID id;
     const char* selector;
-    MessageID message;
+    const char* configSwitch = nullptr;
+    const char* whenOn = nullptr;
+};
+
+constexpr const char* kIceraLock = "ICERA_LOCK_TO_UNLOK";
+
+// Every message the controller handles, in the order of subscription. A
+// handler this controller does not answer is left out.
+const MessageRow kMessageTable[] = {
+    {msg::device::kHandShake, "dealWithMsgOfHandShake:"},
+    {msg::device::kPowerCheck, "dealWithMsgOfPowerCheck:"},
+    {msg::device::kWorkModeCheck, "dealWithMsgOfWorkModeCheck:"},
+    {msg::device::kStartWork, "dealWithMsgOfStartWork:"},
+    {msg::device::kStopWork, "dealWithMsgOfStopWork:"},
+    {msg::device::kGetDeviceMode, "dealWithMsgOfGetDeviceMode:"},
+    {msg::device::kCountPinPukRemain, "dealWithMsgOfCountPinPukRemain:"},
+    {msg::device::kPinStatus, "dealWithMsgOfPinStatus:"},
+    {msg::device::kCheckoutPin, "dealWithMsgOfCheckoutPin:"},
+    {msg::device::kPinAutoValidation, "dealWithMsgOfPinAutoValidation:"},
+    {msg::device::kReadPin, "dealWithMsgOfReadPin:"},
+    {msg::device::kSavePin, "dealWithMsgOfSavePin:"},
+    {msg::device::kCheckoutPuk, "dealWithMsgOfCheckoutPuk:"},
+    {msg::device::kCheckPinActiveStatus, "dealWithMsgOfCheckPinActiveStatus:"},
+    {msg::device::kCheckLockStatus, "dealWithMsgOfCheckLockStatus:", kIceraLock,
+     "dealWithMsgOfCheckLockStatusIcera:"},
+    {msg::device::kCheckUnlockAttempts, "dealWithMsgOfCheckJnckStatus:", kIceraLock,
+     "dealWithMsgOfCheckiLockNumStatusIcera:"},
+    {msg::device::kCheckIMEIInfo, "dealWithMsgOfCheckIMEIInfo:", kIceraLock,
+     "dealWithMsgOfCheckIMEIInfoIcera:"},
+    {msg::device::kCheckUnlockCodeStatus, "dealWithMsgOfCheckUnlockCodeStatus:", kIceraLock,
+     "dealWithMsgOfCheckUnlockCodeStatusIcera:"},
+    {msg::device::kUIFWLock, "dealWithMsgOfUIFWLock:"},
+    {msg::networkSelection::kCheckSearchMode, "dealWithMsgOfCheckSearchMode:"},
+    {msg::networkSelection::kCheckPreferenceMode, "dealWithMsgOfCheckPreferenceMode:"},
+    {msg::device::kCheckSIMStatus, "dealWithMsgOfCheckSIMStatus:"},
+    {msg::device::kCheckUSIMStatus, "dealWithMsgOfCheckUSIMStatus:"},
+    {msg::device::kCheckHPLMN, "dealWithMsgOfCheckHPLMN:"},
+    {msg::device::kCheckSmsPPDownload, "dealWithMsgOfCheckSmsPPDownload:"},
+    {msg::device::kCheckSignalStatus, "dealWithMsgOfCheckSignalStatus:"},
+    {msg::device::kCheckRscpSignalStatus, "dealWithMsgOfCheckJrssiSignalStatus:"},
+    {msg::device::kCheckNetInfo, "dealWithMsgOfCheckNetInfo:"},
+    {msg::device::kCheckNetInfoSecondFamily, "dealWithMsgOfCheckNetInfoForIcera:"},
+    {msg::device::kCheckPLMN, "dealWithMsgOfCheckPLMN:"},
+    {msg::device::kCheckRoamInfo, "dealWithMsgOfCheckRoamInfo:"},
+    {msg::device::kCheckSPN, "dealWithMsgOfCheckSPN:"},
+    {msg::device::kCheckSPDI, "dealWithMsgOfCheckSPDI:"},
+    {msg::device::kCheckICCID, "dealWithMsgOfCheckICCID:"},
+    {msg::device::kCheckCIMI, "dealWithMsgOfCheckCIMI:"},
+    {msg::device::kCheckMCCMNC, "dealWithMsgOfCheckMCCMNC:"},
+    {msg::device::kCheckHWVersion, "dealWithMsgOfCheckHWVERSION:"},
+    {msg::device::kCheckModemModel, "dealWithMsgOfCheckModemModel:"},
+    {msg::device::kCheckPhoneNumber, "dealWithMsgOfCheckPhoneNumber:"},
+    {msg::device::kCheckSerialNumber, "dealWithMsgOfCheckSerialNumber:"},
+    {msg::device::kCheckSignalStatusSecondFamily, "dealWithMsgOfCheckSignalStatusIcera:"},
+    {msg::device::kCheckCellInfo, "dealWithMsgOfCheckJairInfoStatus:"},
+    {msg::device::kCheckDeviceStatus, "dealWithMsgOfCheckDeviceStatus:"},
+    {msg::device::kCheckDeviceNotAttached, "dealWithMsgOfCheckDeviceNotAttached:"},
+    {msg::device::kCheckHardwareLockStatus, "dealWithMsgOfCheckHardwareLockStatus:"},
+    {msg::device::kCheckFWInternalVersion, nullptr, "UpdateByInternalFW",
+     "dealWithMsgOfCheckFWINTERNALVERSION:"},
+    {msg::device::kCheckFWVersion, "dealWithMsgOfCheckFWVERSION:"},
+    {msg::networkSelection::kReadRoamSwitch, "dealWithMsgOfReadRoamSwitch:"},
+    {msg::device::kCheckDeviceLockStatus, "dealWithMsgOfCheckDeviceLockStatus:"},
+    {msg::device::kDeviceUnlockResult, "dealWithMsgOfCheckDeviceUnLockResult:"},
+};
+
+// The handlers of the network, operator and identity reports, by selector
+// (their messages are in the table above).
+struct SelectorHandler {
+    const char* selector;
     void (InitController::*handler)(ns::Notification*);
 };
 
-const std::array<NetworkHandler, 19> kNetworkHandlers = {{
-    {"dealWithMsgOfCheckHPLMN:", msg::device::kCheckHPLMN, &InitController::dealWithMsgOfCheckHPLMN},
-    {"dealWithMsgOfCheckSignalStatus:", msg::device::kCheckSignalStatus,
-     &InitController::dealWithMsgOfCheckSignalStatus},
-    {"dealWithMsgOfCheckJrssiSignalStatus:", msg::device::kCheckRscpSignalStatus,
-     &InitController::dealWithMsgOfCheckJrssiSignalStatus},
-    {"dealWithMsgOfCheckNetInfo:", msg::device::kCheckNetInfo, &InitController::dealWithMsgOfCheckNetInfo},
-    {"dealWithMsgOfCheckNetInfoForIcera:", msg::device::kCheckNetInfoSecondFamily,
-     &InitController::dealWithMsgOfCheckNetInfoForIcera},
-    {"dealWithMsgOfCheckPLMN:", msg::device::kCheckPLMN, &InitController::dealWithMsgOfCheckPLMN},
-    {"dealWithMsgOfCheckRoamInfo:", msg::device::kCheckRoamInfo, &InitController::dealWithMsgOfCheckRoamInfo},
-    {"dealWithMsgOfCheckSPN:", msg::device::kCheckSPN, &InitController::dealWithMsgOfCheckSPN},
-    {"dealWithMsgOfCheckSPDI:", msg::device::kCheckSPDI, &InitController::dealWithMsgOfCheckSPDI},
-    {"dealWithMsgOfCheckICCID:", msg::device::kCheckICCID, &InitController::dealWithMsgOfCheckICCID},
-    {"dealWithMsgOfCheckCIMI:", msg::device::kCheckCIMI, &InitController::dealWithMsgOfCheckCIMI},
-    {"dealWithMsgOfCheckMCCMNC:", msg::device::kCheckMCCMNC, &InitController::dealWithMsgOfCheckMCCMNC},
-    {"dealWithMsgOfCheckHWVERSION:", msg::device::kCheckHWVersion,
-     &InitController::dealWithMsgOfCheckHWVERSION},
-    {"dealWithMsgOfCheckModemModel:", msg::device::kCheckModemModel,
-     &InitController::dealWithMsgOfCheckModemModel},
-    {"dealWithMsgOfCheckPhoneNumber:", msg::device::kCheckPhoneNumber,
-     &InitController::dealWithMsgOfCheckPhoneNumber},
-    {"dealWithMsgOfCheckSerialNumber:", msg::device::kCheckSerialNumber,
-     &InitController::dealWithMsgOfCheckSerialNumber},
-    {"dealWithMsgOfCheckSignalStatusIcera:", msg::device::kCheckSignalStatusSecondFamily,
-     &InitController::dealWithMsgOfCheckSignalStatusIcera},
-    {"dealWithMsgOfCheckJairInfoStatus:", msg::device::kCheckCellInfo,
-     &InitController::dealWithMsgOfCheckJairInfoStatus},
-    {"dealWithMsgOfCheckFWVERSION:", msg::device::kCheckFWVersion,
-     &InitController::dealWithMsgOfCheckFWVERSION},
-}};
-
-// The internal firmware version is followed only when the update goes by it.
-const NetworkHandler kInternalFirmwareHandler = {
-    "dealWithMsgOfCheckFWINTERNALVERSION:", msg::device::kCheckFWInternalVersion,
-    &InitController::dealWithMsgOfCheckFWINTERNALVERSION};
+const SelectorHandler kNetworkSelectors[] = {
+    {"dealWithMsgOfCheckSignalStatus:", &InitController::dealWithMsgOfCheckSignalStatus},
+    {"dealWithMsgOfCheckJrssiSignalStatus:", &InitController::dealWithMsgOfCheckJrssiSignalStatus},
+    {"dealWithMsgOfCheckNetInfo:", &InitController::dealWithMsgOfCheckNetInfo},
+    {"dealWithMsgOfCheckNetInfoForIcera:", &InitController::dealWithMsgOfCheckNetInfoForIcera},
+    {"dealWithMsgOfCheckPLMN:", &InitController::dealWithMsgOfCheckPLMN},
+    {"dealWithMsgOfCheckRoamInfo:", &InitController::dealWithMsgOfCheckRoamInfo},
+    {"dealWithMsgOfCheckSPN:", &InitController::dealWithMsgOfCheckSPN},
+    {"dealWithMsgOfCheckSPDI:", &InitController::dealWithMsgOfCheckSPDI},
+    {"dealWithMsgOfCheckICCID:", &InitController::dealWithMsgOfCheckICCID},
+    {"dealWithMsgOfCheckCIMI:", &InitController::dealWithMsgOfCheckCIMI},
+    {"dealWithMsgOfCheckMCCMNC:", &InitController::dealWithMsgOfCheckMCCMNC},
+    {"dealWithMsgOfCheckHWVERSION:", &InitController::dealWithMsgOfCheckHWVERSION},
+    {"dealWithMsgOfCheckModemModel:", &InitController::dealWithMsgOfCheckModemModel},
+    {"dealWithMsgOfCheckPhoneNumber:", &InitController::dealWithMsgOfCheckPhoneNumber},
+    {"dealWithMsgOfCheckSerialNumber:", &InitController::dealWithMsgOfCheckSerialNumber},
+    {"dealWithMsgOfCheckSignalStatusIcera:", &InitController::dealWithMsgOfCheckSignalStatusIcera},
+    {"dealWithMsgOfCheckJairInfoStatus:", &InitController::dealWithMsgOfCheckJairInfoStatus},
+    {"dealWithMsgOfCheckFWVERSION:", &InitController::dealWithMsgOfCheckFWVERSION},
+    {"dealWithMsgOfCheckFWINTERNALVERSION:", &InitController::dealWithMsgOfCheckFWINTERNALVERSION},
+};
 
 } // namespace
 
 InitController::InitController(ConfigManager& store) : JOVUIController(store)
 {
     g_InitController = this;
+    platform_ = Platform(store).platform();
+
     registerSelector("dealWithMsgOfHandShake:", &InitController::dealWithMsgOfHandShake);
+    registerSelector("dealWithMsgOfPowerCheck:", &InitController::dealWithMsgOfPowerCheck);
+    registerSelector("dealWithMsgOfWorkModeCheck:", &InitController::dealWithMsgOfWorkModeCheck);
+    registerSelector("dealWithMsgOfStartWork:", &InitController::dealWithMsgOfStartWork);
+    registerSelector("dealWithMsgOfStopWork:", &InitController::dealWithMsgOfStopWork);
+    registerSelector("dealWithMsgOfGetDeviceMode:", &InitController::dealWithMsgOfGetDeviceMode);
     registerSelector("dealWithMsgOfPinStatus:", &InitController::dealWithMsgOfPinStatus);
+    registerSelector("dealWithMsgOfPinAutoValidation:", &InitController::dealWithMsgOfPinAutoValidation);
+    registerSelector("dealWithMsgOfReadPin:", &InitController::dealWithMsgOfReadPin);
+    registerSelector("dealWithMsgOfCheckSIMStatus:", &InitController::dealWithMsgOfCheckSIMStatus);
+    registerSelector("dealWithMsgOfCheckUSIMStatus:", &InitController::dealWithMsgOfCheckUSIMStatus);
     registerSelector("dealWithMsgOfCheckDeviceStatus:", &InitController::dealWithMsgOfCheckDeviceStatus);
+    registerSelector("dealWithMsgOfCheckDeviceNotAttached:",
+                     &InitController::dealWithMsgOfCheckDeviceNotAttached);
+    registerSelector("dealWithMsgOfReadRoamSwitch:", &InitController::dealWithMsgOfReadRoamSwitch);
+    registerSelector("dealWithMsgOfCheckSearchMode:", &InitController::dealWithMsgOfCheckSearchMode);
+    registerSelector("dealWithMsgOfCheckPreferenceMode:", &InitController::dealWithMsgOfCheckPreferenceMode);
+    registerSelector("dealWithMsgOfCheckHPLMN:", &InitController::dealWithMsgOfCheckHPLMN);
+    registerSelector("dealWithMsgOfCheckSmsPPDownload:", &InitController::dealWithMsgOfCheckSmsPPDownload);
     registerSelector("setModemStatusPresent:", [this](ns::Object*) { setModemStatus(true); });
-    registerNetworkSelectors();
+    registerSelector("setImageForSimCardRead:", [this](ns::Object*) { setImageForSimCardRead(); });
+    registerSelector("selectPCPhonebook:", [this](ns::Object*) { selectPCPhonebook(); });
+    registerSelector("setSimcardUpdateEndWording:", [this](ns::Object*) { setSimcardUpdateEndWording(); });
+    registerSelector("closeSimcardUpdateWnd:", [this](ns::Object*) { closeSimcardUpdateWnd(); });
+    registerSelector("deviceRemoved:", &InitController::deviceRemoved);
+    registerSelector("clickOKBtnInR3aPopUp1:", &InitController::clickOKBtnInR3aPopUp1);
+    registerSelector("clickCheckboxInR3aPopUp1:", &InitController::clickCheckboxInR3aPopUp1);
+    registerSelector("closeRoamAlertWnd:", &InitController::closeRoamAlertWnd);
+    for (const SelectorHandler& entry : kNetworkSelectors)
+        registerSelector(entry.selector, entry.handler);
+
+    setNetworkRoamStatus(2);
+    setMccmnc(QString());
+    setHadDoPinAutoValidation(false);
+    specialInit();
 }
 
 InitController::~InitController()
 {
     ns::cancelPreviousPerformRequestsWithTarget(this);
-    if (timerAlertSelect3GPrefer_)
-        timerAlertSelect3GPrefer_->invalidate();
     if (g_InitController == this)
         g_InitController = nullptr;
+}
+
+void InitController::awakeFromNib()
+{
+    loadNib();
+    JOVUIController::awakeFromNib();
 }
 
 void InitController::registerMessages()
 {
     if (jovMsgCenter) {
-        using namespace msg::device;
-        jovMsgCenter->registerObserver(this, "dealWithMsgOfHandShake:", kHandShake.majorID,
-                                       kHandShake.minorID);
-        jovMsgCenter->registerObserver(this, "dealWithMsgOfPinStatus:", kPinStatus.majorID,
-                                       kPinStatus.minorID);
-        jovMsgCenter->registerObserver(this, "dealWithMsgOfCheckDeviceStatus:", kCheckDeviceStatus.majorID,
-                                       kCheckDeviceStatus.minorID);
-        registerNetworkMessages();
+        for (const MessageRow& row : kMessageTable) {
+            const bool switchOn =
+                row.configSwitch &&
+                configStore().getConfigurationByModule(QString::fromLatin1(row.configSwitch)).boolValue();
+            const char* selector = switchOn ? row.whenOn : row.selector;
+            if (selector && respondsToSelector(QString::fromLatin1(selector)))
+                jovMsgCenter->registerObserver(this, QString::fromLatin1(selector), row.id.majorID,
+                                               row.id.minorID);
+        }
     }
     registerNotification(InitControllerNotificationTable);
-}
-
-void InitController::registerNetworkSelectors()
-{
-    for (const NetworkHandler& entry : kNetworkHandlers)
-        registerSelector(entry.selector, entry.handler);
-    registerSelector(kInternalFirmwareHandler.selector, kInternalFirmwareHandler.handler);
-}
-
-void InitController::registerNetworkMessages()
-{
-    const auto registerHandler = [this](const NetworkHandler& entry) {
-        jovMsgCenter->registerObserver(this, entry.selector, entry.message.majorID, entry.message.minorID);
-    };
-    for (const NetworkHandler& entry : kNetworkHandlers)
-        registerHandler(entry);
-    if (configFlag(QString(), QStringLiteral("UpdateByInternalFW")))
-        registerHandler(kInternalFirmwareHandler);
-}
-
-bool InitController::configFlag(const QString& module, const QString& key) const
-{
-    return module.isEmpty() ? configStore().getConfigurationByModule(key).boolValue()
-                            : configStore().getConfigurationByModuleAndKey(module, key).boolValue();
-}
-
-void InitController::writeConfig(const QString& key, const ns::Value& value)
-{
-    configStore().setConfigurationByModule(key, value);
-    configStore().writeToFile();
-}
-
-QString InitController::localized(const QString& key)
-{
-    return Map_Name_Item_of_IndexString(key);
-}
-
-void InitController::setDeviceOnline()
-{
-    if (jovMsgCenter)
-        jovMsgCenter->sendMessageModuleID(kModuleInit, msg::device::kStartWork.majorID,
-                                          msg::device::kStartWork.minorID, 0, 0);
-}
-
-void InitController::setDeviceOffline()
-{
-    if (jovMsgCenter)
-        jovMsgCenter->sendMessageModuleID(kModuleInit, msg::device::kStopWork.majorID,
-                                          msg::device::kStopWork.minorID, 0, 0);
 }
 
 bool InitController::readRecord(ns::Notification* notification, _UI_MSG* msg) const
@@ -158,49 +205,46 @@ bool InitController::readRecord(ns::Notification* notification, _UI_MSG* msg) co
     return jovMsgCenter && notification && jovMsgCenter->getMsgPackage(msg, notification);
 }
 
-void InitController::dealWithMsgOfHandShake(ns::Notification* notification)
+bool InitController::configFlag(const QString& module, const QString& key) const
 {
-    _UI_MSG msg;
-    if (!readRecord(notification, &msg) || msg.result != kResultSuccess)
+    if (module.isEmpty())
+        return configStore().getConfigurationByModule(key).boolValue();
+    return configStore().getConfigurationByModuleAndKey(module, key).boolValue();
+}
+
+void InitController::writeConfig(const QString& key, const ns::Value& value)
+{
+    configStore().setConfigurationByModule(key, value);
+    configStore().writeToFile();
+}
+
+void InitController::loadNib()
+{
+    if (viewNetWorkStatus_)
         return;
-    if (ConfigService(configStore()).isDisplayCheckModemStatus())
-        ns::performSelectorAfterDelay(this, "setModemStatusPresent:", nullptr, kCheckModemStatusDelay);
-    else
-        setModemStatus(true);
+    buildStatusArea();
+    buildOperatorWindows();
+    buildSimCardUpdateWindow();
 }
 
-void InitController::dealWithMsgOfCheckDeviceStatus(ns::Notification* notification)
+void InitController::closeApplication()
 {
-    _UI_MSG msg;
-    if (!readRecord(notification, &msg))
-        return;
-    if (quint8(msg.result) < quint8(kResultFailure))
-        notifyDevicePlugin();
-    else
-        notifyDeviceRemoved();
+    if (wndMain) {
+        if (ns::Window* sheet = wndMain->attachedSheet()) {
+            ns::Application::sharedApplication().endSheet(sheet);
+            sheet->orderOut(nullptr);
+        }
+    }
+    ns::Application::sharedApplication().terminate(nullptr);
 }
 
-void InitController::dealWithMsgOfPinStatus(ns::Notification* notification)
+QString InitController::localized(const QString& key)
 {
-    _UI_MSG msg;
-    if (!readRecord(notification, &msg) || msg.result != kResultSuccess || msg.moduleID != kModuleInit)
-        return;
-    setSimStatus(true);
-    notifySimReady();
+    return Map_Name_Item_of_IndexString(key);
 }
 
-void InitController::setModemStatus(bool present)
+void InitController::showWarning(const QString& key)
 {
-    sendNotification(kModemConnected, present);
-}
-
-void InitController::setSimStatus(bool ready)
-{
-    setRuntimeObject(ready, kRTSIMCardReady);
-    sendNotification(kSimStatus, ready);
-}
-
-void InitController::sendNotification(const QString& name, const ns::Value& value)
-{
-    notificationCenter.postNotificationName(name, nullptr, ns::Dictionary{{name, value}});
+    NSRunAlertPanelExt(localized(QStringLiteral("Warning")), localized(key), localized(QStringLiteral("OK")),
+                       QString());
 }

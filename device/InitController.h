@@ -1,63 +1,251 @@
 #pragma once
 
 #include "app/ui/controller/JOVUIController.h"
-#include "device/NetworkRegistration.h"
 #include "jCommon/UIMsg.h"
+
+#include <QString>
 
 #include <memory>
 
 struct RegisteredNetworkRecord;
 
-// Follows the modem from the moment the device server reports it until the
-// SIM is ready: it subscribes to the server's start-up reports, keeps the
-// device's state and tells the other features through the life-cycle and
-// init_* notifications. Exactly one exists, published in g_InitController.
 namespace ns
 {
+class Button;
+class ImageView;
+class TextField;
 class Timer;
-}
+class View;
+class Window;
+} // namespace ns
 
+// Follows the modem from the moment the device server reports it until the
+// SIM is ready: it subscribes to the server's start-up reports, keeps the
+// device's state, shows it in the main window's status area and tells the
+// other features through the life-cycle and init_* notifications. Exactly
+// one exists, published in g_InitController.
+//
+// Spread over InitController.cpp (life, registration, shared helpers),
+// InitControllerStatus.cpp (the status area and the init_* notifications),
+// InitControllerStartup.cpp (the start-up reports and the service domain),
+// InitControllerAlias.cpp (the skin, the nib, removal and operator
+// behaviours), InitControllerSimUpdate.cpp (the SIM update notice) and
+// InitControllerSignal/Network/Operator/Identity.cpp (the network, operator
+// and identity reports).
 class InitController : public JOVUIController
 {
 public:
     explicit InitController(ConfigManager& store = ConfigManager::sharedConfigManager());
     ~InitController() override;
 
+    // Outlet set by whoever builds the controller: the main window's status
+    // area, into which the status views are built.
+    ns::View* viewStatus = nullptr;
+
+    void awakeFromNib() override;
+
+    // ---- status area and init_* notifications (InitControllerStatus.cpp) ----
+
+    // Each setter redraws its item and posts its init_* notification with
+    // object nil and the user information {its own name: value}.
+    void setSignalStrength(int level);
+    void setIndiaZuderaSignal(int level);
+    // The modem is there and starting (YES) or not found.
+    void setModemStatus(bool present);
+    // The SIM is ready or not: the SIM image, m_SimPinState and the run-time
+    // "runtimeSIMCardReady".
+    void setSimStatus(bool ready);
+    void setImageForSimCardRead();
+    void setNetworkStatus(const QString& text);
+    void setDomainName(const QString& text);
+    void setBelonetoSPN(const QString& text);
+    void setLocalSPN(const QString& text, bool withReFreshFlag);
+    void setNetworkStatusWhenDomainModeChange(int mode);
+    void updateLanguageForSimState();
+    // The signal families of the Qualcomm platforms, from the received record.
+    void displayQualcomWCDMASignal(const _UI_MSG& msg);
+    void displayQualcomCDMASignal(const _UI_MSG& msg);
+    void display1XSignal(int value);
+    void displayEvdoSignal(int value);
+    void displayNetworkStatus(int oneX, int evdo);
+    // Publishes the measurement ("ReadRscpRssiEcnoInfo") and keeps it as text.
+    void setRssiSignalWithRSCP(int rscp, int rssi, int ecno);
+    // Every status item back to its start value, each notification posted once.
+    void initNibNetworkStatus();
+    // The operator name of the Rodidiz variant; false when it does not apply.
+    bool progressSPNDomainForRodidiz(bool flag);
+    // Posts the notification with the value under its own name.
+    void sendNotification(const QString& name, const ns::Value& value);
+    // The roaming state (0 roaming, 1 home, 2 no information): the roaming
+    // mark, the transfer mode and "init_RoamStatus".
+    void setRoamInfoWithNetworkRoamStatus(int status);
+    void setRoamTransferModeWithPreStatus(int previous, int status);
+    // Sends the PIN to the device for keeping (4/17) when one is known.
+    void savePinToModem();
+
+    QString networkName() const { return networkName_; }
+    QString rscp() const { return rscp_; }
+    QString rssi() const { return rssi_; }
+    QString ecno() const { return ecno_; }
+    int simPinState() const { return m_SimPinState; }
+    bool manuuallyInputPinFlag() const { return manuuallyInputPinFlag_; }
+    void setManuuallyInputPinFlag(bool flag) { manuuallyInputPinFlag_ = flag; }
+
+    // Status outlets (built by buildStatusArea, owned by the status area).
+    ns::ImageView* m_rssiStatus = nullptr;
+    ns::TextField* m_rssiStatusLabel = nullptr;
+    ns::ImageView* m_evdoStatus = nullptr;
+    ns::TextField* m_evdoStatusLabel = nullptr;
+    ns::ImageView* m_netStatus = nullptr;
+    ns::ImageView* m_simStatus = nullptr;
+    ns::TextField* labelSimStatus_ = nullptr;
+    ns::TextField* SIMTypeDisplayFld_ = nullptr;
+    ns::TextField* m_network = nullptr;
+    ns::TextField* m_domain = nullptr;
+    ns::TextField* m_NameOfLocalSPN = nullptr;
+    ns::TextField* m_NameOfBelonetoSPN = nullptr;
+    ns::TextField* m_roamStatus = nullptr;
+    ns::ImageView* imageViewOfSignalStrengthForZudera_ = nullptr;
+    ns::View* viewNetWorkStatus_ = nullptr;
+
+    // ---- start-up reports, on/off-line and the service domain (InitControllerStartup.cpp) ----
+
     // Takes the modem on-line or off-line (the server's start and stop of work).
     void setDeviceOnline();
     void setDeviceOffline();
 
-    // The modem is there and starting (YES) or not found: posts "init_ModemConnected".
-    void setModemStatus(bool present);
-    // The SIM is ready or not: the run-time "runtimeSIMCardReady", then "init_SimStatus".
-    void setSimStatus(bool ready);
+    int networkMode() const { return networkMode_; }
+    void setNetworkMode(int mode) { networkMode_ = mode; }
+    bool hasCSDomain() const { return (networkMode_ & 1) != 0; }
+    bool hasPSDomain() const;
+    // Whether an automatic connection may go ahead as far as the packet domain goes.
+    bool checkToReturnPSDomain() const;
+    int roamTransferMode() const { return roamTransferMode_; }
+    void setRoamTransferMode(int mode) { roamTransferMode_ = mode; }
+    int networkRoamStatus() const { return networkRoamStatus_; }
+    void setNetworkRoamStatus(int status) { networkRoamStatus_ = status; }
+    QString mccmnc() const { return mccmnc_; }
+    void setMccmnc(const QString& mccmnc) { mccmnc_ = mccmnc; }
+    bool hadDoPinAutoValidation() const { return hadDoPinAutoValidation_; }
+    void setHadDoPinAutoValidation(bool done) { hadDoPinAutoValidation_ = done; }
+    QString pinNum() const { return pinNum_; }
+    void setPinNum(const QString& pin) { pinNum_ = pin; }
+    int deviceMode() const { return m_deviceMode; }
+    int iRoamDefaultValue() const { return iRoamDefaultValue_; }
+    int nRoamDefaultValue() const { return nRoamDefaultValue_; }
+    bool dialFunctionEnabledFlag() const { return dialFunctionEnabledFlag_; }
+    void setDialFunctionEnabledFlag(bool enabled) { dialFunctionEnabledFlag_ = enabled; }
+    bool getSmartUITopFrontSizeFlag() const { return smartUITopFrontSizeFlag_; }
+    void setSmartUITopFrontSizeFlag(bool flag) { smartUITopFrontSizeFlag_ = flag; }
+
+    // The service domains (two bits) and the network type text.
+    void setNetworkDomain(int mode, const QString& networkName);
+    // Tells the settings and dial controllers whether the packet domain is there.
+    void informOtherModulePSDomain(int mode);
+    // Ends the main window's sheet and quits.
+    void closeApplication();
 
     // Handlers of the device server's reports.
     void dealWithMsgOfHandShake(ns::Notification* notification);
+    void dealWithMsgOfPowerCheck(ns::Notification* notification);
+    void dealWithMsgOfWorkModeCheck(ns::Notification* notification);
+    void dealWithMsgOfStartWork(ns::Notification* notification);
+    void dealWithMsgOfStopWork(ns::Notification* notification);
+    void dealWithMsgOfGetDeviceMode(ns::Notification* notification);
     void dealWithMsgOfPinStatus(ns::Notification* notification);
+    void dealWithMsgOfPinAutoValidation(ns::Notification* notification);
+    void dealWithMsgOfReadPin(ns::Notification* notification);
+    void dealWithMsgOfCheckSIMStatus(ns::Notification* notification);
+    void dealWithMsgOfCheckUSIMStatus(ns::Notification* notification);
     void dealWithMsgOfCheckDeviceStatus(ns::Notification* notification);
+    void dealWithMsgOfCheckDeviceNotAttached(ns::Notification* notification);
+    void dealWithMsgOfReadRoamSwitch(ns::Notification* notification);
 
-    // ---- status area: the setters the network handlers call (InitControllerStatus.cpp) ----
-    // Shows and posts the signal level 0 to 5 ("init_SingalStrength"); 0
-    // while the SIM is not ready; a level out of range changes nothing.
-    void setSignalStrength(int level);
-    void setNetworkStatus(const QString& text); // "init_NetworkStatus"
-    void setDomainName(const QString& text);    // "init_DomainName"
-    void setBelonetoSPN(const QString& name);   // "init_BeloneToSPN"
-    // "init_LocalSPN", only when refresh is set.
-    void setLocalSPN(const QString& name, bool reFreshFlag);
-    // The service domain bits and the network type together: the domain
-    // text, and with no service no roaming and no operator names.
-    void setNetworkDomain(int mode, const QString& networkName);
-    // Passes the radio values on ("ReadRscpRssiEcnoInfo") and keeps the
-    // service's signal text.
-    void setRssiSignalWithRSCP(int rscp, int rssi, int ecno);
-    void displayQualcomWCDMASignal(const _UI_MSG& record);
-    void displayQualcomCDMASignal(const _UI_MSG& record);
-    // The SIM's operator name as the home name for one operator variant; true when it was set.
-    bool progressSPNDomainForRodidiz(bool flag);
-    int networkMode() const { return networkMode_; }
-    QString networkName() const { return networkName_; }
+    // The PIN-saving check boxes (the PIN sheet's and the settings page's);
+    // left null until those are built.
+    ns::Button* btnPINAutoValidation_ = nullptr;
+    ns::Button* btnSavePinNum_ = nullptr;
+    // The roaming switches of the settings page.
+    ns::Button* btnIroamSwitch_ = nullptr;
+    ns::Button* btnNroamSwitch_ = nullptr;
+
+    // ---- set-up, removal and operator behaviours (InitControllerAlias.cpp) ----
+
+    // Start values of the operator behaviours (from the constructor).
+    void specialInit();
+    void specialDeviceRemoved();
+    // Life-cycle "DeviceRemoved": the device's state and every display back
+    // to the start, each init_* notification posted again.
+    void deviceRemoved(ns::Notification* notification);
+    void initWithCDMA();
+    // The registered network is one of the configured white-listed ones.
+    bool isInWhiteList() const;
+    void whiteListCheck();
+    void clickOKBtnInR3aPopUp1(ns::Object* sender);
+    void clickCheckboxInR3aPopUp1(ns::Object* sender);
+    void showRoamAlertWindow(int state);
+    void closeRoamAlertWnd(ns::Object* sender);
+    void disconectNetIfConfig();
+    int closeRoamAtDomesticRoaming(int state, const char* checkLocalMCCAndNetMCC, const char* netMCC);
+    void setInactivatedUSIMForDoveviWithStatus(int status);
+    bool checkSearchRegistStatus();
+    void dealWithMsgOfCheckSearchMode(ns::Notification* notification);
+    void dealWithMsgOfCheckPreferenceMode(ns::Notification* notification);
+    void dealWithMsgOfCheckHPLMN(ns::Notification* notification);
+
+    bool whiteListCheckFlag() const { return whiteListCheckFlag_; }
+    void setWhiteListCheckFlag(bool flag) { whiteListCheckFlag_ = flag; }
+    bool roamTipWhenInWhiteList() const { return roamTipWhenInWhiteList_; }
+    void setRoamTipWhenInWhiteList(bool flag) { roamTipWhenInWhiteList_ = flag; }
+    bool apnCyleWhenRoamToNoRoam() const { return apnCyleWhenRoamToNoRoam_; }
+    void setApnCyleWhenRoamToNoRoam(bool flag) { apnCyleWhenRoamToNoRoam_ = flag; }
+    bool firstTimeDealWithRudaWhenNetWorkChanged() const { return firstTimeDealWithRudaWhenNetWorkChanged_; }
+    void setFirstTimeDealWithRudaWhenNetWorkChanged(bool flag)
+    {
+        firstTimeDealWithRudaWhenNetWorkChanged_ = flag;
+    }
+    bool firstTimeDealWithJpasWhenNetWorkChanged() const { return firstTimeDealWithJpasWhenNetWorkChanged_; }
+    void setFirstTimeDealWithJpasWhenNetWorkChanged(bool flag)
+    {
+        firstTimeDealWithJpasWhenNetWorkChanged_ = flag;
+    }
+    bool allowAlertSel3GPreferWhenSignalToNoSignal() const
+    {
+        return allowAlertSel3GPreferWhenSignalToNoSignal_;
+    }
+    void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool flag)
+    {
+        allowAlertSel3GPreferWhenSignalToNoSignal_ = flag;
+    }
+    bool hasAlertRoam() const { return hasAlertRoam_; }
+    void setHasAlertRoam(bool flag) { hasAlertRoam_ = flag; }
+    int registeredNetworkRoamStatus() const { return registeredNetworkRoamStatus_; }
+    void setRegisteredNetworkRoamStatus(int status) { registeredNetworkRoamStatus_ = status; }
+    int currentHMcc() const { return currentHMcc_; }
+    void setCurrentHMcc(int mcc) { currentHMcc_ = mcc; }
+    bool alreadyGetSimIMSIFlag() const { return alreadyGetSimIMSIFlag_; }
+    void setAlreadyGetSimIMSIFlag(bool flag) { alreadyGetSimIMSIFlag_ = flag; }
+    QString iccid() const { return iccid_; }
+    void setIccid(const QString& iccid) { iccid_ = iccid; }
+
+    // Operator windows, built with the status area.
+    ns::Window* winR3aWhiteCheck() const { return winR3aWhiteCheck_.get(); }
+    ns::Window* roamAlertWnd() const { return roamAlertWnd_.get(); }
+    ns::TextField* tfdR3aRoamInWhiteList_ = nullptr;
+    ns::TextField* tfdR3aRemindNextConnect_ = nullptr;
+    ns::Button* btnR3aWhiteCheck_ = nullptr;
+    ns::Button* checkboxR3aWhiteCheck_ = nullptr;
+    ns::TextField* roamwarnningText = nullptr;
+
+    // ---- SIM update notice (InitControllerSimUpdate.cpp) ----
+
+    void dealWithMsgOfCheckSmsPPDownload(ns::Notification* notification);
+    void popUpSimcardUpdateWnd();
+    void selectPCPhonebook();
+    void setSimcardUpdateEndWording();
+    void closeSimcardUpdateWnd();
+    ns::Window* wndSimCardUpdate() const { return wndSimCardUpdate_.get(); }
+    ns::TextField* labelSimCardUpdate_ = nullptr;
 
     // ---- network, operator and identity (InitControllerSignal.cpp, InitControllerNetwork.cpp,
     //      InitControllerOperator.cpp, InitControllerIdentity.cpp) ----
@@ -68,14 +256,6 @@ public:
     void dealWithMsgOfCheckCDMASignalStatus(const _UI_MSG& record);
     void startTimerOfAlertSelect3GPreferIfNoSignalWithSeconds(double seconds);
     void alertSelect3GPreferIfNoSignal();
-    bool allowAlertSel3GPreferWhenSignalToNoSignal() const
-    {
-        return allowAlertSel3GPreferWhenSignalToNoSignal_;
-    }
-    void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool allow)
-    {
-        allowAlertSel3GPreferWhenSignalToNoSignal_ = allow;
-    }
     int signalStrength() const { return m_SignalStrength; }
     bool isNoSignalAlertPending() const;
 
@@ -84,29 +264,14 @@ public:
     void dealWithMsgOfCheckNetInfoForIcera(ns::Notification* notification);
     void dealWithMsgOfCheckRoamInfo(ns::Notification* notification);
     void dealWithMsgOfCheckJairInfoStatus(ns::Notification* notification);
-    void dealWithMsgOfCheckHPLMN(ns::Notification* notification);
     void dealWithFirstJpasWhenNetWorkChanged();
     void sendActiveSimcardSMS(int mode);
     void compareAccessTechnology(const QString& previous, const QString& current);
-    void setRoamInfoWithNetworkRoamStatus(int status);
     void doWhenNetWorkChanged();
     bool isNetWorkChangedWithPreMCCMNC(const QString& previous) const;
     void dealWithFirstRudaWhenNetWorkChangedWithPreMccMnc(const QString& previous);
     void checkIsNationnalRoam(const QString& mccmnc);
     void checkLocalMCCAndNetMCC(const QString& localMcc, const QString& netMcc);
-    // Domestic roaming counted as home with Internet/"CloseRoamAtDomesticRoaming".
-    int closeRoamAtDomesticRoaming(int status, const QString& localMcc, const QString& netMcc) const;
-    // From home to roaming: offers to end the connection with Internet/"disNetWhileToRoam".
-    void disconectNetIfConfig();
-    // The manual registration search lets every second report through.
-    bool checkSearchRegistStatus();
-    int networkRoamStatus() const { return networkRoamStatus_; }
-    int roamTransferMode() const { return roamTransfer_.roamTransferMode; }
-    int registeredNetworkRoamStatus() const { return roamTransfer_.registeredNetworkRoamStatus; }
-    QString mccmnc() const { return mccmnc_; }
-    void setMccmnc(const QString& mccmnc) { mccmnc_ = mccmnc; }
-    int currentHMcc() const { return currentHMcc_; }
-    void setCurrentHMcc(int mcc) { currentHMcc_ = mcc; }
     QString getCurrentAccessTechnology() const { return currentAccessTechnology_; }
     void setCurrentAccessTechnology(const QString& technology) { currentAccessTechnology_ = technology; }
     QString cellIdentity() const { return cellIdentity_; }
@@ -122,8 +287,6 @@ public:
     void progressSPNDomainForGeneral(const QString& name);
     void getIccidNumAfterMatchApnAccordImsi();
     void checkAPNMatchWithMCCMNC(const QString& mccmnc);
-    bool isInWhiteList() const;
-    QString iccid() const { return iccid_; }
     QString spn() const { return m_SPN; }
 
     // The SIM's IMSI and what follows from it.
@@ -156,51 +319,85 @@ public:
     QString getDriverVersion() const;
 
 protected:
+    void initializeSkin() override;
+    void initializeNibResources() override;
     void registerMessages() override;
+    void updateLanguages(ns::Notification* notification) override;
 
 private:
-    // Posts the init_* notification with the value under its own name.
-    void sendNotification(const QString& name, const ns::Value& value);
     // The record of a message notification; false when there is none.
     bool readRecord(ns::Notification* notification, _UI_MSG* msg) const;
-
-    // ---- network, operator and identity ----
-    // Registers the handlers of the network and identity reports.
-    void registerNetworkSelectors();
-    void registerNetworkMessages();
-    // A Boolean configuration value (module empty for a top-level key).
-    bool configFlag(const QString& module, const QString& key) const;
-    // Writes one configuration value and the settings file.
-    void writeConfig(const QString& key, const ns::Value& value);
-    // Translated text of a wording key.
+    // The display text of a text key of the wording.
     static QString localized(const QString& key);
+    // The alert "Warning" with the text of the key and "OK".
+    static void showWarning(const QString& key);
+    // A configuration switch: module and key, or a top-level key (empty module).
+    bool configFlag(const QString& module, const QString& key) const;
+    // Writes one top-level configuration value and the settings file.
+    void writeConfig(const QString& key, const ns::Value& value);
+    // Builds the status views, the operator windows and the SIM update sheet once.
+    void loadNib();
+    void buildStatusArea();
+    // Places the shown status views from left to right.
+    void layOutStatusArea();
+    void buildOperatorWindows();
+    void buildSimCardUpdateWindow();
 
-    int networkMode_ = 0;
-    QString networkName_ = QStringLiteral("No Service");
-    QString lastLocalSpn_; // the registered network's name last shown
+    int platform_ = 0;
+
+    // ---- status area state ----
+    QString networkName_;
     int m_SignalStrength = 0;
-    std::shared_ptr<ns::Timer> timerAlertSelect3GPrefer_;
-    bool allowAlertSel3GPreferWhenSignalToNoSignal_ = true;
-    int networkRoamStatus_ = kRoamStatusUnknown;
-    RoamTransfer roamTransfer_;
+    QString rscp_, rssi_, ecno_;
+    int m_SimPinState = 0;
+    bool manuuallyInputPinFlag_ = false;
+    QString m_SPN; // the SIM's operator name
+
+    // ---- start-up state ----
+    int m_deviceMode = 1;
+    int networkMode_ = 0;
+    int roamTransferMode_ = 2;
+    int networkRoamStatus_ = 2;
     QString mccmnc_;
-    int currentHMcc_ = 0;
-    QString currentAccessTechnology_;
+    bool hadDoPinAutoValidation_ = false;
+    bool dialFunctionEnabledFlag_ = true;
+    int iRoamDefaultValue_ = 0;
+    int nRoamDefaultValue_ = 0;
+    QString pinNum_;
+    bool smartUITopFrontSizeFlag_ = false;
+    bool alreadyGetSimIMSIFlag_ = false;
+    QString iccid_;
+
+    // ---- operator behaviours ----
+    bool whiteListCheckFlag_ = false;
+    bool roamTipWhenInWhiteList_ = false;
+    bool apnCyleWhenRoamToNoRoam_ = false;
+    bool firstTimeDealWithRudaWhenNetWorkChanged_ = false;
     bool firstTimeDealWithJpasWhenNetWorkChanged_ = false;
-    bool firstTimeDealWithRudaWhenNetWorkChanged_ = true;
+    bool allowAlertSel3GPreferWhenSignalToNoSignal_ = false;
     bool manualRegistFlag_ = false;
+    bool hasAlertRoam_ = false;
+    int registeredNetworkRoamStatus_ = 2;
+    int currentHMcc_ = 0;
+    std::unique_ptr<ns::View> detachedStatusArea_; // the status area when no main window holds it
+    std::unique_ptr<ns::Window> winR3aWhiteCheck_;
+    std::unique_ptr<ns::Window> roamAlertWnd_;
+    ns::Button* btnCloseRoamAlert_ = nullptr;
+
+    // ---- network, operator and identity state ----
+    std::shared_ptr<ns::Timer> timerAlertSelect3GPrefer_;
+    QString currentAccessTechnology_;
     QString cellIdentity_;
     QString locationAreaCode_;
     QString diagRAC_, diagRXqual_, diagRXlev_, diagFrequency_, diagChannel_;
-    QString m_SPN;
     int m_DisplayCondForSpn = 0;
-    QString iccid_;
     QString MCCMNCForAPNMatch;
     bool MCCMNCForAPNMatchRead_ = false;
     QString m_IMSI;
-    bool alreadyGetSimIMSIFlag_ = false;
-    bool dialFunctionEnabledFlag_ = true;
     QString m_FWVersion, m_InternalFWVersion, m_HWVersion, m_Devicemodel, m_SerialNumber;
+
+    // ---- SIM update notice ----
+    std::unique_ptr<ns::Window> wndSimCardUpdate_;
 };
 
 extern InitController* g_InitController;

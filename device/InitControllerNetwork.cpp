@@ -13,7 +13,10 @@
 #include "device/InitNotifications.h"
 #include "device/InitService.h"
 #include "device/NetworkRecords.h"
+#include "device/NetworkRegistration.h"
 #include "jCommon/PayloadReader.h"
+#include "platform/ns/appkit/TextField.h"
+#include "platform/ns/appkit/Window.h"
 
 namespace
 {
@@ -22,12 +25,6 @@ const QString kMain = QStringLiteral("Main");
 const QString kInternet = QStringLiteral("Internet");
 const QString kSms = QStringLiteral("SMS");
 const QString kNoService = QStringLiteral("No Service");
-
-// The configured list of network codes whose roaming is shown as home.
-ns::Value hideRoamList(ConfigManager& store)
-{
-    return ConfigService(store).readMCCMNCListFromConfig();
-}
 
 } // namespace
 
@@ -88,7 +85,8 @@ void InitController::dealWithMsgOfCheckNetInfoForIcera(ns::Notification* notific
     const QString previous = mccmnc_;
     mccmnc_ = report.mccMnc;
     service.setCurrentRmccRmnc(mccmnc_);
-    if (!hideRoamList(configStore()).isNull())
+    // With a list of networks whose roaming shows as home, the state is judged again.
+    if (!ConfigService(configStore()).readMCCMNCListFromConfig().isNull())
         setRoamInfoWithNetworkRoamStatus(kRoamStatusRoaming);
     if (mccmnc_ != previous)
         doWhenNetWorkChanged();
@@ -101,7 +99,7 @@ void InitController::dealWithMsgOfCheckNetInfoForIcera(ns::Notification* notific
         return;
     checkIsNationnalRoam(mccmnc_);
     checkAPNMatchWithMCCMNC(mccmnc_);
-    if (lastLocalSpn_ == localized(QStringLiteral("Not Found"))) {
+    if (m_NameOfLocalSPN->stringValue() == localized(QStringLiteral("Not Found"))) {
         setNetworkDomain(0, kNoService);
         return;
     }
@@ -118,9 +116,7 @@ void InitController::compareAccessTechnology(const QString& previous, const QStr
     if (configFlag(kInternet, QStringLiteral("Internet_RoamAlertAtNetFrom3GTo2G")) && previous == u"UMTS" &&
         current != previous && g_DialController &&
         g_DialController->connectStatus() == DialControlling::Connected)
-        NSRunAlertPanelExt(localized(QStringLiteral("Warning")),
-                           localized(QStringLiteral("STRING_ROAM_ALERT_TEXT")),
-                           localized(QStringLiteral("OK")), QString());
+        roamAlertWnd_->makeKeyAndOrderFront(nullptr);
 }
 
 void InitController::dealWithMsgOfCheckRoamInfo(ns::Notification* notification)
@@ -132,6 +128,7 @@ void InitController::dealWithMsgOfCheckRoamInfo(ns::Notification* notification)
     if (Platform::sharedPlatform().platform() == Platform::Icera) {
         const int status = getNetworkRoamStatusWithCregResult(report.registrationState);
         setRoamInfoWithNetworkRoamStatus(status);
+        showRoamAlertWindow(status);
         InitService::sharedInitService().setNetworkRoamStatus(status);
     }
     const ns::Value lastDigits =
@@ -147,19 +144,9 @@ void InitController::dealWithMsgOfCheckRoamInfo(ns::Notification* notification)
         locationAreaCode_ = area;
 }
 
-void InitController::setRoamInfoWithNetworkRoamStatus(int status)
-{
-    if (status == kRoamStatusRoaming && hideRoamList(configStore()).toArray().contains(mccmnc_))
-        status = kRoamStatusHome;
-    networkRoamStatus_ = status;
-    if (roamTransfer_.report(status))
-        disconectNetIfConfig();
-    sendNotification(kRoamStatus, status);
-}
-
 void InitController::doWhenNetWorkChanged()
 {
-    const int mode = roamTransfer_.roamTransferMode;
+    const int mode = roamTransferMode_;
     if (g_DialController) {
         const int connectStatus = g_DialController->connectStatus();
         if (configFlag(kInternet, QStringLiteral("autoConnectWhenRoamToNoRoam")) && mode == kRoamToHome) {
@@ -178,6 +165,7 @@ void InitController::doWhenNetWorkChanged()
             (connectStatus == DialControlling::Connected || connectStatus == DialControlling::Connecting))
             g_DialController->DialDisconnect();
     }
+    whiteListCheck();
 }
 
 bool InitController::isNetWorkChangedWithPreMCCMNC(const QString& previous) const
@@ -207,43 +195,6 @@ void InitController::checkLocalMCCAndNetMCC(const QString& localMcc, const QStri
     setRuntimeObject(localMcc == netMcc, kRTIsSameMCC);
 }
 
-int InitController::closeRoamAtDomesticRoaming(int status, const QString& localMcc,
-                                               const QString& netMcc) const
-{
-    const bool same = !localMcc.isEmpty() && localMcc == netMcc;
-    if (configFlag(kInternet, QStringLiteral("CloseRoamAtDomesticRoaming")) && status == kRoamStatusRoaming &&
-        same)
-        return kRoamStatusHome;
-    return status;
-}
-
-void InitController::disconectNetIfConfig()
-{
-    if (!configFlag(kInternet, QStringLiteral("disNetWhileToRoam")) || !g_DialController ||
-        g_DialController->connectStatus() != DialControlling::Connected)
-        return;
-    if (NSRunAlertPanelExt(
-            localized(QStringLiteral("Warning")),
-            localized(QStringLiteral("You are about to connect to a roaming network.Do you want to "
-                                     "disconnect now?")),
-            localized(QStringLiteral("YES")), localized(QStringLiteral("NO"))) == 1)
-        g_DialController->DialDisconnect();
-}
-
-bool InitController::checkSearchRegistStatus()
-{
-    const QString key = QStringLiteral("SearchRegistModel");
-    if (!configFlag(QString(), key))
-        return true;
-    if (!manualRegistFlag_) {
-        manualRegistFlag_ = true;
-        return false;
-    }
-    manualRegistFlag_ = false;
-    writeConfig(key, false);
-    return true;
-}
-
 void InitController::dealWithMsgOfCheckJairInfoStatus(ns::Notification* notification)
 {
     _UI_MSG msg;
@@ -255,11 +206,4 @@ void InitController::dealWithMsgOfCheckJairInfoStatus(ns::Notification* notifica
     diagRXlev_ = QString::number(report.rxLevel);
     diagChannel_ = QString::number(report.channel);
     diagFrequency_ = report.frequencyBand;
-}
-
-void InitController::dealWithMsgOfCheckHPLMN(ns::Notification* notification)
-{
-    _UI_MSG msg;
-    if (readRecord(notification, &msg) && msg.result == kResultSuccess)
-        setCurrentHMcc(int(payloadInt32(msg, 0)));
 }

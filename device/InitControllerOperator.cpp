@@ -12,6 +12,7 @@
 #include "device/InitService.h"
 #include "device/JspnShowBase.h"
 #include "device/NetworkRecords.h"
+#include "device/NetworkRegistration.h"
 #include "device/OperatorNameDisplay.h"
 
 namespace
@@ -68,8 +69,8 @@ void InitController::dealWithMsgOfCheckPLMN(ns::Notification* notification)
         return;
     }
     if (Platform::sharedPlatform().platform() != Platform::Icera && network.complete)
-        setRoamInfoWithNetworkRoamStatus(
-            closeRoamAtDomesticRoaming(roamStatus, network.homeMcc, network.mcc));
+        setRoamInfoWithNetworkRoamStatus(closeRoamAtDomesticRoaming(
+            roamStatus, network.homeMcc.toLatin1().constData(), network.mcc.toLatin1().constData()));
     if (ConfigService(configStore()).showSpnByNewMethod())
         showSpn();
     else
@@ -185,17 +186,4 @@ void InitController::checkAPNMatchWithMCCMNC(const QString& mccmnc)
     writeConfig(kCurrentMCCMNC, mccmnc);
     if (g_DialController)
         g_DialController->resetDefaultProfileWithMCCMNC(mccmnc);
-}
-
-bool InitController::isInWhiteList() const
-{
-    const ns::Value list = configStore().getConfigurationByModuleAndKey(QStringLiteral("Internet"),
-                                                                        QStringLiteral("InternetWhiteList"));
-    if (!list.isDictionary() || mccmnc_.isNull())
-        return false;
-    const ns::Dictionary networks = list.toDictionary();
-    for (const QString& key : networks.keys())
-        if (networks.value(key).toString() == mccmnc_)
-            return true;
-    return false;
 }

@@ -38,19 +38,6 @@ const char* const kSimpleButtons[] = {"SimpleSMS", "SimplePhonebook", "SimpleSet
 const char* const kSettingModules[] = {"Connection", "Selection", "Preference",     "Sounds",
                                        "Security",   "System",    "Update settings"};
 
-ns::TextField* makeLabel(const ns::Rect& frame, const ns::Font& font, int alignment = ns::LeftTextAlignment)
-{
-    auto* label = new ns::TextField(frame);
-    label->setEditable(false);
-    label->setSelectable(false);
-    label->setBezeled(false);
-    label->setBordered(false);
-    label->setDrawsBackground(false);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    return label;
-}
-
 ns::Button* makePushButton(const ns::Rect& frame, ns::Object* target, const QString& action)
 {
     auto* button = new ns::Button(frame);
@@ -105,9 +92,11 @@ void MainController::buildMainWindows()
 
     viewTitle_ =
         new NSViewExt(ns::Rect(0, kCompleteSize.height - kTitleHeight, kCompleteSize.width, kTitleHeight));
-    textfieldWindowTitle_ = makeLabel(ns::Rect(16, 8, 200, 20), ns::Font::boldSystemFontOfSize(13));
-    textfieldTabviewItemTitle_ = makeLabel(ns::Rect(kCompleteSize.width / 2 - 150, 8, 300, 20),
-                                           ns::Font::boldSystemFontOfSize(13), ns::CenterTextAlignment);
+    textfieldWindowTitle_ =
+        ns::TextField::labelWithFrame(ns::Rect(16, 8, 200, 20), ns::Font::boldSystemFontOfSize(13));
+    textfieldTabviewItemTitle_ =
+        ns::TextField::labelWithFrame(ns::Rect(kCompleteSize.width / 2 - 150, 8, 300, 20),
+                                      ns::Font::boldSystemFontOfSize(13), ns::CenterTextAlignment);
     viewextProviderLogo_ = new ns::ImageView(ns::Rect(kCompleteSize.width - 136, 2, 120, 32));
     viewTitle_->addSubview(textfieldWindowTitle_);
     viewTitle_->addSubview(textfieldTabviewItemTitle_);
@@ -179,9 +168,10 @@ void MainController::buildStartupWindow()
     wndStartup_ = std::make_unique<NSWindowExt>(ns::Rect(0, 0, 400, 260));
     startupImageView_ = new NSViewExt(ns::Rect(0, 0, 400, 260));
     [[maybe_unused]] ns::View* none = wndStartup_->setContentView(startupImageView_);
-    tfdStartWndInfo_ = makeLabel(ns::Rect(16, 12, 260, 18), ns::Font::systemFontOfSize(11));
-    tfdSoftwareVersionAlias_ =
-        makeLabel(ns::Rect(284, 12, 100, 18), ns::Font::systemFontOfSize(11), ns::RightTextAlignment);
+    tfdStartWndInfo_ =
+        ns::TextField::labelWithFrame(ns::Rect(16, 12, 260, 18), ns::Font::systemFontOfSize(11));
+    tfdSoftwareVersionAlias_ = ns::TextField::labelWithFrame(
+        ns::Rect(284, 12, 100, 18), ns::Font::systemFontOfSize(11), ns::RightTextAlignment);
     startupImageView_->addSubview(tfdStartWndInfo_);
     startupImageView_->addSubview(tfdSoftwareVersionAlias_);
 }
@@ -194,7 +184,7 @@ void MainController::buildWelcomeWindow()
              .boolValue())
         return;
     wndWelcom_ = makePanel({360, 150}, ns::TitledWindowMask | ns::ClosableWindowMask);
-    labelWelcome_ = makeLabel(ns::Rect(20, 56, 320, 74), ns::Font::systemFontOfSize(13));
+    labelWelcome_ = ns::TextField::labelWithFrame(ns::Rect(20, 56, 320, 74), ns::Font::systemFontOfSize(13));
     wndWelcom_->contentView()->addSubview(labelWelcome_);
     btnWelcomeOK_ = makePushButton(ns::Rect(256, 14, 88, 30), wndWelcom_.get(), QStringLiteral("orderOut:"));
     wndWelcom_->contentView()->addSubview(btnWelcomeOK_);
@@ -204,7 +194,7 @@ void MainController::buildBroadcastWindow()
 {
     wndBroadcastReport_ = makePanel({380, 170}, ns::TitledWindowMask | ns::ClosableWindowMask);
     ns::View* content = wndBroadcastReport_->contentView();
-    tfdBroadCast_ = makeLabel(ns::Rect(20, 56, 340, 96), ns::Font::systemFontOfSize(13));
+    tfdBroadCast_ = ns::TextField::labelWithFrame(ns::Rect(20, 56, 340, 96), ns::Font::systemFontOfSize(13));
     content->addSubview(tfdBroadCast_);
     btnOkBroadcastReport_ =
         makePushButton(ns::Rect(276, 14, 88, 30), this, QStringLiteral("broadcastReportOK:"));
@@ -215,7 +205,8 @@ void MainController::buildUSSDBalanceWindow()
 {
     ussdBalancewnd_ = makePanel({300, 140}, ns::TitledWindowMask | ns::ClosableWindowMask);
     ns::View* content = ussdBalancewnd_->contentView();
-    labelUSSDBalance_ = makeLabel(ns::Rect(20, 56, 260, 64), ns::Font::systemFontOfSize(13));
+    labelUSSDBalance_ =
+        ns::TextField::labelWithFrame(ns::Rect(20, 56, 260, 64), ns::Font::systemFontOfSize(13));
     content->addSubview(labelUSSDBalance_);
     btnCloseUSSDBalance_ =
         makePushButton(ns::Rect(196, 14, 88, 30), this, QStringLiteral("closeUSSDPopUPAction:"));
@@ -249,7 +240,8 @@ void MainController::buildDialRecordAndSettingWindows()
     matrixSettingModules_->setAction(QStringLiteral("selectModule:"));
     content->addSubview(matrixSettingModules_);
 
-    lableSettingTabViewTitle_ = makeLabel(ns::Rect(182, 330, 360, 22), ns::Font::boldSystemFontOfSize(14));
+    lableSettingTabViewTitle_ =
+        ns::TextField::labelWithFrame(ns::Rect(182, 330, 360, 22), ns::Font::boldSystemFontOfSize(14));
     content->addSubview(lableSettingTabViewTitle_);
     tabViewModuleTabSetting_ = new ns::TabView(ns::Rect(182, 60, 362, 262));
     tabViewModuleTabSetting_->setTabViewType(ns::NoTabsBezelBorder);
@@ -270,7 +262,8 @@ void MainController::buildCloseAppForZuderaWindow()
     ns::View* content = windowOfCloseAppForZudera_->contentView();
     imageViewOfCloseAppForZudera_ = new ns::ImageView(ns::Rect(20, 86, 64, 64));
     content->addSubview(imageViewOfCloseAppForZudera_);
-    labelOfCloseAppForZudera_ = makeLabel(ns::Rect(96, 60, 344, 90), ns::Font::systemFontOfSize(12));
+    labelOfCloseAppForZudera_ =
+        ns::TextField::labelWithFrame(ns::Rect(96, 60, 344, 90), ns::Font::systemFontOfSize(12));
     content->addSubview(labelOfCloseAppForZudera_);
     btnShutDownForZudera_ =
         makePushButton(ns::Rect(20, 14, 130, 30), this, QStringLiteral("shutDownDeviceForZudera:"));

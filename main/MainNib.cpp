@@ -22,6 +22,7 @@ void MainNib::awakeFromNib()
     initController_.wndCompleteMain_ = mainController_.wndCompleteMain_;
     initController_.wndSimpleMain_ = mainController_.wndSimpleMain_;
     initController_.tabviewMain = mainController_.mainTabView();
+    initController_.viewStatus = mainController_.statusView();
     initController_.awakeFromNib();
 
     // The delegate starts the device server when launching ends.

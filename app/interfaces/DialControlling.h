@@ -36,6 +36,20 @@ public:
     virtual void setApnCyleWhenRoamToNoRoam(bool cycle) = 0;
     virtual void DialDisconnect() = 0;
     virtual void reconnect(bool reconnect) = 0;
+
+    // What the device's start-up tells the connection page.
+    // The modem and SIM state line, by wording key.
+    virtual void setModemAndSimStateString(const QString& key) = 0;
+    // The smart skin's top area: the number of status rows, then its images
+    // and status text (a null string leaves that part as it is).
+    virtual void setDeviceStatusStringRows(int rows) = 0;
+    virtual void smartUITopFixedImage(const QString& image, const QString& homePageImage,
+                                      const QString& connectBtnName, const QString& deviceStatus) = 0;
+    virtual void setWCDMAConfigHidden(bool hidden) = 0;
+    // The SIM is ready: the dial parameters go to the device.
+    virtual void setDialParams() = 0;
+    // Whether the packet domain is there to connect over.
+    virtual void setPSDomainStatus(bool present) = 0;
 };
 
 extern DialControlling* g_DialController;

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// What the device's start-up asks of the phone-book feature's controller,
-// which implements it and sets g_PBController when it is created.
+// What other features ask of the phone-book controller, which implements it
+// and sets g_PBController when it is created.
 class PhonebookControlling
 {
 public:
@@ -11,6 +11,8 @@ public:
     // Loads the computer-side phone book from the data folder's file of that
     // name (one file per SIM).
     virtual void loadPcPhoneListByImsi(const QString& fileName) = 0;
+    // Switches the phone-book view to the computer's storage.
+    virtual void selectAtPCSide() = 0;
 };
 
 extern PhonebookControlling* g_PBController;

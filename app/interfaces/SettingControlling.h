@@ -20,6 +20,18 @@ public:
     virtual void setSmartModel(const QString& model) = 0;
     // The roaming state that the SIM's IMSI implies.
     virtual void setRoamingStateAccordImsi(const QString& imsi) = 0;
+    // What the device's start-up tells the settings page.
+    // Which network-selection controls the modem family uses.
+    virtual void setCDMASelectNetworkVisible(bool visible) = 0;
+    virtual void setWCDMASelectNetworkVisible(bool visible) = 0;
+    // Enables or disables the automatic-connection check box.
+    virtual void setAutoConnectBtnEnable(bool enabled) = 0;
+    // Sends the roaming switches of the settings page to the device.
+    virtual void sendSetRoamSwitch() = 0;
+    // The network search and preference modes the device reported.
+    virtual void dealWithMsgOfCheckSearchmode(int searchMode, int selectedMode, int prefMode) = 0;
+    virtual void dealWithMsgOfCheckSearchmodeForIcera(int searchMode, int selectedMode) = 0;
+    virtual void dealWithMsgOfCheckPreferenceMode(int mode) = 0;
 };
 
 extern SettingControlling* g_SettingController;

@@ -33,6 +33,14 @@ void DeviceStartup::registerSteps(StepTable& steps)
         [this](const ns::Dictionary&) {
             return modem_.plugDevice() ? QString() : QStringLiteral("the device is already plugged in");
         });
+    steps.registerStep(QStringLiteral("notattached"),
+                       QStringLiteral("The modem reports that no device is attached, whatever its state."),
+                       {}, [this](const ns::Dictionary&) {
+                           modem_.send(
+                               makeRecord(msg::device::kCheckDeviceNotAttached, kTypeReport, kResultFailure),
+                               modem_.scenario().timing.replyDelay);
+                           return QString();
+                       });
 }
 
 void DeviceStartup::devicePlugged()

@@ -3,10 +3,14 @@
 #include "halvex/features/DeviceIdentity.h"
 #include "halvex/features/DeviceLock.h"
 #include "halvex/features/DeviceStartup.h"
+#include "halvex/features/NetworkSearchModes.h"
 #include "halvex/features/NetworkSettings.h"
 #include "halvex/features/NetworkStatus.h"
+#include "halvex/features/PinSaving.h"
+#include "halvex/features/SimActivation.h"
 #include "halvex/features/SimFiles.h"
 #include "halvex/features/SimPin.h"
+#include "halvex/features/SimUpdate.h"
 
 namespace halvex
 {
@@ -19,10 +23,14 @@ std::vector<std::unique_ptr<Feature>> createFeatures(Modem& modem)
     features.push_back(std::make_unique<DeviceStartup>(modem));
     features.push_back(std::make_unique<DeviceIdentity>(modem));
     features.push_back(std::make_unique<DeviceLock>(modem));
+    features.push_back(std::make_unique<SimActivation>(modem));
+    features.push_back(std::make_unique<PinSaving>(modem));
     features.push_back(std::make_unique<SimPin>(modem));
     features.push_back(std::make_unique<SimFiles>(modem));
     features.push_back(std::make_unique<NetworkStatus>(modem));
     features.push_back(std::make_unique<NetworkSettings>(modem));
+    features.push_back(std::make_unique<NetworkSearchModes>(modem));
+    features.push_back(std::make_unique<SimUpdate>(modem));
     return features;
 }
 

@@ -29,4 +29,10 @@ public:
     void setApnCyleWhenRoamToNoRoam(bool) override {}
     void DialDisconnect() override {}
     void reconnect(bool) override {}
+    void setModemAndSimStateString(const QString&) override {}
+    void setDeviceStatusStringRows(int) override {}
+    void smartUITopFixedImage(const QString&, const QString&, const QString&, const QString&) override {}
+    void setWCDMAConfigHidden(bool) override {}
+    void setDialParams() override {}
+    void setPSDomainStatus(bool) override {}
 };

@@ -21,4 +21,11 @@ public:
     void setCheckForUpdateDoveviEnable(bool) override {}
     void setSmartModel(const QString&) override {}
     void setRoamingStateAccordImsi(const QString&) override {}
+    void setCDMASelectNetworkVisible(bool) override {}
+    void setWCDMASelectNetworkVisible(bool) override {}
+    void setAutoConnectBtnEnable(bool) override {}
+    void sendSetRoamSwitch() override {}
+    void dealWithMsgOfCheckSearchmode(int, int, int) override {}
+    void dealWithMsgOfCheckSearchmodeForIcera(int, int) override {}
+    void dealWithMsgOfCheckPreferenceMode(int) override {}
 };

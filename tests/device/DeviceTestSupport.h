@@ -3,6 +3,7 @@
 #include "app/config/ConfigManager.h"
 #include "app/interfaces/CompoundCallControlling.h"
 #include "app/interfaces/DialControlling.h"
+#include "app/interfaces/PhonebookControlling.h"
 #include "app/interfaces/SMSControlling.h"
 #include "app/interfaces/SettingControlling.h"
 #include "app/interfaces/SmsServicing.h"
@@ -83,7 +84,7 @@ struct FakeDial : DialControlling {
     int connectStatus() override { return status; }
     void applicationDidFinishLaunchingInDialController() override { ++launched; }
     void setIsHiddenConnectBtn(bool) override {}
-    // The network's and the SIM's requests, logged in order as "name(arguments)".
+    // The profile and connection requests, logged in order as "name(arguments)".
     void resetDefaultProfileWithImsiAll(const QString& imsi) override
     {
         log("resetDefaultProfileWithImsiAll", imsi);
@@ -111,12 +112,23 @@ struct FakeDial : DialControlling {
     void reconnect(bool again) override { log("reconnect", QString::number(again)); }
     void log(const char* name, const QString& arguments)
     {
-        calls << QStringLiteral("%1(%2)").arg(QLatin1String(name), arguments);
+        requests << QStringLiteral("%1(%2)").arg(QLatin1String(name), arguments);
     }
+    // What the start-up shows on the connection page, logged in order.
+    void setModemAndSimStateString(const QString& key) override { calls << "state " + key; }
+    void setDeviceStatusStringRows(int rows) override { calls << QStringLiteral("rows %1").arg(rows); }
+    void smartUITopFixedImage(const QString&, const QString&, const QString&, const QString& status) override
+    {
+        calls << "top " + status;
+    }
+    void setWCDMAConfigHidden(bool hidden) override { calls << QStringLiteral("wcdmaHidden %1").arg(hidden); }
+    void setDialParams() override { calls << "setDialParams"; }
+    void setPSDomainStatus(bool present) override { calls << QStringLiteral("ps %1").arg(present); }
     bool dialling = false;
     int status = Idle;
     int launched = 0;
     bool manualDisconnect = false;
+    QStringList requests;
     QStringList calls;
 };
 
@@ -129,10 +141,45 @@ struct FakeSettings : SettingControlling {
     void setCheckForUpdateDoveviEnable(bool) override {}
     void setSmartModel(const QString& model) override { smartModel = model; }
     void setRoamingStateAccordImsi(const QString&) override {}
+    void setCDMASelectNetworkVisible(bool visible) override
+    {
+        calls << QStringLiteral("cdma %1").arg(visible);
+    }
+    void setWCDMASelectNetworkVisible(bool visible) override
+    {
+        calls << QStringLiteral("wcdma %1").arg(visible);
+    }
+    void setAutoConnectBtnEnable(bool enabled) override
+    {
+        calls << QStringLiteral("autoConnect %1").arg(enabled);
+    }
+    void sendSetRoamSwitch() override { calls << "sendSetRoamSwitch"; }
+    void dealWithMsgOfCheckSearchmode(int search, int selected, int pref) override
+    {
+        calls << QStringLiteral("searchmode %1 %2 %3").arg(search).arg(selected).arg(pref);
+    }
+    void dealWithMsgOfCheckSearchmodeForIcera(int search, int selected) override
+    {
+        calls << QStringLiteral("searchmodeIcera %1 %2").arg(search).arg(selected);
+    }
+    void dealWithMsgOfCheckPreferenceMode(int mode) override
+    {
+        calls << QStringLiteral("preference %1").arg(mode);
+    }
+    QStringList calls;
     bool selecting = false;
     int preferedMode = 0;
     bool autoConnect = false;
     QString smartModel;
+};
+
+struct FakePhonebook : PhonebookControlling {
+    FakePhonebook() { g_PBController = this; }
+    ~FakePhonebook() override { g_PBController = nullptr; }
+    void loadPcPhoneListByImsi(const QString& fileName) override { loadedFile = fileName; }
+    void selectAtPCSide() override { ++selected; }
+    QString loadedFile;
+    int selected = 0;
 };
 
 struct FakeCall : CompoundCallControlling {

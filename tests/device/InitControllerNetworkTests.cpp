@@ -10,6 +10,7 @@
 #include "device/InitController.h"
 #include "device/InitNotifications.h"
 #include "device/InitService.h"
+#include "device/NetworkRegistration.h"
 #include "jCommon/DeviceMessages.h"
 #include "jCommon/PayloadWriter.h"
 #include "platform/ns/NotificationCenter.h"
@@ -99,13 +100,14 @@ struct PostedValues {
     QList<QPair<QString, ns::Value>> values;
 };
 
-// A controller over settings of its own, its records handed over as the
-// message center does, with the SIM ready.
+// A controller over settings of its own with its status area built, its
+// records handed over as the message center does, with the SIM ready.
 struct Controller {
     explicit Controller(const ns::Dictionary& settings = ns::Dictionary())
         : bundle(plainSettings(settings)), init(store)
     {
         init.jovMsgCenter = &center;
+        init.awakeFromNib();
         init.setRuntimeObject(true, kRTSIMCardReady);
         InitService::sharedInitService().setImsi(QString());
     }
@@ -240,14 +242,14 @@ TEST(InitControllerNetwork, RoamingTransitionsMoveTheConnection)
     // Home again on another network: the idle connection is made again.
     test.deliver(&InitController::dealWithMsgOfCheckPLMN, registeredNetwork("001", "01", "ROAM_OFF"));
     EXPECT_EQ(test.init.roamTransferMode(), kRoamToHome);
-    EXPECT_EQ(test.dial.calls, (QStringList{"setApnCycleEnable(1)", "reconnect(1)"}));
+    EXPECT_EQ(test.dial.requests, (QStringList{"setApnCycleEnable(1)", "reconnect(1)"}));
 
     // Roaming on another network while connected: the connection ends.
-    test.dial.calls.clear();
+    test.dial.requests.clear();
     test.dial.status = DialControlling::Connected;
     test.deliver(&InitController::dealWithMsgOfCheckPLMN, registeredNetwork("262", "02", "ROAM_ON"));
     EXPECT_EQ(test.init.roamTransferMode(), kHomeToRoam);
-    EXPECT_EQ(test.dial.calls, QStringList{"DialDisconnect()"});
+    EXPECT_EQ(test.dial.requests, QStringList{"DialDisconnect()"});
 
     // A report without the roaming state leaves no network and no transition.
     test.deliver(&InitController::dealWithMsgOfCheckPLMN, registeredNetwork("262", "02", "ROAM_UNKNOWN"));
@@ -300,7 +302,7 @@ TEST(InitControllerOperator, AThreeDigitMncNetworkIsOneCodeForHomeNamesAndProfil
     EXPECT_EQ(test.posted.last(kBelonetoSPN), ns::Value("Tmoble"));
     EXPECT_EQ(test.posted.last(kLocalSPN), ns::Value(""));
     // The same network twice chooses the profile once, and the choice is kept.
-    EXPECT_EQ(test.dial.calls, QStringList{"resetDefaultProfileWithMCCMNC(310260)"});
+    EXPECT_EQ(test.dial.requests, QStringList{"resetDefaultProfileWithMCCMNC(310260)"});
     EXPECT_EQ(test.store.getConfigurationByModule("CurrentMCCMNC").toString(), "310260");
 }
 
@@ -314,7 +316,7 @@ TEST(InitControllerIdentity, TheImsiIsTakenOncePerSimAndTheSameSimResetsNothing)
         Controller test(settings);
         test.deliver(&InitController::dealWithMsgOfCheckCIMI, textReport(msg::device::kCheckCIMI, imsi));
         EXPECT_EQ(test.init.imsi(), imsi);
-        EXPECT_EQ(test.dial.calls, QStringList{"resetDefaultProfileWithImsiAll(" + imsi + ")"});
+        EXPECT_EQ(test.dial.requests, QStringList{"resetDefaultProfileWithImsiAll(" + imsi + ")"});
         // The match by IMSI took the code first, so no USSD notification.
         EXPECT_TRUE(test.posted.of("ImsiMatchUssd").isEmpty());
         // The eighth digit '0' makes the activation message due.
@@ -329,7 +331,7 @@ TEST(InitControllerIdentity, TheImsiIsTakenOncePerSimAndTheSameSimResetsNothing)
     // The same SIM after a restart: no profile reset.
     Controller again({{"ImsiMatchApn", true}, {"ImsiMatchUssdCode", true}, {"SimImsiCode", imsi}});
     again.deliver(&InitController::dealWithMsgOfCheckCIMI, textReport(msg::device::kCheckCIMI, imsi));
-    EXPECT_TRUE(again.dial.calls.isEmpty());
+    EXPECT_TRUE(again.dial.requests.isEmpty());
     EXPECT_TRUE(again.posted.of("ImsiMatchUssd").isEmpty());
 
     // A failed reply in the looped query takes the SIM back and lets the next one through.

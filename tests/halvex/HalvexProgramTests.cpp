@@ -97,6 +97,12 @@ TEST_F(HalvexProgramTest, TheStartSequenceArrivesInOrderWithItsPayloadsAndAgainO
     EXPECT_EQ(managerSignalLevel(*manager.find("7/55")), 3);
     EXPECT_EQ(number("513/85", 0), 1); // national roaming on
     EXPECT_EQ(number("513/85", 4), 0); // international off
+    EXPECT_EQ(number("6/33", 0), 0);   // the USIM is activated
+    EXPECT_EQ(manager.find("4/16")->length, 8);
+    EXPECT_EQ(number("4/16", 0), 0);   // no PIN kept in the device
+    EXPECT_EQ(number("7/57", 0), 1);   // home country code 001, from the IMSI
+    EXPECT_EQ(number("513/75", 0), 0); // automatic search
+    EXPECT_EQ(number("513/80", 0), 2); // no preferred network type
 
     // The manager shakes hands: the device is reported again from the start,
     // and Halvex keeps what it received.
@@ -118,12 +124,13 @@ TEST_F(HalvexProgramTest, APinLockedSimCountsWrongPinsDownAndOpensToTheRightOne)
                             {"Network/MCC", "001"},
                             {"Network/MNC", "01"}}),
               HalvexControl::ScenarioBy::Environment);
-    ASSERT_TRUE(manager.waitForCount(12));
+    const size_t ask = size_t(deviceReports().size()); // where the SIM asks for a code
+    ASSERT_TRUE(manager.waitForCount(ask + 2));
     const std::vector<_UI_MSG> start = manager.records;
     ASSERT_EQ(names(start), (deviceReports() + QStringList{"4/10", "4/8"}));
-    EXPECT_EQ(start[10].type, kTypeRequest); // the SIM asks for a code
-    EXPECT_EQ(start[10].result, kResultFailure);
-    EXPECT_EQ(attempts(start[11]), std::pair(3, 10));
+    EXPECT_EQ(start[ask].type, kTypeRequest);
+    EXPECT_EQ(start[ask].result, kResultFailure);
+    EXPECT_EQ(attempts(start[ask + 1]), std::pair(3, 10));
 
     EXPECT_EQ(manager.send(pinCheck("0000")), "");
     std::vector<_UI_MSG> refused = manager.next(2);
@@ -134,7 +141,7 @@ TEST_F(HalvexProgramTest, APinLockedSimCountsWrongPinsDownAndOpensToTheRightOne)
     EXPECT_EQ(state().value("SimStatus").toString(), "PinRequired");
 
     EXPECT_EQ(manager.send(pinCheck("4321")), "");
-    const QStringList simReady = readyStartSequence().mid(10); // 4/9 onwards
+    const QStringList simReady = readyStartSequence().mid(readyStartSequence().indexOf("4/9"));
     std::vector<_UI_MSG> accepted = manager.next(size_t(1 + simReady.size()));
     ASSERT_EQ(names(accepted), QStringList{"4/10"} + simReady);
     EXPECT_EQ(accepted[0].type, kTypeRequest);
@@ -150,10 +157,11 @@ TEST_F(HalvexProgramTest, APinLockedSimCountsWrongPinsDownAndOpensToTheRightOne)
 TEST_F(HalvexProgramTest, APukLockedSimTakesThePukWithANewPinThatHoldsAfterReplugging)
 {
     startWith(scenarioFile({{"SIM/State", "PukLocked"}, {"SIM/PinAttemptsLeft", 0}}));
-    ASSERT_TRUE(manager.waitForCount(12));
+    const size_t ask = size_t(deviceReports().size()); // where the SIM asks for a code
+    ASSERT_TRUE(manager.waitForCount(ask + 2));
     const std::vector<_UI_MSG> start = manager.records;
     ASSERT_EQ(names(start), (deviceReports() + QStringList{"4/10", "4/8"}));
-    EXPECT_EQ(attempts(start[11]), std::pair(0, 10));
+    EXPECT_EQ(attempts(start[ask + 1]), std::pair(0, 10));
 
     EXPECT_EQ(manager.send(pukCheck("2468", "11111111")), "");
     std::vector<_UI_MSG> refused = manager.next(2);
@@ -179,6 +187,33 @@ TEST_F(HalvexProgramTest, APukLockedSimTakesThePukWithANewPinThatHoldsAfterReplu
     EXPECT_EQ(manager.send(pinCheck("2468")), "");
     ASSERT_EQ(names(manager.next(2)), (QStringList{"4/10", "4/9"}));
     EXPECT_EQ(manager.records[manager.records.size() - 2].result, kResultSuccess);
+}
+
+TEST_F(HalvexProgramTest, TheDeviceNoticesComeOnTheirStepsAndThePinSavedStateIsAnsweredOnce)
+{
+    startWith(scenarioFile());
+    ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
+
+    // The manager asks again after each report; the answer is no new report.
+    EXPECT_EQ(manager.send(managerRequest(msg::device::kPinAutoValidation, kTypeRequest)), "");
+    std::vector<_UI_MSG> answer = manager.next(1);
+    ASSERT_EQ(names(answer), QStringList{"4/16"});
+    EXPECT_EQ(answer[0].type, kTypeRequest);
+
+    EXPECT_EQ(halvex.step("usim", {{"status", 4}}), "");
+    std::vector<_UI_MSG> usim = manager.next(1);
+    ASSERT_EQ(names(usim), QStringList{"6/33"});
+    EXPECT_EQ(payloadInt32(usim[0], 0), 4);
+
+    EXPECT_EQ(halvex.step("simupdate"), "");
+    EXPECT_EQ(halvex.step("notattached"), "");
+    std::vector<_UI_MSG> notices = manager.next(2);
+    ASSERT_EQ(names(notices), (QStringList{"7/34", "8/59"}));
+    EXPECT_EQ(notices[0].result, kResultSuccess);
+    EXPECT_EQ(notices[1].result, kResultFailure);
+
+    EXPECT_EQ(halvex.removeDevice(), "");
+    EXPECT_FALSE(halvex.step("simupdate").isEmpty());
 }
 
 TEST_F(HalvexProgramTest, RemovalAndReturnOfTheDevice)

@@ -76,14 +76,15 @@ inline int managerSignalLevel(const _UI_MSG& record)
 // The reports of a start with a usable SIM, in order.
 inline QStringList readyStartSequence()
 {
-    return {"1/0",  "8/58", "3/5",  "5/22", "7/44", "7/48", "7/49", "7/50", "0/26", "6/32", "4/9",
-            "7/42", "7/47", "7/51", "7/39", "7/40", "7/41", "7/36", "7/37", "7/38", "7/55", "513/85"};
+    return {"1/0",  "8/58", "3/5",  "5/22", "7/44", "7/48", "7/49",   "7/50",   "0/26",
+            "6/33", "4/16", "6/32", "4/9",  "7/42", "7/47", "7/51",   "7/57",   "7/39",
+            "7/40", "7/41", "7/36", "7/37", "7/38", "7/55", "513/85", "513/75", "513/80"};
 }
 
 // The device reports before the SIM: the start of every start sequence.
 inline QStringList deviceReports()
 {
-    return readyStartSequence().mid(0, 10);
+    return readyStartSequence().mid(0, readyStartSequence().indexOf("4/9"));
 }
 
 // "major/minor" of each record.

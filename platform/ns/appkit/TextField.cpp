@@ -133,6 +133,19 @@ Size TextFieldCell::cellSize() const
 
 // ---- field ----
 
+TextField* TextField::labelWithFrame(const Rect& frame, const Font& font, int alignment)
+{
+    auto* label = new TextField(frame);
+    label->setEditable(false);
+    label->setSelectable(false);
+    label->setBezeled(false);
+    label->setBordered(false);
+    label->setDrawsBackground(false);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    return label;
+}
+
 TextField::TextField(const Rect& frame) : Control(frame), cell_(std::make_unique<TextFieldCell>())
 {
     cell_->setControlView(this);

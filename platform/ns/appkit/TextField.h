@@ -83,6 +83,8 @@ class TextField : public Control
 public:
     explicit TextField(const Rect& frame = Rect());
     ~TextField() override;
+    // A label: not editable or selectable, without bezel, border or background.
+    static TextField* labelWithFrame(const Rect& frame, const Font& font, int alignment = LeftTextAlignment);
 
     TextFieldCell* cell() const override { return cell_.get(); }
 

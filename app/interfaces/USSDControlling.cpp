@@ -1,0 +1,3 @@
+#include "app/interfaces/USSDControlling.h"
+
+USSDControlling* g_USSDController = nullptr;
