@@ -5,7 +5,6 @@
 
 #include "app/config/ConfigFileKeys.h"
 #include "app/config/ConfigService.h"
-#include "app/config/Platform.h"
 #include "app/interfaces/DialControlling.h"
 #include "app/interfaces/DialRecordControlling.h"
 #include "app/interfaces/PhonebookControlling.h"
@@ -275,5 +274,5 @@ QString InitController::getPhoneNum()
 
 QString InitController::getDriverVersion() const
 {
-    return ::getDriverVersion(Platform::sharedPlatform().platform());
+    return ::getDriverVersion(platform_);
 }

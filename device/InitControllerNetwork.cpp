@@ -125,7 +125,7 @@ void InitController::dealWithMsgOfCheckRoamInfo(ns::Notification* notification)
     if (!readRecord(notification, &msg))
         return;
     const RoamInfoRecord report = RoamInfoRecord::fromRecord(msg);
-    if (Platform::sharedPlatform().platform() == Platform::Icera) {
+    if (platform_ == Platform::Icera) {
         const int status = getNetworkRoamStatusWithCregResult(report.registrationState);
         setRoamInfoWithNetworkRoamStatus(status);
         showRoamAlertWindow(status);

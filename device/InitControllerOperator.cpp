@@ -68,7 +68,7 @@ void InitController::dealWithMsgOfCheckPLMN(ns::Notification* notification)
         dealWithFirstRudaWhenNetWorkChangedWithPreMccMnc(previous);
         return;
     }
-    if (Platform::sharedPlatform().platform() != Platform::Icera && network.complete)
+    if (platform_ != Platform::Icera && network.complete)
         setRoamInfoWithNetworkRoamStatus(closeRoamAtDomesticRoaming(
             roamStatus, network.homeMcc.toLatin1().constData(), network.mcc.toLatin1().constData()));
     if (ConfigService(configStore()).showSpnByNewMethod())

@@ -36,7 +36,7 @@ void InitController::dealWithMsgOfCheckSignalStatus(ns::Notification* notificati
         dealWithMsgOfCheckCDMASignalStatus(msg);
         return;
     }
-    switch (Platform::sharedPlatform().platform()) {
+    switch (platform_) {
     case Platform::Other:
     case Platform::Icera:
         displayQualcomWCDMASignal(msg);

@@ -4,7 +4,6 @@
 
 #include "tests/support/HalvexControl.h"
 
-#include "app/config/Platform.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/RuntimeKeys.h"
 #include "device/InitController.h"
@@ -111,7 +110,6 @@ struct Controller {
         init.setRuntimeObject(true, kRTSIMCardReady);
         InitService::sharedInitService().setImsi(QString());
     }
-    ~Controller() { Platform::sharedPlatform().setPlatform(previousPlatform); }
 
     void deliver(void (InitController::*handler)(ns::Notification*), const _UI_MSG& msg)
     {
@@ -128,7 +126,6 @@ struct Controller {
     FakeSettings settings;
     InitController init;
     PostedValues posted;
-    int previousPlatform = Platform::sharedPlatform().platform();
 };
 
 } // namespace
@@ -161,7 +158,6 @@ TEST(InitControllerSignal, EachFormReachesTheStatusAreaAsALevel)
          &InitController::dealWithMsgOfCheckSignalStatus, 4},
     };
     Controller test;
-    Platform::sharedPlatform().setPlatform(Platform::Other);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.form);
         test.deliver(c.handler, c.report);
