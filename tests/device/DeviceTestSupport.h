@@ -9,6 +9,7 @@
 #include "app/interfaces/SmsServicing.h"
 #include "app/interfaces/WebLinkCiphering.h"
 #include "main/MainNib.h"
+#include "platform/ns/NotificationCenter.h"
 #include "platform/ns/Value.h"
 
 #include <QList>
@@ -20,6 +21,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace device_test
 {
@@ -73,6 +76,55 @@ struct PlainApp {
     DeviceBundle bundle;
     ConfigManager store;
     MainController main;
+};
+
+// The notifications posted while it lives, each with the value under its
+// own name (null for the life-cycle notifications), in order.
+class Posted
+{
+public:
+    explicit Posted(const QStringList& names)
+    {
+        for (const QString& name : names)
+            observers_ << ns::NotificationCenter::defaultCenter().addObserverForName(
+                name, nullptr, [this](const ns::Notification& notification) {
+                    seen.emplace_back(notification.name(),
+                                      notification.userInfo().value(notification.name()));
+                });
+    }
+    ~Posted()
+    {
+        for (ns::Object* observer : observers_)
+            ns::NotificationCenter::defaultCenter().removeObserver(observer);
+    }
+    QStringList names() const
+    {
+        QStringList result;
+        for (const auto& [name, value] : seen)
+            result << name;
+        return result;
+    }
+    bool contains(const QString& name) const { return names().contains(name); }
+    // Every value posted under the name, and the last one.
+    QList<ns::Value> of(const QString& name) const
+    {
+        QList<ns::Value> found;
+        for (const auto& [posted, value] : seen)
+            if (posted == name)
+                found.append(value);
+        return found;
+    }
+    ns::Value last(const QString& name) const
+    {
+        for (auto it = seen.rbegin(); it != seen.rend(); ++it)
+            if (it->first == name)
+                return it->second;
+        return ns::Value();
+    }
+    std::vector<std::pair<QString, ns::Value>> seen;
+
+private:
+    QList<ns::Object*> observers_;
 };
 
 // What the main window asks of the controllers that are not in this wing.

@@ -69,35 +69,14 @@ _UI_MSG textReport(MessageID id, const QString& text, int8_t result = kResultSuc
     return record(id, PayloadWriter(128).setText(0, 128, text).bytes(), result);
 }
 
-// The values of the init_* notifications, in the order posted.
-struct PostedValues {
-    PostedValues()
-    {
-        for (const QString& name : {kSingalStrength, kNetworkStatus, kLocalSPN, kBelonetoSPN, kRoamStatus,
-                                    kDomainName, QStringLiteral("ImsiMatchUssd")})
-            observers.append(ns::NotificationCenter::defaultCenter().addObserverForName(
-                name, nullptr, [this](const ns::Notification& n) {
-                    values.append({n.name(), n.userInfo().value(n.name())});
-                }));
-    }
-    ~PostedValues()
-    {
-        for (ns::Object* observer : observers)
-            ns::NotificationCenter::defaultCenter().removeObserver(observer);
-    }
-    QList<ns::Value> of(const QString& name) const
-    {
-        QList<ns::Value> found;
-        for (const auto& [posted, value] : values)
-            if (posted == name)
-                found.append(value);
-        return found;
-    }
-    ns::Value last(const QString& name) const { return of(name).value(of(name).size() - 1); }
-
-    QList<ns::Object*> observers;
-    QList<QPair<QString, ns::Value>> values;
-};
+// The init_* notifications the network handlers post, and the IMSI's USSD match.
+const QStringList kNetworkNames = {kSingalStrength,
+                                   kNetworkStatus,
+                                   kLocalSPN,
+                                   kBelonetoSPN,
+                                   kRoamStatus,
+                                   kDomainName,
+                                   QStringLiteral("ImsiMatchUssd")};
 
 // A controller over settings of its own with its status area built, its
 // records handed over as the message center does, with the SIM ready.
@@ -125,7 +104,7 @@ struct Controller {
     FakeDial dial;
     FakeSettings settings;
     InitController init;
-    PostedValues posted;
+    Posted posted{kNetworkNames};
 };
 
 } // namespace
@@ -365,7 +344,7 @@ TEST(InitControllerNetwork, TheStatusAreaFollowsTheModemsSignalNetworkAndOperato
     HalvexControl halvex;
     ASSERT_TRUE(halvex.start());
     DeviceApp app(shippedSettings(), Runtime::Current);
-    PostedValues posted;
+    Posted posted{kNetworkNames};
     app.nib.awakeFromNib();
     MainController& main = app.main();
     ASSERT_TRUE(QTest::qWaitFor([&] { return main.getNetCardStatus() == MainController::kSimReady; }, 20000));
@@ -394,7 +373,7 @@ TEST(InitControllerNetwork, TheStatusAreaFollowsTheModemsSignalNetworkAndOperato
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.step);
-        posted.values.clear();
+        posted.seen.clear();
         ASSERT_EQ(halvex.step(s.step, s.arguments), "");
         EXPECT_TRUE(shows(s.notification, s.value));
     }
@@ -402,7 +381,7 @@ TEST(InitControllerNetwork, TheStatusAreaFollowsTheModemsSignalNetworkAndOperato
     // The SIM's name in each coding is the home name once the network is reported again.
     for (int coding = 0; coding <= 3; ++coding) {
         SCOPED_TRACE(coding);
-        posted.values.clear();
+        posted.seen.clear();
         ASSERT_EQ(halvex.step("spn", {{"coding", coding}, {"condition", 1}}), "");
         ASSERT_EQ(halvex.step("roaming", {{"roaming", 0}}), "");
         EXPECT_TRUE(shows(kBelonetoSPN, "Trelnet"));

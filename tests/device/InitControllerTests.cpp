@@ -32,47 +32,6 @@ namespace
 const QStringList kInitNames = {kSingalStrength, kRoamStatus, kBelonetoSPN,   kLocalSPN,
                                 kModemConnected, kSimStatus,  kNetworkStatus, kDomainName};
 
-// The notifications posted while it lives, each with the value under its
-// own name (null for the life-cycle notifications), in order.
-class Posted
-{
-public:
-    explicit Posted(const QStringList& names)
-    {
-        for (const QString& name : names)
-            observers_ << ns::NotificationCenter::defaultCenter().addObserverForName(
-                name, nullptr, [this](const ns::Notification& notification) {
-                    seen.emplace_back(notification.name(),
-                                      notification.userInfo().value(notification.name()));
-                });
-    }
-    ~Posted()
-    {
-        for (ns::Object* observer : observers_)
-            ns::NotificationCenter::defaultCenter().removeObserver(observer);
-    }
-    QStringList names() const
-    {
-        QStringList result;
-        for (const auto& [name, value] : seen)
-            result << name;
-        return result;
-    }
-    bool contains(const QString& name) const { return names().contains(name); }
-    // The last value posted under the name.
-    ns::Value last(const QString& name) const
-    {
-        for (auto it = seen.rbegin(); it != seen.rend(); ++it)
-            if (it->first == name)
-                return it->second;
-        return ns::Value();
-    }
-    std::vector<std::pair<QString, ns::Value>> seen;
-
-private:
-    QList<ns::Object*> observers_;
-};
-
 bool shows(const ns::ImageView* view, const QString& image)
 {
     return view->image().qImage() == ns::Image::imageNamed(image).qImage();
