@@ -8,6 +8,9 @@
 #include "app/interfaces/SettingControlling.h"
 #include "app/interfaces/SmsServicing.h"
 #include "app/interfaces/WebLinkCiphering.h"
+#include "app/msgcenter/JOVMsgCenter.h"
+#include "device/InitController.h"
+#include "jCommon/UIMsg.h"
 #include "main/MainNib.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/Value.h"
@@ -327,6 +330,27 @@ public:
 
 private:
     QList<ns::Object*> observers_;
+};
+
+// The controller alone over settings of its own, with a message center that
+// is handed records directly, and the dial and settings controllers faked.
+struct InitApp {
+    explicit InitApp(const ns::Dictionary& settings = plainSettings()) : bundle(settings)
+    {
+        init.jovMsgCenter = &center;
+        init.awakeFromNib();
+    }
+    void deliver(const _UI_MSG& msg)
+    {
+        center.msgDispatch(QByteArray(reinterpret_cast<const char*>(&msg), sizeof msg));
+    }
+
+    DeviceBundle bundle;
+    ConfigManager store;
+    JOVMsgCenter center;
+    FakeDial dial;
+    FakeSettings settings;
+    InitController init{store};
 };
 
 } // namespace device_test

@@ -78,14 +78,11 @@ const QStringList kNetworkNames = {kSingalStrength,
                                    kDomainName,
                                    QStringLiteral("ImsiMatchUssd")};
 
-// A controller over settings of its own with its status area built, its
-// records handed over as the message center does, with the SIM ready.
-struct Controller {
-    explicit Controller(const ns::Dictionary& settings = ns::Dictionary())
-        : bundle(plainSettings(settings)), init(store)
+// The controller alone over plain settings changed by the given entries,
+// with the SIM ready; a record may also go straight to one handler.
+struct Controller : InitApp {
+    explicit Controller(const ns::Dictionary& changes = ns::Dictionary()) : InitApp(plainSettings(changes))
     {
-        init.jovMsgCenter = &center;
-        init.awakeFromNib();
         init.setRuntimeObject(true, kRTSIMCardReady);
         InitService::sharedInitService().setImsi(QString());
     }
@@ -98,12 +95,6 @@ struct Controller {
         (init.*handler)(&notification);
     }
 
-    DeviceBundle bundle;
-    ConfigManager store;
-    JOVMsgCenter center;
-    FakeDial dial;
-    FakeSettings settings;
-    InitController init;
     Posted posted{kNetworkNames};
 };
 

@@ -63,27 +63,6 @@ QByteArray int32s(std::initializer_list<int32_t> values)
     return writer.bytes();
 }
 
-// The controller alone over settings of its own, with a message center that
-// is handed records directly, and the dial and settings controllers faked.
-struct InitApp {
-    explicit InitApp(const ns::Dictionary& settings = plainSettings()) : bundle(settings)
-    {
-        init.jovMsgCenter = &center;
-        init.awakeFromNib();
-    }
-    void deliver(const _UI_MSG& msg)
-    {
-        center.msgDispatch(QByteArray(reinterpret_cast<const char*>(&msg), sizeof msg));
-    }
-
-    DeviceBundle bundle;
-    ConfigManager store;
-    JOVMsgCenter center;
-    FakeDial dial;
-    FakeSettings settings;
-    InitController init{store};
-};
-
 // Settings with one switch changed.
 ns::Dictionary withSwitch(const QString& module, const QString& key, bool on)
 {
