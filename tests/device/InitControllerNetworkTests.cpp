@@ -13,6 +13,7 @@
 #include "jCommon/DeviceMessages.h"
 #include "jCommon/PayloadWriter.h"
 #include "platform/ns/NotificationCenter.h"
+#include "platform/ns/appkit/Window.h"
 
 #include <QTest>
 
@@ -231,6 +232,31 @@ TEST(InitControllerNetwork, AHiddenRoamingNetworkCountsAsHome)
     test.deliver(&InitController::dealWithMsgOfCheckPLMN, registeredNetwork("262", "01", "ROAM_ON"));
     EXPECT_EQ(test.posted.last(kRoamStatus), ns::Value(1));
     EXPECT_EQ(test.init.registeredNetworkRoamStatus(), kRoamStatusHome);
+}
+
+TEST(InitControllerNetwork, FallingFromUmtsWhileConnectedBringsTheRoamingAlertForward)
+{
+    const struct {
+        bool alertSwitch;
+        int connectStatus;
+        const char* previous;
+        const char* current;
+        bool shown;
+    } cases[] = {
+        {true, DialControlling::Connected, "UMTS", "GSM", true},
+        {true, DialControlling::Idle, "UMTS", "GSM", false},
+        {false, DialControlling::Connected, "UMTS", "GSM", false},
+        {true, DialControlling::Connected, "GSM", "UMTS", false},
+        {true, DialControlling::Connected, "UMTS", "UMTS", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.previous << " to " << c.current << " status " << c.connectStatus
+                                        << " switch " << c.alertSwitch);
+        Controller test({{"Internet", ns::Dictionary{{"Internet_RoamAlertAtNetFrom3GTo2G", c.alertSwitch}}}});
+        test.dial.status = c.connectStatus;
+        test.init.compareAccessTechnology(c.previous, c.current);
+        EXPECT_EQ(test.init.roamAlertWnd()->isVisible(), c.shown);
+    }
 }
 
 TEST(InitControllerNetwork, CellAndAreaCodesAreShownInDecimal)
