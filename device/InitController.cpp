@@ -97,6 +97,35 @@ const MessageRow kMessageTable[] = {
     {msg::device::kDeviceUnlockResult, "dealWithMsgOfCheckDeviceUnLockResult:"},
 };
 
+// The handlers of the network, operator and identity reports, by selector
+// (their messages are in the table above).
+struct SelectorHandler {
+    const char* selector;
+    void (InitController::*handler)(ns::Notification*);
+};
+
+const SelectorHandler kNetworkSelectors[] = {
+    {"dealWithMsgOfCheckSignalStatus:", &InitController::dealWithMsgOfCheckSignalStatus},
+    {"dealWithMsgOfCheckJrssiSignalStatus:", &InitController::dealWithMsgOfCheckJrssiSignalStatus},
+    {"dealWithMsgOfCheckNetInfo:", &InitController::dealWithMsgOfCheckNetInfo},
+    {"dealWithMsgOfCheckNetInfoForIcera:", &InitController::dealWithMsgOfCheckNetInfoForIcera},
+    {"dealWithMsgOfCheckPLMN:", &InitController::dealWithMsgOfCheckPLMN},
+    {"dealWithMsgOfCheckRoamInfo:", &InitController::dealWithMsgOfCheckRoamInfo},
+    {"dealWithMsgOfCheckSPN:", &InitController::dealWithMsgOfCheckSPN},
+    {"dealWithMsgOfCheckSPDI:", &InitController::dealWithMsgOfCheckSPDI},
+    {"dealWithMsgOfCheckICCID:", &InitController::dealWithMsgOfCheckICCID},
+    {"dealWithMsgOfCheckCIMI:", &InitController::dealWithMsgOfCheckCIMI},
+    {"dealWithMsgOfCheckMCCMNC:", &InitController::dealWithMsgOfCheckMCCMNC},
+    {"dealWithMsgOfCheckHWVERSION:", &InitController::dealWithMsgOfCheckHWVERSION},
+    {"dealWithMsgOfCheckModemModel:", &InitController::dealWithMsgOfCheckModemModel},
+    {"dealWithMsgOfCheckPhoneNumber:", &InitController::dealWithMsgOfCheckPhoneNumber},
+    {"dealWithMsgOfCheckSerialNumber:", &InitController::dealWithMsgOfCheckSerialNumber},
+    {"dealWithMsgOfCheckSignalStatusIcera:", &InitController::dealWithMsgOfCheckSignalStatusIcera},
+    {"dealWithMsgOfCheckJairInfoStatus:", &InitController::dealWithMsgOfCheckJairInfoStatus},
+    {"dealWithMsgOfCheckFWVERSION:", &InitController::dealWithMsgOfCheckFWVERSION},
+    {"dealWithMsgOfCheckFWINTERNALVERSION:", &InitController::dealWithMsgOfCheckFWINTERNALVERSION},
+};
+
 } // namespace
 
 InitController::InitController(ConfigManager& store) : JOVUIController(store)
@@ -132,6 +161,8 @@ InitController::InitController(ConfigManager& store) : JOVUIController(store)
     registerSelector("clickOKBtnInR3aPopUp1:", &InitController::clickOKBtnInR3aPopUp1);
     registerSelector("clickCheckboxInR3aPopUp1:", &InitController::clickCheckboxInR3aPopUp1);
     registerSelector("closeRoamAlertWnd:", &InitController::closeRoamAlertWnd);
+    for (const SelectorHandler& entry : kNetworkSelectors)
+        registerSelector(entry.selector, entry.handler);
 
     setNetworkRoamStatus(2);
     setMccmnc(QString());
@@ -187,6 +218,12 @@ bool InitController::configFlag(const QString& module, const QString& key) const
     if (module.isEmpty())
         return configStore().getConfigurationByModule(key).boolValue();
     return configStore().getConfigurationByModuleAndKey(module, key).boolValue();
+}
+
+void InitController::writeConfig(const QString& key, const ns::Value& value)
+{
+    configStore().setConfigurationByModule(key, value);
+    configStore().writeToFile();
 }
 
 void InitController::loadNib()

@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 
+struct RegisteredNetworkRecord;
+
 namespace ns
 {
 class Button;
@@ -17,6 +19,7 @@ class ImageView;
 class MenuItem;
 class SecureTextField;
 class TextField;
+class Timer;
 class View;
 class Window;
 } // namespace ns
@@ -32,8 +35,10 @@ class Window;
 // InitControllerStartup.cpp (the start-up reports and the service domain),
 // InitControllerAlias.cpp (the skin, the nib, removal and operator
 // behaviours), InitControllerSimUpdate.cpp (the SIM update notice),
-// InitControllerLocks.cpp (PIN, PUK, SIM and device locks) and the sheets of
-// InitControllerPinSheets.cpp and InitControllerUnlockSheets.cpp.
+// InitControllerSignal/Network/Operator/Identity.cpp (the network, operator
+// and identity reports), InitControllerLocks.cpp (PIN, PUK, SIM and device
+// locks) and the sheets of InitControllerPinSheets.cpp and
+// InitControllerUnlockSheets.cpp.
 class InitController : public JOVUIController, public ns::TextFieldDelegate
 {
 public:
@@ -355,6 +360,77 @@ public:
     ns::Button* btnUnlockDeviceOK_ = nullptr;
     ns::Button* btnUnlockDeviceCancel_ = nullptr;
 
+    // ---- network, operator and identity (InitControllerSignal.cpp, InitControllerNetwork.cpp,
+    //      InitControllerOperator.cpp, InitControllerIdentity.cpp) ----
+    // Signal reports, and the one-shot warning when the signal falls to nothing.
+    void dealWithMsgOfCheckSignalStatus(ns::Notification* notification);
+    void dealWithMsgOfCheckJrssiSignalStatus(ns::Notification* notification);
+    void dealWithMsgOfCheckSignalStatusIcera(ns::Notification* notification);
+    void dealWithMsgOfCheckCDMASignalStatus(const _UI_MSG& record);
+    void startTimerOfAlertSelect3GPreferIfNoSignalWithSeconds(double seconds);
+    void alertSelect3GPreferIfNoSignal();
+    int signalStrength() const { return m_SignalStrength; }
+    bool isNoSignalAlertPending() const;
+
+    // Registration, network type, roaming and cell.
+    void dealWithMsgOfCheckNetInfo(ns::Notification* notification);
+    void dealWithMsgOfCheckNetInfoForIcera(ns::Notification* notification);
+    void dealWithMsgOfCheckRoamInfo(ns::Notification* notification);
+    void dealWithMsgOfCheckJairInfoStatus(ns::Notification* notification);
+    void dealWithFirstJpasWhenNetWorkChanged();
+    void sendActiveSimcardSMS(int mode);
+    void compareAccessTechnology(const QString& previous, const QString& current);
+    void doWhenNetWorkChanged();
+    bool isNetWorkChangedWithPreMCCMNC(const QString& previous) const;
+    void dealWithFirstRudaWhenNetWorkChangedWithPreMccMnc(const QString& previous);
+    void checkIsNationnalRoam(const QString& mccmnc);
+    void checkLocalMCCAndNetMCC(const QString& localMcc, const QString& netMcc);
+    QString getCurrentAccessTechnology() const { return currentAccessTechnology_; }
+    void setCurrentAccessTechnology(const QString& technology) { currentAccessTechnology_ = technology; }
+    QString cellIdentity() const { return cellIdentity_; }
+    QString locationAreaCode() const { return locationAreaCode_; }
+
+    // The registered network, the SIM's operator files and the names shown.
+    void dealWithMsgOfCheckPLMN(ns::Notification* notification);
+    void dealWithMsgOfCheckSPN(ns::Notification* notification);
+    void dealWithMsgOfCheckSPDI(ns::Notification* notification);
+    void dealWithMsgOfCheckICCID(ns::Notification* notification);
+    void showSpn();
+    void postSetProviderAndDomainStatusForGeneral(const RegisteredNetworkRecord& network);
+    void progressSPNDomainForGeneral(const QString& name);
+    void getIccidNumAfterMatchApnAccordImsi();
+    void checkAPNMatchWithMCCMNC(const QString& mccmnc);
+    QString spn() const { return m_SPN; }
+
+    // The SIM's IMSI and what follows from it.
+    void dealWithMsgOfCheckCIMI(ns::Notification* notification);
+    void matchApnAccordImsi(const QString& imsi);
+    void matchApnAccordMCC(const QString& mcc, const QString& mnc);
+    QString readSimImsiCode() const;
+    void saveSimImsiCode(const QString& imsi);
+    void matchUssdCodeAccordImsi(const QString& imsi);
+    void checkIMSIForVADO();
+    void checkIfNeedSendActiveSMS(const QString& imsi);
+    void getPhoneNumberByIMSI();
+    void SetPCDataPathWithIMSI(const QString& imsi);
+    QString imsi() const { return m_IMSI; }
+
+    // The device's identity.
+    void dealWithMsgOfCheckFWVERSION(ns::Notification* notification);
+    void dealWithMsgOfCheckFWINTERNALVERSION(ns::Notification* notification);
+    void dealWithMsgOfCheckPhoneNumber(ns::Notification* notification);
+    void dealWithMsgOfCheckHWVERSION(ns::Notification* notification);
+    void dealWithMsgOfCheckModemModel(ns::Notification* notification);
+    void dealWithMsgOfCheckSerialNumber(ns::Notification* notification);
+    void dealWithMsgOfCheckMCCMNC(ns::Notification* notification);
+    QString getFWVersionWithCGMR() const { return m_FWVersion; }
+    QString getInternalFWVersionWithJVN() const { return m_InternalFWVersion; }
+    QString hardwareVersion() const { return m_HWVersion; }
+    QString deviceModel() const { return m_Devicemodel; }
+    QString serialNumber() const { return m_SerialNumber; }
+    QString getPhoneNum();
+    QString getDriverVersion() const;
+
 protected:
     void initializeSkin() override;
     void initializeNibResources() override;
@@ -370,6 +446,8 @@ private:
     static void showWarning(const QString& key);
     // A configuration switch: module and key, or a top-level key (empty module).
     bool configFlag(const QString& module, const QString& key) const;
+    // Writes one top-level configuration value and the settings file.
+    void writeConfig(const QString& key, const ns::Value& value);
     // Builds the status views, the operator windows and the SIM update sheet once.
     void loadNib();
     void buildStatusArea();
@@ -418,6 +496,18 @@ private:
     std::unique_ptr<ns::Window> winR3aWhiteCheck_;
     std::unique_ptr<ns::Window> roamAlertWnd_;
     ns::Button* btnCloseRoamAlert_ = nullptr;
+
+    // ---- network, operator and identity state ----
+    std::shared_ptr<ns::Timer> timerAlertSelect3GPrefer_;
+    QString currentAccessTechnology_;
+    QString cellIdentity_;
+    QString locationAreaCode_;
+    QString diagRAC_, diagRXqual_, diagRXlev_, diagFrequency_, diagChannel_;
+    int m_DisplayCondForSpn = 0;
+    QString MCCMNCForAPNMatch;
+    bool MCCMNCForAPNMatchRead_ = false;
+    QString m_IMSI;
+    QString m_FWVersion, m_InternalFWVersion, m_HWVersion, m_Devicemodel, m_SerialNumber;
 
     // ---- SIM update notice ----
     std::unique_ptr<ns::Window> wndSimCardUpdate_;

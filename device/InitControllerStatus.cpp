@@ -10,6 +10,7 @@
 #include "device/InitNotifications.h"
 #include "device/InitService.h"
 #include "device/MainController.h"
+#include "device/NetworkRegistration.h"
 #include "device/SignalReports.h"
 #include "jCommon/DeviceMessages.h"
 #include "jCommon/FieldWidths.h"
@@ -252,8 +253,7 @@ bool InitController::progressSPNDomainForRodidiz(bool flag)
 void InitController::setRoamInfoWithNetworkRoamStatus(int status)
 {
     // Some builds show their own networks as home even when the device says roaming.
-    const ns::Value hidden = configStore().getConfigurationByModuleAndKey(
-        QStringLiteral("Init"), QStringLiteral("Init_HideRoamStatus_IfMatchedSpecialMCCMNC"));
+    const ns::Value hidden = ConfigService(configStore()).readMCCMNCListFromConfig();
     if (status == 0 && hidden.isArray() && hidden.toArray().contains(ns::Value(mccmnc_)))
         status = 1;
     setNetworkRoamStatus(status);
@@ -269,14 +269,9 @@ void InitController::setRoamInfoWithNetworkRoamStatus(int status)
 
 void InitController::setRoamTransferModeWithPreStatus(int previous, int status)
 {
-    if (previous == 2 || status == 2)
-        return;
-    if (previous == status) {
-        roamTransferMode_ = 2;
-    } else if (previous == 1 && status == 0) {
-        roamTransferMode_ = 1;
+    RoamTransfer transfer{previous, roamTransferMode_};
+    const bool homeToRoaming = transfer.report(status);
+    roamTransferMode_ = transfer.roamTransferMode;
+    if (homeToRoaming)
         disconectNetIfConfig();
-    } else if (previous == 0 && status == 1) {
-        roamTransferMode_ = 0;
-    }
 }

@@ -15,11 +15,21 @@ bool PayloadWriter::fits(int offset, int width) const
     return fits;
 }
 
-PayloadWriter& PayloadWriter::setInt32(int offset, int32_t value)
+template <class T> PayloadWriter& PayloadWriter::setValue(int offset, T value)
 {
     if (fits(offset, int(sizeof value)))
         std::memcpy(bytes_.data() + offset, &value, sizeof value);
     return *this;
+}
+
+PayloadWriter& PayloadWriter::setInt32(int offset, int32_t value)
+{
+    return setValue(offset, value);
+}
+
+PayloadWriter& PayloadWriter::setFloat32(int offset, float value)
+{
+    return setValue(offset, value);
 }
 
 PayloadWriter& PayloadWriter::setByte(int offset, uint8_t value)

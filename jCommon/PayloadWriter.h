@@ -15,6 +15,7 @@ public:
     explicit PayloadWriter(int size);
 
     PayloadWriter& setInt32(int offset, int32_t value);
+    PayloadWriter& setFloat32(int offset, float value);
     PayloadWriter& setByte(int offset, uint8_t value);
     // At most width - 1 bytes of the text's UTF-8 form, never ending inside a
     // character.
@@ -26,6 +27,7 @@ public:
 
 private:
     bool fits(int offset, int width) const;
+    template <class T> PayloadWriter& setValue(int offset, T value);
 
     QByteArray bytes_;
 };

@@ -1,6 +1,7 @@
 // TrelvanSnapshot: builds Trelvan's real main window offscreen against the
-// simulated modem, waits until the SIM is ready and saves a picture of the
-// window with its drawer. It runs on a private copy of the data folder and
+// simulated modem, waits until the SIM is ready and the network's reports
+// have reached the status area, and saves a picture of the window with its
+// drawer. It runs on a private copy of the data folder and
 // private Apple Event sockets, so it leaves the built Trelvan.app as it was.
 // With --pin-locked the simulated modem's SIM asks for its PIN, and the
 // picture shows the PIN sheet over the window instead.
@@ -8,6 +9,7 @@
 //   TrelvanSnapshot [--pin-locked] [picture.png]
 #include "app/language/LanguageOperation.h"
 #include "app/ui/controller/UINotifications.h"
+#include "device/InitNotifications.h"
 #include "main/MainNib.h"
 #include "platform/ns/Bundle.h"
 #include "platform/ns/NotificationCenter.h"
@@ -140,8 +142,16 @@ int main(int argc, char** argv)
 
     LanguageOperation::sharedLanguageOperation().initLanguage();
     bool simReady = false;
-    ns::Object* observer = ns::NotificationCenter::defaultCenter().addObserverForName(
-        kSimReadyNotification, nullptr, [&](const ns::Notification&) { simReady = true; });
+    bool signalShown = false;
+    ns::NotificationCenter& center = ns::NotificationCenter::defaultCenter();
+    ns::Object* observer = center.addObserverForName(kSimReadyNotification, nullptr,
+                                                     [&](const ns::Notification&) { simReady = true; });
+    // The signal is the last of the network's reports after the SIM is
+    // ready: once it shows, so do the network type and the operator names.
+    ns::Object* signalObserver =
+        center.addObserverForName(kSingalStrength, nullptr, [&](const ns::Notification& notification) {
+            signalShown = simReady && notification.userInfo().value(kSingalStrength).intValue() > 0;
+        });
 
     MainNib nib;
     nib.awakeFromNib();
@@ -149,8 +159,11 @@ int main(int argc, char** argv)
     MainController& controller = nib.mainController();
     ns::Window* pinSheet = nib.initController().m_InitPinWindow;
     const bool ready =
-        QTest::qWaitFor([&] { return pinLocked ? pinSheet->isVisible() : simReady; }, kSimReadyTimeoutMs);
-    ns::NotificationCenter::defaultCenter().removeObserver(observer);
+        pinLocked ? QTest::qWaitFor([&] { return pinSheet->isVisible(); }, kSimReadyTimeoutMs)
+                  : QTest::qWaitFor([&] { return simReady; }, kSimReadyTimeoutMs) &&
+                        QTest::qWaitFor([&] { return signalShown; }, kSimReadyTimeoutMs);
+    center.removeObserver(observer);
+    center.removeObserver(signalObserver);
     // Let the window draw what the device's state changed.
     QTest::qWait(200);
 
@@ -174,8 +187,8 @@ int main(int argc, char** argv)
     ns::Application::sharedApplication().terminate(nullptr);
     if (!ready)
         std::fprintf(stderr, pinLocked ? "TrelvanSnapshot: the PIN sheet did not open\n"
-                                       : "TrelvanSnapshot: the SIM did not become ready; the picture shows "
-                                         "the window before\n");
+                                       : "TrelvanSnapshot: the SIM or the network did not become ready; the "
+                                         "picture shows the window before\n");
     if (!saved) {
         std::fprintf(stderr, "TrelvanSnapshot: cannot write %s\n", qPrintable(output));
         return 1;

@@ -21,6 +21,22 @@ public:
     // Hides or shows the connect button of the connection page.
     virtual void setIsHiddenConnectBtn(bool hidden) = 0;
 
+    // What the network and the SIM ask: the default profile chosen for the
+    // SIM (by its IMSI against the whole or the global profile table) or for
+    // the network (by its code, or by its MCC and MNC texts).
+    virtual void resetDefaultProfileWithImsiAll(const QString& imsi) = 0;
+    virtual void resetGlobalDefaultProfileWithImsi(const QString& imsi) = 0;
+    virtual void resetDefaultProfileWithMCCMNC(const QString& mccmnc) = 0;
+    virtual void resetDefaultProfileWithMcc(const QString& mcc, const QString& mnc) = 0;
+    // The user ended the last connection by hand; a connection is being made.
+    virtual bool hadDoManualDisconnect() = 0;
+    virtual bool isDoingConnect() = 0;
+    // The profile cycle, and its use when the network turns from roaming to home.
+    virtual void setApnCycleEnable(bool enable) = 0;
+    virtual void setApnCyleWhenRoamToNoRoam(bool cycle) = 0;
+    virtual void DialDisconnect() = 0;
+    virtual void reconnect(bool reconnect) = 0;
+
     // What the device's start-up tells the connection page.
     // The modem and SIM state line, by wording key.
     virtual void setModemAndSimStateString(const QString& key) = 0;
@@ -34,7 +50,6 @@ public:
     virtual void setDialParams() = 0;
     // Whether the packet domain is there to connect over.
     virtual void setPSDomainStatus(bool present) = 0;
-    virtual void DialDisconnect() = 0;
 };
 
 extern DialControlling* g_DialController;

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QString>
+
 // What other features ask of the phone-book controller, which implements it
 // and sets g_PBController when it is created.
 class PhonebookControlling
 {
 public:
     virtual ~PhonebookControlling() = default;
+    // Loads the computer-side phone book from the data folder's file of that
+    // name (one file per SIM).
+    virtual void loadPcPhoneListByImsi(const QString& fileName) = 0;
     // Switches the phone-book view to the computer's storage.
     virtual void selectAtPCSide() = 0;
 };

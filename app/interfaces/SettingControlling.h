@@ -12,6 +12,15 @@ public:
     // The user is selecting a network by hand on the settings page.
     virtual bool isManualSelecting() = 0;
 
+    // The network preference the user chose (1: the operator's recommended one).
+    virtual int getCurrentNetWorkPreferedMode() = 0;
+    // The user lets the program connect by itself.
+    virtual bool allowAutoConnect() = 0;
+    // The device's identity is known: the update check may run; the model names the device.
+    virtual void setCheckForUpdateDoveviEnable(bool enable) = 0;
+    virtual void setSmartModel(const QString& model) = 0;
+    // The roaming state that the SIM's IMSI implies.
+    virtual void setRoamingStateAccordImsi(const QString& imsi) = 0;
     // What the device's start-up tells the settings page.
     // Which network-selection controls the modem family uses.
     virtual void setCDMASelectNetworkVisible(bool visible) = 0;

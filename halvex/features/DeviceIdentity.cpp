@@ -3,6 +3,7 @@
 #include "halvex/MessageRouter.h"
 #include "halvex/Modem.h"
 #include "halvex/Record.h"
+#include "halvex/StepTable.h"
 #include "jCommon/DeviceMessages.h"
 #include "jCommon/FieldWidths.h"
 #include "jCommon/PayloadWriter.h"
@@ -27,6 +28,19 @@ void DeviceIdentity::registerMessages(MessageRouter& router)
                            [this](const _UI_MSG& request) { dealWithQueryIMSI(request); });
 }
 
+void DeviceIdentity::registerSteps(StepTable& steps)
+{
+    steps.registerStep(
+        QStringLiteral("identity"),
+        QStringLiteral("Reports the device's identity again, and the SIM's while it is usable."), {},
+        [this](const ns::Dictionary&) {
+            devicePlugged();
+            if (simReady_)
+                simReady();
+            return QString();
+        });
+}
+
 void DeviceIdentity::devicePlugged()
 {
     const Scenario::Device& device = modem_.scenario().device;
@@ -42,9 +56,15 @@ void DeviceIdentity::devicePlugged()
 
 void DeviceIdentity::simReady()
 {
+    const Scenario& scenario = modem_.scenario();
+    simReady_ = true;
     modem_.report(imsiRecord(kModuleInit));
-    modem_.report(
-        textRecord(msg::device::kCheckPhoneNumber, FieldWidth::kOwnNumber, modem_.scenario().sim.ownNumber));
+    modem_.report(textRecord(msg::device::kCheckPhoneNumber, FieldWidth::kOwnNumber, scenario.sim.ownNumber));
+    modem_.report(makeRecord(msg::device::kCheckMCCMNC, kTypeReport, kResultSuccess,
+                             PayloadWriter(2 * FieldWidth::kMccOrMnc)
+                                 .setText(0, FieldWidth::kMccOrMnc, scenario.network.mcc)
+                                 .setText(FieldWidth::kMccOrMnc, FieldWidth::kMccOrMnc, scenario.network.mnc)
+                                 .bytes()));
 }
 
 _UI_MSG DeviceIdentity::imsiRecord(int32_t moduleID) const

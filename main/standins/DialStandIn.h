@@ -19,11 +19,20 @@ public:
     int connectStatus() override { return Idle; }
     void applicationDidFinishLaunchingInDialController() override {}
     void setIsHiddenConnectBtn(bool) override {}
+    void resetDefaultProfileWithImsiAll(const QString&) override {}
+    void resetGlobalDefaultProfileWithImsi(const QString&) override {}
+    void resetDefaultProfileWithMCCMNC(const QString&) override {}
+    void resetDefaultProfileWithMcc(const QString&, const QString&) override {}
+    bool hadDoManualDisconnect() override { return false; }
+    bool isDoingConnect() override { return false; }
+    void setApnCycleEnable(bool) override {}
+    void setApnCyleWhenRoamToNoRoam(bool) override {}
+    void DialDisconnect() override {}
+    void reconnect(bool) override {}
     void setModemAndSimStateString(const QString&) override {}
     void setDeviceStatusStringRows(int) override {}
     void smartUITopFixedImage(const QString&, const QString&, const QString&, const QString&) override {}
     void setWCDMAConfigHidden(bool) override {}
     void setDialParams() override {}
     void setPSDomainStatus(bool) override {}
-    void DialDisconnect() override {}
 };

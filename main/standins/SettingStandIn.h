@@ -8,7 +8,8 @@ class JOVMsgCenter;
 // Stands in for the settings controller until the settings feature joins the
 // program: no network is ever being selected by hand; the PIN and PUK counts,
 // the PIN request switch and the device-lock state are kept, not shown; the
-// alerts and the device-lock outcome are those of the settings page.
+// alerts and the device-lock outcome are those of the settings page; nothing
+// connects by itself.
 class SettingStandIn : public ns::Object, public SettingControlling
 {
 public:
@@ -16,6 +17,11 @@ public:
     ~SettingStandIn() override;
 
     bool isManualSelecting() override { return false; }
+    int getCurrentNetWorkPreferedMode() override { return 0; }
+    bool allowAutoConnect() override { return false; }
+    void setCheckForUpdateDoveviEnable(bool) override {}
+    void setSmartModel(const QString&) override {}
+    void setRoamingStateAccordImsi(const QString&) override {}
     void setCDMASelectNetworkVisible(bool) override {}
     void setWCDMASelectNetworkVisible(bool) override {}
     void setAutoConnectBtnEnable(bool) override {}

@@ -3,11 +3,16 @@
 #include "app/config/ConfigManager.h"
 #include "app/interfaces/CompoundCallControlling.h"
 #include "app/interfaces/DialControlling.h"
+#include "app/interfaces/PhonebookControlling.h"
 #include "app/interfaces/SMSControlling.h"
 #include "app/interfaces/SettingControlling.h"
 #include "app/interfaces/SmsServicing.h"
 #include "app/interfaces/WebLinkCiphering.h"
+#include "app/msgcenter/JOVMsgCenter.h"
+#include "device/InitController.h"
+#include "jCommon/UIMsg.h"
 #include "main/MainNib.h"
+#include "platform/ns/NotificationCenter.h"
 #include "platform/ns/Value.h"
 
 #include <QList>
@@ -20,6 +25,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace ns
 {
@@ -80,6 +87,55 @@ struct PlainApp {
     MainController main;
 };
 
+// The notifications posted while it lives, each with the value under its
+// own name (null for the life-cycle notifications), in order.
+class Posted
+{
+public:
+    explicit Posted(const QStringList& names)
+    {
+        for (const QString& name : names)
+            observers_ << ns::NotificationCenter::defaultCenter().addObserverForName(
+                name, nullptr, [this](const ns::Notification& notification) {
+                    seen.emplace_back(notification.name(),
+                                      notification.userInfo().value(notification.name()));
+                });
+    }
+    ~Posted()
+    {
+        for (ns::Object* observer : observers_)
+            ns::NotificationCenter::defaultCenter().removeObserver(observer);
+    }
+    QStringList names() const
+    {
+        QStringList result;
+        for (const auto& [name, value] : seen)
+            result << name;
+        return result;
+    }
+    bool contains(const QString& name) const { return names().contains(name); }
+    // Every value posted under the name, and the last one.
+    QList<ns::Value> of(const QString& name) const
+    {
+        QList<ns::Value> found;
+        for (const auto& [posted, value] : seen)
+            if (posted == name)
+                found.append(value);
+        return found;
+    }
+    ns::Value last(const QString& name) const
+    {
+        for (auto it = seen.rbegin(); it != seen.rend(); ++it)
+            if (it->first == name)
+                return it->second;
+        return ns::Value();
+    }
+    std::vector<std::pair<QString, ns::Value>> seen;
+
+private:
+    QList<ns::Object*> observers_;
+};
+
 // What the main window asks of the controllers that are not in this wing.
 struct FakeDial : DialControlling {
     FakeDial() { g_DialController = this; }
@@ -89,6 +145,37 @@ struct FakeDial : DialControlling {
     int connectStatus() override { return status; }
     void applicationDidFinishLaunchingInDialController() override { ++launched; }
     void setIsHiddenConnectBtn(bool) override {}
+    // The profile and connection requests, logged in order as "name(arguments)".
+    void resetDefaultProfileWithImsiAll(const QString& imsi) override
+    {
+        log("resetDefaultProfileWithImsiAll", imsi);
+    }
+    void resetGlobalDefaultProfileWithImsi(const QString& imsi) override
+    {
+        log("resetGlobalDefaultProfileWithImsi", imsi);
+    }
+    void resetDefaultProfileWithMCCMNC(const QString& code) override
+    {
+        log("resetDefaultProfileWithMCCMNC", code);
+    }
+    void resetDefaultProfileWithMcc(const QString& mcc, const QString& mnc) override
+    {
+        log("resetDefaultProfileWithMcc", mcc + QLatin1Char(',') + mnc);
+    }
+    bool hadDoManualDisconnect() override { return manualDisconnect; }
+    bool isDoingConnect() override { return false; }
+    void setApnCycleEnable(bool enable) override { log("setApnCycleEnable", QString::number(enable)); }
+    void setApnCyleWhenRoamToNoRoam(bool cycle) override
+    {
+        log("setApnCyleWhenRoamToNoRoam", QString::number(cycle));
+    }
+    void DialDisconnect() override { log("DialDisconnect", QString()); }
+    void reconnect(bool again) override { log("reconnect", QString::number(again)); }
+    void log(const char* name, const QString& arguments)
+    {
+        requests << QStringLiteral("%1(%2)").arg(QLatin1String(name), arguments);
+    }
+    // What the start-up shows on the connection page, logged in order.
     void setModemAndSimStateString(const QString& key) override { calls << "state " + key; }
     void setDeviceStatusStringRows(int rows) override { calls << QStringLiteral("rows %1").arg(rows); }
     void smartUITopFixedImage(const QString&, const QString&, const QString&, const QString& status) override
@@ -98,17 +185,23 @@ struct FakeDial : DialControlling {
     void setWCDMAConfigHidden(bool hidden) override { calls << QStringLiteral("wcdmaHidden %1").arg(hidden); }
     void setDialParams() override { calls << "setDialParams"; }
     void setPSDomainStatus(bool present) override { calls << QStringLiteral("ps %1").arg(present); }
-    void DialDisconnect() override { calls << "DialDisconnect"; }
-    QStringList calls;
     bool dialling = false;
     int status = Idle;
     int launched = 0;
+    bool manualDisconnect = false;
+    QStringList requests;
+    QStringList calls;
 };
 
 struct FakeSettings : SettingControlling {
     FakeSettings() { g_SettingController = this; }
     ~FakeSettings() override { g_SettingController = nullptr; }
     bool isManualSelecting() override { return selecting; }
+    int getCurrentNetWorkPreferedMode() override { return preferedMode; }
+    bool allowAutoConnect() override { return autoConnect; }
+    void setCheckForUpdateDoveviEnable(bool) override {}
+    void setSmartModel(const QString& model) override { smartModel = model; }
+    void setRoamingStateAccordImsi(const QString&) override {}
     void setCDMASelectNetworkVisible(bool visible) override
     {
         calls << QStringLiteral("cdma %1").arg(visible);
@@ -148,6 +241,18 @@ struct FakeSettings : SettingControlling {
     int pinActiveStatus = -1;
     std::optional<bool> deviceUnlockCodeState;
     QList<int> unlockResults;
+    int preferedMode = 0;
+    bool autoConnect = false;
+    QString smartModel;
+};
+
+struct FakePhonebook : PhonebookControlling {
+    FakePhonebook() { g_PBController = this; }
+    ~FakePhonebook() override { g_PBController = nullptr; }
+    void loadPcPhoneListByImsi(const QString& fileName) override { loadedFile = fileName; }
+    void selectAtPCSide() override { ++selected; }
+    QString loadedFile;
+    int selected = 0;
 };
 
 struct FakeCall : CompoundCallControlling {
@@ -266,6 +371,27 @@ public:
 
 private:
     QList<ns::Object*> observers_;
+};
+
+// The controller alone over settings of its own, with a message center that
+// is handed records directly, and the dial and settings controllers faked.
+struct InitApp {
+    explicit InitApp(const ns::Dictionary& settings = plainSettings()) : bundle(settings)
+    {
+        init.jovMsgCenter = &center;
+        init.awakeFromNib();
+    }
+    void deliver(const _UI_MSG& msg)
+    {
+        center.msgDispatch(QByteArray(reinterpret_cast<const char*>(&msg), sizeof msg));
+    }
+
+    DeviceBundle bundle;
+    ConfigManager store;
+    JOVMsgCenter center;
+    FakeDial dial;
+    FakeSettings settings;
+    InitController init{store};
 };
 
 } // namespace device_test

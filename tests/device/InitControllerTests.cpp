@@ -3,7 +3,6 @@
 // handlers with records handed to its message center.
 #include "tests/device/DeviceTestSupport.h"
 
-#include "app/interfaces/PhonebookControlling.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
@@ -32,47 +31,6 @@ namespace
 
 const QStringList kInitNames = {kSingalStrength, kRoamStatus, kBelonetoSPN,   kLocalSPN,
                                 kModemConnected, kSimStatus,  kNetworkStatus, kDomainName};
-
-// The notifications posted while it lives, each with the value under its
-// own name (null for the life-cycle notifications), in order.
-class Posted
-{
-public:
-    explicit Posted(const QStringList& names)
-    {
-        for (const QString& name : names)
-            observers_ << ns::NotificationCenter::defaultCenter().addObserverForName(
-                name, nullptr, [this](const ns::Notification& notification) {
-                    seen.emplace_back(notification.name(),
-                                      notification.userInfo().value(notification.name()));
-                });
-    }
-    ~Posted()
-    {
-        for (ns::Object* observer : observers_)
-            ns::NotificationCenter::defaultCenter().removeObserver(observer);
-    }
-    QStringList names() const
-    {
-        QStringList result;
-        for (const auto& [name, value] : seen)
-            result << name;
-        return result;
-    }
-    bool contains(const QString& name) const { return names().contains(name); }
-    // The last value posted under the name.
-    ns::Value last(const QString& name) const
-    {
-        for (auto it = seen.rbegin(); it != seen.rend(); ++it)
-            if (it->first == name)
-                return it->second;
-        return ns::Value();
-    }
-    std::vector<std::pair<QString, ns::Value>> seen;
-
-private:
-    QList<ns::Object*> observers_;
-};
 
 bool shows(const ns::ImageView* view, const QString& image)
 {
@@ -104,34 +62,6 @@ QByteArray int32s(std::initializer_list<int32_t> values)
     }
     return writer.bytes();
 }
-
-// The controller alone over settings of its own, with a message center that
-// is handed records directly, and the dial and settings controllers faked.
-struct InitApp {
-    explicit InitApp(const ns::Dictionary& settings = plainSettings()) : bundle(settings)
-    {
-        init.jovMsgCenter = &center;
-        init.awakeFromNib();
-    }
-    void deliver(const _UI_MSG& msg)
-    {
-        center.msgDispatch(QByteArray(reinterpret_cast<const char*>(&msg), sizeof msg));
-    }
-
-    DeviceBundle bundle;
-    ConfigManager store;
-    JOVMsgCenter center;
-    FakeDial dial;
-    FakeSettings settings;
-    InitController init{store};
-};
-
-struct FakePhonebook : PhonebookControlling {
-    FakePhonebook() { g_PBController = this; }
-    ~FakePhonebook() override { g_PBController = nullptr; }
-    void selectAtPCSide() override { ++selected; }
-    int selected = 0;
-};
 
 // Settings with one switch changed.
 ns::Dictionary withSwitch(const QString& module, const QString& key, bool on)
@@ -186,6 +116,8 @@ TEST(InitControllerStartUp, TheSequenceFollowsTheModemThroughRemovalAndReturn)
         return count;
     };
     ASSERT_TRUE(QTest::qWaitFor([&] { return pinSavedRequests() > 0; }, 10000));
+    // The network's reports, the signal last, end the start before the removal.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return posted.last(kSingalStrength).intValue() > 0; }, 10000));
 
     posted.seen.clear();
     ASSERT_EQ(halvex.removeDevice(), "");

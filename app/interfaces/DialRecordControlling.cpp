@@ -1,0 +1,3 @@
+#include "app/interfaces/DialRecordControlling.h"
+
+DialRecordControlling* g_DialRecordController = nullptr;

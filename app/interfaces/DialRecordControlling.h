@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// What the device's start-up asks of the call-record feature's controller,
+// which implements it and sets g_DialRecordController when it is created.
+class DialRecordControlling
+{
+public:
+    virtual ~DialRecordControlling() = default;
+    // Loads the call records from the data folder's file of that name (one
+    // file per SIM).
+    virtual void loadRecordList(const QString& fileName) = 0;
+};
+
+extern DialRecordControlling* g_DialRecordController;
