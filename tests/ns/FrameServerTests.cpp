@@ -54,7 +54,7 @@ protected:
                 got += socket.readAll();
                 return got.size() >= size;
             },
-            5000));
+            30000)); // generous: a loaded machine moves the slow peer's 400 KB slowly
         return got;
     }
 
