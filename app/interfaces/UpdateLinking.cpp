@@ -1,0 +1,3 @@
+#include "app/interfaces/UpdateLinking.h"
+
+UpdateLinking* g_AEMessage = nullptr;
