@@ -359,6 +359,11 @@ public:
     ns::TextField* labelUnlockDeviceCount_ = nullptr;
     ns::Button* btnUnlockDeviceOK_ = nullptr;
     ns::Button* btnUnlockDeviceCancel_ = nullptr;
+    // The window that says the device refuses the SIM, run modally when the
+    // configuration asks for it instead of the alert; its button closes it.
+    ns::Window* alertSIMWin_ = nullptr;
+    ns::Button* btnCloseAlertSIMwin_ = nullptr;
+    void closeAlerSIMWnd();
 
     // ---- network, operator and identity (InitControllerSignal.cpp, InitControllerNetwork.cpp,
     //      InitControllerOperator.cpp, InitControllerIdentity.cpp) ----
@@ -545,8 +550,10 @@ private:
     void showUnlockIMEI(ns::Notification* notification, ns::TextField* field);
     void askForUnlockAttempts();
     void sendAbandonCodeEntry();
-    // The SIM is refused: the alert, unless the smart skin says it in the status text.
     void alertIncorrectSim();
+    // The smart skin shows refusals in the connection page's status rows, not as alerts.
+    bool isSmartSkin() const;
+    void showSmartSkinDeviceStatus(const char* key);
     // A switch of the configuration module "Main".
     bool mainSwitch(const char* key) const;
     // Quits when Main/"UnLockQuitUI" says a refused SIM ends the application.
@@ -587,6 +594,8 @@ private:
     std::unique_ptr<ns::Window> unlockWindow_;
     std::unique_ptr<ns::Window> iceraUnlockWindow_;
     std::unique_ptr<ns::Window> unlockDeviceWindow_;
+    std::unique_ptr<ns::Window> simAlertWindow_;
+    ns::TextField* tfdAlertSIM_ = nullptr;
 };
 
 extern InitController* g_InitController;

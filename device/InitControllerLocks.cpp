@@ -3,11 +3,14 @@
 // locks, and the user's device lock with the routing of its outcome.
 #include "device/InitController.h"
 
+#include "app/interfaces/DialControlling.h"
 #include "app/interfaces/SettingControlling.h"
+#include "app/interfaces/UpdateLinking.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
+#include "device/MainController.h"
 #include "device/NibControls.h"
 #include "jCommon/DeviceMessages.h"
 #include "jCommon/FieldWidths.h"
@@ -31,6 +34,8 @@ constexpr int kAskedForPuk = 2;
 // Lock state in the tail of 5/20: 0 not accepted, '1' locked to another operator.
 constexpr uint8_t kSimNotAccepted = 0;
 constexpr uint8_t kSimLockedToOperator = '1';
+// The smart skin's status text for a SIM the device refuses.
+constexpr const char* kSmartSkinSimRefused = "Invalid SIM, please use a Dezod Bro SIM";
 // Hardware lock state of 5/24 that refuses the SIM.
 constexpr int32_t kHardwareLocked = 4;
 // Device lock state of 0/26.
@@ -100,6 +105,8 @@ void InitController::registerLockSelectors()
     // The menu's PIN entries and the in-process request open the sheets.
     registerSelector(QStringLiteral("enterPIN:"), [this](ns::Object*) { openPinWindow(); });
     registerSelector(QStringLiteral("unlockPIN:"), [this](ns::Object*) { openPukWindow(); });
+    registerSelector(QStringLiteral("openPINWindow:"), [this](ns::Object*) { openPinWindow(); });
+    registerSelector(QStringLiteral("closeAlerSIMWnd:"), [this](ns::Object*) { closeAlerSIMWnd(); });
 }
 
 // ---- PIN and PUK ----
@@ -121,6 +128,10 @@ void InitController::dealWithMsgOfCountPinPukRemain(ns::Notification* notificati
     }
     if (m_SimPinState != kSimAsksForCode)
         return;
+    if (isSmartSkin()) {
+        showSmartSkinDeviceStatus("PIN enabled, please disable PIN");
+        return;
+    }
     if (pinLeft > 0) {
         if (isNeedPinAutoValidation()) {
             pinAutoValidation();
@@ -226,6 +237,31 @@ void InitController::alertIncorrectSim()
     alert("Incorrect (U)SIM card!");
 }
 
+bool InitController::isSmartSkin() const
+{
+    return settingDict_.value(QStringLiteral("UIConfig"))
+        .toDictionary()
+        .value(QStringLiteral("SmartUI"))
+        .boolValue();
+}
+
+void InitController::showSmartSkinDeviceStatus(const char* key)
+{
+    // The smart skin has no room for an alert: the connection page's status rows say it.
+    if (!g_DialController)
+        return;
+    g_DialController->setDeviceStatusStringRows(2);
+    g_DialController->smartUITopFixedImage(QString(), QString(), QString(), wording(key));
+}
+
+void InitController::closeAlerSIMWnd()
+{
+    alertSIMWin_->orderOut(this);
+    ns::Application& application = ns::Application::sharedApplication();
+    if (application.modalWindow() == alertSIMWin_)
+        application.stopModal();
+}
+
 void InitController::dealWithMsgOfCheckLockStatus(ns::Notification* notification)
 {
     _UI_MSG msg;
@@ -233,11 +269,27 @@ void InitController::dealWithMsgOfCheckLockStatus(ns::Notification* notification
         return;
     const uint8_t state = msg.tail[0];
     if (state == kSimNotAccepted) {
-        alertIncorrectSim();
+        if (isSmartSkin())
+            showSmartSkinDeviceStatus(kSmartSkinSimRefused);
+        else
+            alertIncorrectSim();
     } else if (state == kSimLockedToOperator) {
+        if (g_MainController)
+            g_MainController->setDeviceRemoveSign(true);
         notifyDeviceRemoved();
         sendAbandonCodeEntry();
-        alertIncorrectSim();
+        if (isSmartSkin()) {
+            showSmartSkinDeviceStatus(kSmartSkinSimRefused);
+            return;
+        }
+        if (configFlag(QStringLiteral("Init"), QStringLiteral("Init_PopSIMAlertWindow_IfSpecialNeed"))) {
+            // The window says the SIM is refused until its button closes it.
+            updateUnlockSheetsWording();
+            ns::Application::sharedApplication().runModalForWindow(alertSIMWin_);
+            alertSIMWin_->center();
+        } else {
+            alertIncorrectSim();
+        }
         quitWhenUnlockQuits();
     }
 }
@@ -306,6 +358,8 @@ void InitController::showUnlockIMEI(ns::Notification* notification, ns::TextFiel
     const QString imei = payloadText(msg, 0, FieldWidth::kIMEI);
     field->setStringValue(imei);
     setRuntimeObject(imei, kRTIMEI);
+    if (g_UpdateLink && g_UpdateLink->isSupportUpdate())
+        g_UpdateLink->dealWithIMEI(imei);
 }
 
 void InitController::dealWithMsgOfCheckUnlockCodeStatus(ns::Notification* notification)

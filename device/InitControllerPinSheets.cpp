@@ -311,6 +311,9 @@ void InitController::clickYESOfReAlertPinWindow(ns::Object* sender)
         cancelPukWindow(nullptr);
         tfdLockTip_->setStringValue(wording("PUK is locked"));
     }
+    // A SIM left locked has no network to show.
+    if (viewNetWorkStatus_)
+        viewNetWorkStatus_->setHidden(true);
 }
 
 void InitController::clickNOOfReAlertPinWindow(ns::Object*)

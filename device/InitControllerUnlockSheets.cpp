@@ -108,6 +108,18 @@ void InitController::buildUnlockSheets()
          std::initializer_list<ns::View*>{labelUnlockDeviceCount_, labelUnlockDeviceCode_,
                                           tfdUnlockDeviceCode_, btnUnlockDeviceCancel_, btnUnlockDeviceOK_})
         content->addSubview(view);
+
+    // The window that tells the user the device refuses the SIM, where the
+    // configuration prefers it to the alert.
+    simAlertWindow_ = nib::makePanel({340, 110}, ns::TitledWindowMask);
+    alertSIMWin_ = simAlertWindow_.get();
+    content = alertSIMWin_->contentView();
+    tfdAlertSIM_ = nib::makeLabel(ns::Rect(20, 54, 300, 40), font);
+    btnCloseAlertSIMwin_ =
+        nib::makePushButton(ns::Rect(230, 12, 90, 30), this, QStringLiteral("closeAlerSIMWnd:"));
+    btnCloseAlertSIMwin_->setKeyEquivalent(QStringLiteral("\r"));
+    content->addSubview(tfdAlertSIM_);
+    content->addSubview(btnCloseAlertSIMwin_);
 }
 
 void InitController::updateUnlockSheetsWording()
@@ -123,7 +135,9 @@ void InitController::updateUnlockSheetsWording()
     labelUnlockDeviceCount_->setStringValue(
         wording("The device is locked. Please enter the unlock device code."));
     labelUnlockDeviceCode_->setStringValue(wording("Unlock device code:"));
-    for (ns::Button* button : {btnUnlockOK_, unlockOKBtn, btnUnlockDeviceOK_})
+    alertSIMWin_->setTitle(wording("Warning"));
+    tfdAlertSIM_->setStringValue(wording("Incorrect (U)SIM card!"));
+    for (ns::Button* button : {btnUnlockOK_, unlockOKBtn, btnUnlockDeviceOK_, btnCloseAlertSIMwin_})
         button->setTitle(wording("OK"));
     for (ns::Button* button : {btnUnlockCancel_, cancelUnlockBtn, btnUnlockDeviceCancel_})
         button->setTitle(wording("Cancel"));

@@ -335,7 +335,10 @@ void MainController::buildMainMenu()
 
     ns::Menu* tools = addSubmenu(mainMenu.get(), QStringLiteral("Tools"));
     addMenuItem(tools, QStringLiteral("Language"), QString());
-    addMenuItem(tools, QStringLiteral("PIN Operations"), QString());
+    // The PIN entries are the initialisation controller's; the nib hands them to it.
+    ns::Menu* pinOperations = addSubmenu(tools, QStringLiteral("PIN Operations"));
+    addMenuItem(pinOperations, QStringLiteral("Enter PIN"), QStringLiteral("enterPIN:"));
+    addMenuItem(pinOperations, QStringLiteral("Unlock PIN"), QStringLiteral("unlockPIN:"));
     addMenuItem(tools, QStringLiteral("Internet"), QString());
     labelSetting_ = addMenuItem(tools, QStringLiteral("Options"), QStringLiteral("gotoSetting:"));
     addMenuItem(tools, QStringLiteral("Online Help"), QStringLiteral("tbiMainHelpAction:"));

@@ -1,6 +1,7 @@
 #include "main/MainNib.h"
 
 #include "platform/ns/appkit/Application.h"
+#include "platform/ns/appkit/Menu.h"
 
 MainNib::MainNib(ConfigManager& store)
     : jovSkinManager_(store), settingStandIn_(jovMsgCenter_), initController_(store), mainController_(store)
@@ -23,6 +24,10 @@ void MainNib::awakeFromNib()
     initController_.wndSimpleMain_ = mainController_.wndSimpleMain_;
     initController_.tabviewMain = mainController_.mainTabView();
     initController_.viewStatus = mainController_.statusView();
+    initController_.labelPINEnter_ = mainController_.menuItemForKey(QStringLiteral("Enter PIN"));
+    initController_.labelPINUnlock_ = mainController_.menuItemForKey(QStringLiteral("Unlock PIN"));
+    for (ns::MenuItem* item : {initController_.labelPINEnter_, initController_.labelPINUnlock_})
+        item->setTarget(&initController_);
     initController_.awakeFromNib();
 
     // The delegate starts the device server when launching ends.

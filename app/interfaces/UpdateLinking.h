@@ -16,6 +16,8 @@ public:
     virtual void dealWithDeviceType(const QString& model) = 0;
     virtual void dealWithMCCMNC(const QString& mccmnc) = 0;
     virtual void dealWithDeviceReady() = 0;
+    // The device's IMEI: the update identity keeps the first one ever seen.
+    virtual void dealWithIMEI(const QString& imei) = 0;
     // Whether the update message for a registered network has been sent.
     virtual bool isSendUpdateMessageWhenMCCMNC() = 0;
     virtual void setIsSendUpdateMessageWhenMCCMNC(bool sent) = 0;

@@ -7,6 +7,7 @@
 #include "app/interfaces/SMSControlling.h"
 #include "app/interfaces/SettingControlling.h"
 #include "app/interfaces/SmsServicing.h"
+#include "app/interfaces/UpdateLinking.h"
 #include "app/interfaces/WebLinkCiphering.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "device/InitController.h"
@@ -253,6 +254,27 @@ struct FakePhonebook : PhonebookControlling {
     void selectAtPCSide() override { ++selected; }
     QString loadedFile;
     int selected = 0;
+};
+
+// The link to the update manager, present; each call noted as "name value".
+struct FakeUpdateLink : UpdateLinking {
+    FakeUpdateLink() { g_UpdateLink = this; }
+    ~FakeUpdateLink() override { g_UpdateLink = nullptr; }
+    bool isSupportUpdate() override { return true; }
+    void dealWithFirmwareVersion(const QString& version) override { calls << "firmware " + version; }
+    void dealWithInternalFirmwareVersion(const QString& version) override
+    {
+        calls << "internalFirmware " + version;
+    }
+    void dealWithDeviceType(const QString& model) override { calls << "deviceType " + model; }
+    void dealWithMCCMNC(const QString& mccmnc) override { calls << "mccmnc " + mccmnc; }
+    void dealWithDeviceReady() override { calls << QStringLiteral("deviceReady"); }
+    bool isSendUpdateMessageWhenMCCMNC() override { return mccmncSent; }
+    void setIsSendUpdateMessageWhenMCCMNC(bool sent) override { mccmncSent = sent; }
+    void dealWithIMEI(const QString& imei) override { imeis << imei; }
+    QStringList calls;
+    QStringList imeis;
+    bool mccmncSent = false;
 };
 
 struct FakeCall : CompoundCallControlling {

@@ -9,8 +9,11 @@
 #include "jCommon/DeviceMessages.h"
 #include "jCommon/FieldWidths.h"
 #include "jCommon/PayloadReader.h"
+#include "platform/ns/NotificationCenter.h"
 #include "platform/ns/PropertyList.h"
+#include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Button.h"
+#include "platform/ns/appkit/Menu.h"
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Window.h"
 #include "tests/support/AppKitTestSupport.h"
@@ -20,6 +23,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -292,11 +297,13 @@ TEST_F(LocksTest, ASimLockedToAnOperatorTakesItsUnlockCode)
                                     {"UnlockCode", "A1B2C3D4E5F6G7H8"},
                                     {"UnlockAttemptsLeft", 3}}}});
     PostedNames posted({kSimReadyNotification});
+    FakeUpdateLink updateLink;
     app->nib.awakeFromNib();
     ASSERT_TRUE(waitFor([&] { return init().m_UnlockWin->isVisible(); }));
     EXPECT_EQ(init().m_UnlockLeftTime->stringValue(), "You have 3 time(s) to unlock!");
     EXPECT_EQ(init().m_IMEIString->stringValue(), "490154203237518");
     EXPECT_EQ(init().runtimeObjectForKey(kRTIMEI).toString(), "490154203237518");
+    EXPECT_TRUE(updateLink.imeis.contains("490154203237518"));
 
     // Typing or pasting more than the code's 16 characters keeps the first 16.
     type(init().m_UnlockCode, "A1B2C3D4E5F6G7H8XXXX");
@@ -433,4 +440,199 @@ TEST_F(LocksTest, ARightPinTypedWithTheSaveBoxOnAsksTheModemToKeepIt)
     EXPECT_EQ(payloadInt32(flag->record(), 4), 0);
     EXPECT_EQ(init().btnPINAutoValidation_->state(), ns::OnState);
     EXPECT_FALSE(init().m_InitPinWindow->isVisible());
+}
+
+namespace
+{
+
+// The application's delegate for a test: it refuses to quit and counts how
+// often it was asked, so a test can see the application try to end.
+struct QuitRecorder : ns::ApplicationDelegate {
+    QuitRecorder() { ns::Application::sharedApplication().setDelegate(this); }
+    ~QuitRecorder() override { ns::Application::sharedApplication().setDelegate(nullptr); }
+    ns::ApplicationTerminateReply applicationShouldTerminate(ns::Application*) override
+    {
+        ++asked;
+        return ns::TerminateCancel;
+    }
+    int asked = 0;
+};
+
+// A module of the shipped settings with one key changed.
+ns::Dictionary shippedModule(const char* module, const char* key, const ns::Value& value)
+{
+    ns::Dictionary dict = shippedSettings().value(module).toDictionary().deepCopy();
+    dict.setValue(key, value);
+    return dict;
+}
+
+struct LockReportCase {
+    const char* name;
+    ns::Dictionary locks;
+    bool quitOnLock;     // Main/"UnLockQuitUI"
+    bool simAlertWindow; // Init/"Init_PopSIMAlertWindow_IfSpecialNeed"
+    bool removed;        // the device counts as removed
+    bool quits;
+};
+
+class LockReportTest : public LocksTest, public ::testing::WithParamInterface<LockReportCase>
+{
+};
+
+} // namespace
+
+// What the modem reports about a refused SIM, a hardware lock or a firmware
+// lock ends in the device counting as removed, in quitting, or in both, as
+// the configuration says.
+TEST_P(LockReportTest, EndsInRemovalOrQuittingAsConfigured)
+{
+    const LockReportCase& row = GetParam();
+    start({{"Locks", row.locks}},
+          shippedSettings(ns::Dictionary{
+              {"Main", shippedModule("Main", "UnLockQuitUI", row.quitOnLock)},
+              {"Init", shippedModule("Init", "Init_PopSIMAlertWindow_IfSpecialNeed", row.simAlertWindow)}}));
+    // The main window counts the device as removed when the removal is announced.
+    bool removeSignAtRemoval = false;
+    PostedNames posted({kDeviceRemovedNotification},
+                       [&](const QString&) { removeSignAtRemoval = app->main().getDeviceRemoveSign(); });
+    // The SIM-refused window runs modally: its button closes it, as the user
+    // does. Alerts are answered only where that window is not expected.
+    std::optional<AlertAnswerer> answerer;
+    if (!row.simAlertWindow)
+        answerer.emplace();
+    bool simWindowShown = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (init().alertSIMWin_->isVisible()) {
+            simWindowShown = true;
+            appkit_test::click(init().btnCloseAlertSIMwin_);
+        }
+    });
+    closer.start(10);
+    const HalvexControl::Position before = halvex.now();
+    app->nib.awakeFromNib();
+    QuitRecorder quit;
+    const auto alerted = [&] { return answerer && answerer->showed("Incorrect (U)SIM card!"); };
+
+    // Quitting follows the alert or the window within the same report.
+    ASSERT_TRUE(waitFor([&] { return quit.asked > 0 || alerted(); }));
+    EXPECT_EQ(quit.asked > 0, row.quits);
+    EXPECT_EQ(simWindowShown, row.simAlertWindow);
+    EXPECT_EQ(alerted(), !row.simAlertWindow);
+    EXPECT_EQ(posted.names.contains(kDeviceRemovedNotification), row.removed);
+    EXPECT_EQ(removeSignAtRemoval, row.removed);
+    if (row.removed) {
+        EXPECT_TRUE(halvex.nextReceived(msg::device::kAbandonCodeEntry, before));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locks, LockReportTest,
+    ::testing::Values(
+        LockReportCase{"RefusedSim", ns::Dictionary{{"SimLock", "Refused"}}, true, false, true, true},
+        LockReportCase{"RefusedSimInItsWindow", ns::Dictionary{{"SimLock", "Refused"}}, true, true, true,
+                       true},
+        LockReportCase{"RefusedSimStaying", ns::Dictionary{{"SimLock", "Refused"}}, false, false, true,
+                       false},
+        LockReportCase{"HardwareLock", ns::Dictionary{{"HardwareLocked", true}}, true, false, false, true},
+        LockReportCase{"HardwareLockStaying", ns::Dictionary{{"HardwareLocked", true}}, false, false, false,
+                       false},
+        LockReportCase{"FirmwareLockAlwaysQuits", ns::Dictionary{{"FirmwareLocked", true}}, false, false,
+                       false, true}),
+    [](const ::testing::TestParamInfo<LockReportCase>& info) { return std::string(info.param.name); });
+
+namespace
+{
+
+struct SmartSkinCase {
+    const char* name;
+    const char* scenarioKey;
+    ns::Value scenarioValue;
+    const char* status;
+};
+
+class SmartSkinTest : public LocksTest, public ::testing::WithParamInterface<SmartSkinCase>
+{
+};
+
+} // namespace
+
+// With the smart skin, a PIN request and a refused SIM are said in the
+// connection page's two status rows: no sheet, no alert, no quitting.
+TEST_P(SmartSkinTest, SaysItInTheStatusRows)
+{
+    const SmartSkinCase& row = GetParam();
+    start({{row.scenarioKey, row.scenarioValue}},
+          shippedSettings(ns::Dictionary{{"UIConfig", shippedModule("UIConfig", "SmartUI", true)},
+                                         {"Main", shippedModule("Main", "UnLockQuitUI", true)}}));
+    FakeDial dial; // in place of the nib's stand-in
+    AlertAnswerer answerer;
+    app->nib.awakeFromNib();
+    QuitRecorder quit;
+
+    ASSERT_TRUE(waitFor([&] { return dial.calls.contains(QString::fromLatin1(row.status)); }));
+    const qsizetype shown = dial.calls.indexOf(QString::fromLatin1(row.status));
+    ASSERT_GT(shown, 0);
+    EXPECT_EQ(dial.calls[shown - 1], "rows 2");
+    EXPECT_FALSE(init().m_InitPinWindow->isVisible());
+    EXPECT_TRUE(answerer.alerts.isEmpty());
+    EXPECT_EQ(quit.asked, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locks, SmartSkinTest,
+    ::testing::Values(SmartSkinCase{"PinRequest", "SIM/State", "PinLocked",
+                                    "top PIN enabled, please disable PIN"},
+                      SmartSkinCase{"RefusedSim", "Locks", ns::Dictionary{{"SimLock", "Refused"}},
+                                    "top Invalid SIM, please use a Dezod Bro SIM"}),
+    [](const ::testing::TestParamInfo<SmartSkinCase>& info) { return std::string(info.param.name); });
+
+// The PIN entries of the menu and the in-process request open the sheets;
+// an entry stays disabled while its sheet is open.
+TEST_F(LocksTest, TheMenuAndTheInProcessRequestOpenThePinSheets)
+{
+    start({});
+    app->nib.awakeFromNib();
+    ASSERT_TRUE(init().labelPINEnter_ && init().labelPINUnlock_);
+    EXPECT_EQ(init().labelPINEnter_->target(), &init());
+
+    init().labelPINUnlock_->performAction();
+    EXPECT_TRUE(init().m_InitPukWindow->isVisible());
+    EXPECT_FALSE(init().labelPINUnlock_->isEnabled());
+    appkit_test::click(init().btnPukCancel_);
+    EXPECT_FALSE(init().m_InitPukWindow->isVisible());
+    EXPECT_TRUE(init().labelPINUnlock_->isEnabled());
+
+    ns::NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("openPINWindow"), nullptr);
+    EXPECT_TRUE(init().m_InitPinWindow->isVisible());
+    EXPECT_FALSE(init().labelPINEnter_->isEnabled());
+}
+
+// Cancelling the PIN sheet asks again when so configured; "YES" gives up the
+// entry: the modem is told, the tip says the PIN stays locked and the
+// network status is hidden.
+TEST_F(LocksTest, GivingUpThePinOnTheReAlertSheetHidesTheNetworkStatus)
+{
+    start({}, shippedSettings(
+                  ns::Dictionary{{"Main", shippedModule("Main", "reAlertWhenCancelPINOrPUKwindow", true)}}));
+    app->nib.awakeFromNib();
+    init().labelPINEnter_->performAction();
+    ASSERT_TRUE(init().m_InitPinWindow->isVisible());
+    appkit_test::click(init().btnPinCancel_);
+    ASSERT_TRUE(init().wndReAlertToCancelPinInput_->isVisible());
+
+    const HalvexControl::Position before = halvex.now();
+    ns::View* yes = nullptr;
+    for (ns::View* view : init().wndReAlertToCancelPinInput_->contentView()->subviews()) {
+        auto* button = dynamic_cast<ns::Button*>(view);
+        if (button && button->action() == "clickYESOfReAlertPinWindow:")
+            yes = button;
+    }
+    ASSERT_TRUE(yes);
+    appkit_test::click(yes);
+    EXPECT_FALSE(init().wndReAlertToCancelPinInput_->isVisible());
+    EXPECT_FALSE(init().m_InitPinWindow->isVisible());
+    EXPECT_EQ(init().tfdLockTip_->stringValue(), "PIN is locked");
+    EXPECT_TRUE(init().viewNetWorkStatus_->isHidden());
+    EXPECT_TRUE(halvex.nextReceived(msg::device::kAbandonCodeEntry, before));
 }

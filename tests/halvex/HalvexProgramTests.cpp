@@ -216,6 +216,39 @@ TEST_F(HalvexProgramTest, TheDeviceNoticesComeOnTheirStepsAndThePinSavedStateIsA
     EXPECT_FALSE(halvex.step("simupdate").isEmpty());
 }
 
+// The user's choice on the PIN sheet (4/18) changes what the device reports
+// about keeping the PIN (4/16), and the device keeps it over a power loss.
+TEST_F(HalvexProgramTest, TheUsersChoiceToKeepThePinIsReportedAndOutlivesRemoval)
+{
+    startWith(scenarioFile());
+    ASSERT_TRUE(manager.waitForCount(readyStartSequence().size()));
+    const auto savePinFlag = [](int32_t keep) {
+        return managerRequest(msg::device::kSavePinFlag, kTypeRequest,
+                              PayloadWriter(8).setInt32(0, keep).setInt32(4, 0).bytes());
+    };
+    const auto keptAndChosen = [](const _UI_MSG& record) {
+        return std::pair(payloadInt32(record, 0), payloadInt32(record, 4));
+    };
+
+    EXPECT_EQ(manager.send(savePinFlag(1)), "");
+    std::vector<_UI_MSG> kept = manager.next(1);
+    ASSERT_EQ(names(kept), QStringList{"4/16"});
+    EXPECT_EQ(kept[0].type, kTypeReport);
+    EXPECT_EQ(keptAndChosen(kept[0]), std::pair(1, 1));
+    EXPECT_TRUE(halvex.state()->value("PinKeptByDevice").boolValue());
+
+    manager.records.clear();
+    EXPECT_EQ(halvex.removeDevice(), "");
+    EXPECT_EQ(halvex.plugDevice(), "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return manager.find("4/16") != nullptr; }, 10000));
+    EXPECT_EQ(keptAndChosen(*manager.find("4/16")), std::pair(1, 1));
+
+    manager.records.clear();
+    EXPECT_EQ(manager.send(savePinFlag(0)), "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return manager.find("4/16") != nullptr; }, 10000));
+    EXPECT_EQ(keptAndChosen(*manager.find("4/16")), std::pair(0, 1));
+}
+
 TEST_F(HalvexProgramTest, RemovalAndReturnOfTheDevice)
 {
     startWith(scenarioFile());
