@@ -233,6 +233,10 @@ public:
     void setAlreadyGetSimIMSIFlag(bool flag) { alreadyGetSimIMSIFlag_ = flag; }
     QString iccid() const { return iccid_; }
     void setIccid(const QString& iccid) { iccid_ = iccid; }
+    // Set while the device report message is on its way, so that the send
+    // result speaks of the report only.
+    bool reportSendFlag() const { return reportSendFlag_; }
+    void setReportSendFlag(bool flag) { reportSendFlag_ = flag; }
 
     // Operator windows, built with the status area.
     ns::Window* winR3aWhiteCheck() const { return winR3aWhiteCheck_.get(); }
@@ -497,6 +501,7 @@ private:
     bool hasAlertRoam_ = false;
     int registeredNetworkRoamStatus_ = 2;
     int currentHMcc_ = 0;
+    bool reportSendFlag_ = false;
     std::unique_ptr<ns::View> detachedStatusArea_; // the status area when no main window holds it
     std::unique_ptr<ns::Window> winR3aWhiteCheck_;
     std::unique_ptr<ns::Window> roamAlertWnd_;

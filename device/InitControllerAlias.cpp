@@ -13,6 +13,7 @@
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/ImageView.h"
+#include "platform/ns/appkit/Menu.h"
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Window.h"
 
@@ -131,21 +132,41 @@ void InitController::initializeSkin()
 {
     if (!jovSkinManager)
         return;
+    // In the skin's order; an outlet a skin does not dress is left as built.
     const std::pair<const char*, ns::Object*> outlets[] = {
+        {"wndSettingEnablePin", m_InitPinWindow},
+        {"wndSettingPuk", m_InitPukWindow},
+        {"wndUnlockDevice", wndUnlockDevice_},
         {"labelInitNetwork", m_network},
         {"labelInitRoamStatus", m_roamStatus},
         {"labelInitBeloneToSPN", m_NameOfBelonetoSPN},
         {"labelInitLocalSPN", m_NameOfLocalSPN},
         {"labelInitDomain", m_domain},
         {"btnInitCheckR3AWhiteList", btnR3aWhiteCheck_},
+        {"textPinCodeInit", m_PinCode},
+        {"textPukCodeInit", m_PukCode},
+        {"textNewPinCodeInit", m_NewPinCode},
+        {"textRepNewPinCodeInit", m_RepNewPinCode},
+        {"labelIMEIUnlockInit", labelIMEIUnlock},
+        {"labelUnlockCodeInit", labelUnlockCode},
+        {"labelIMEIStringInit", m_IMEIString},
+        {"labelUnlockLeftTimeInit", m_UnlockLeftTime},
+        {"labelUnlockCodeInit", m_UnlockCode},
+        {"btnUnlockDeviceCancelInit", btnUnlockDeviceCancel_},
+        {"btnUnlockDeviceOKInit", btnUnlockDeviceOK_},
+        {"textUnlockDeviceCodeInit", tfdUnlockDeviceCode_},
+        {"labelUnlockDeviceCodeInit", labelUnlockDeviceCode_},
+        {"labelUnlockDeviceCountInit", labelUnlockDeviceCount_},
         {"winInitR3aWhiteCheck", winR3aWhiteCheck_.get()},
+        {"wndReAlertToCancelPinInput", wndReAlertToCancelPinInput_},
         {"btnSettingPINAutoValidation", btnPINAutoValidation_},
         {"btnInitSavePinNum", btnSavePinNum_},
+        {"winInitUnlock", m_UnlockWin},
+        {"btnInitUnlockCancel", btnUnlockCancel_},
+        {"btnInitUnlockOK", btnUnlockOK_},
     };
-    for (const auto& [key, outlet] : outlets) {
-        if (outlet)
-            jovSkinManager->registerController(outlet, QString::fromLatin1(key), true);
-    }
+    for (const auto& [key, outlet] : outlets)
+        jovSkinManager->registerController(outlet, QString::fromLatin1(key), true);
 }
 
 void InitController::initializeNibResources()
@@ -168,6 +189,11 @@ void InitController::initializeNibResources()
             box->setEnabled(false);
     }
     SIMTypeDisplayFld_->setStringValue(QString(""));
+    // The box of the PIN kept on this computer shows the saved choice again.
+    const QString mainModule = QStringLiteral("Main");
+    if (configFlag(mainModule, QStringLiteral("AtuoCheckPinAndIccidSavedInConfigFile")))
+        btnPinNumSavedInConfigFile_->setState(
+            configFlag(mainModule, QStringLiteral("EnableSavePINNum")) ? ns::OnState : ns::OffState);
 }
 
 void InitController::initWithCDMA()
@@ -182,16 +208,21 @@ void InitController::initWithCDMA()
 
 void InitController::updateLanguages(ns::Notification*)
 {
-    for (auto [box, key] : {std::pair{btnPINAutoValidation_, "PIN Auto Validation"},
-                            {btnSavePinNum_, "PIN Auto Validation"},
-                            {btnIroamSwitch_, "International roam"},
-                            {btnNroamSwitch_, "national roam"}}) {
+    for (auto [box, key] :
+         {std::pair{btnIroamSwitch_, "International roam"}, {btnNroamSwitch_, "national roam"}}) {
         if (box)
             box->setTitle(localized(QString::fromLatin1(key)));
+    }
+    for (auto [item, key] : {std::pair{labelPINEnter_, "Enter PIN"}, {labelPINUnlock_, "Unlock PIN"}}) {
+        if (item)
+            item->setTitle(localized(QString::fromLatin1(key)));
     }
     m_network->setStringValue(localized(networkName_));
     for (ns::Button* button : {btnR3aWhiteCheck_, btnCloseRoamAlert_})
         button->setTitle(localized(QStringLiteral("OK")));
+    // The code sheets carry their own wording, the save-PIN boxes included.
+    updatePinSheetsWording();
+    updateUnlockSheetsWording();
     updateLanguageForSimState();
 }
 
@@ -235,6 +266,10 @@ void InitController::deviceRemoved(ns::Notification*)
     specialDeviceRemoved();
     initializeNibResources();
     alreadyGetSimIMSIFlag_ = false;
+    for (ns::MenuItem* item : {labelPINEnter_, labelPINUnlock_}) {
+        if (item)
+            item->setEnabled(false);
+    }
     iccid_.clear();
     dialFunctionEnabledFlag_ = true;
     hasAlertRoam_ = false;

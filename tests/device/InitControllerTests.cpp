@@ -6,16 +6,20 @@
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
+#include "app/ui/skin/JOVUIManager.h"
 #include "device/InitController.h"
 #include "device/InitNotifications.h"
 #include "jCommon/DeviceMessages.h"
 #include "jCommon/NetworkSelectionMessages.h"
 #include "jCommon/PayloadWriter.h"
+#include "platform/lindora/Lindora.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/NotificationCenter.h"
+#include "platform/ns/PropertyList.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Image.h"
 #include "platform/ns/appkit/ImageView.h"
+#include "platform/ns/appkit/Menu.h"
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Window.h"
 #include "tests/support/HalvexControl.h"
@@ -325,9 +329,14 @@ TEST(InitControllerStartUp, RemovalClosesTheSheetsAndForgetsTheDevice)
     init.setHasAlertRoam(true);
     init.setRoamTransferMode(1);
     init.setRoamTipWhenInWhiteList(false);
+    ns::MenuItem enterPin, unlockPin;
+    init.labelPINEnter_ = &enterPin;
+    init.labelPINUnlock_ = &unlockPin;
 
     app.deliver(record(msg::device::kCheckDeviceStatus, kTypeReport, kResultFailure));
     EXPECT_EQ(main.attachedSheet(), nullptr);
+    EXPECT_FALSE(enterPin.isEnabled());
+    EXPECT_FALSE(unlockPin.isEnabled());
     EXPECT_EQ(init.simPinState(), 0);
     EXPECT_EQ(init.mccmnc(), "");
     EXPECT_EQ(init.iccid(), "");
@@ -503,4 +512,63 @@ TEST(InitControllerOperators, AWhiteListedRoamingNetworkShowsTheSheetOnce)
     EXPECT_FALSE(app.init.roamTipWhenInWhiteList());
     app.init.btnR3aWhiteCheck_->performClick(nullptr);
     EXPECT_EQ(main.attachedSheet(), nullptr);
+}
+
+TEST(InitControllerSetUp, ALanguageChangeRetitlesTheStatusAreaTheSheetsAndThePinMenuItems)
+{
+    InitApp app;
+    InitController& init = app.init;
+    ns::MenuItem enterPin, unlockPin;
+    init.labelPINEnter_ = &enterPin;
+    init.labelPINUnlock_ = &unlockPin;
+    ns::Button nationalRoam(ns::Rect(0, 0, 120, 20));
+    init.btnNroamSwitch_ = &nationalRoam;
+
+    Lindora_Init(TRELVAN_FIXTURES_DIR "/device/German.txt");
+    init.notifyChangeLanguage();
+    EXPECT_EQ(init.m_network->stringValue(), "Kein Netz");
+    EXPECT_EQ(enterPin.title(), "PIN eingeben");
+    EXPECT_EQ(unlockPin.title(), "PIN entsperren");
+    EXPECT_EQ(nationalRoam.title(), "Inlandsroaming");
+    EXPECT_EQ(init.m_InitPinWindow->title(), "PIN-Prüfung");
+    EXPECT_EQ(init.m_UnlockWin->title(), "Entsperren");
+    EXPECT_EQ(init.wndUnlockDevice_->title(), "Gerätesperre");
+    for (ns::Button* cancel : {init.btnPinCancel_, init.btnPukCancel_, init.btnUnlockCancel_,
+                               init.cancelUnlockBtn, init.btnUnlockDeviceCancel_})
+        EXPECT_EQ(cancel->title(), "Abbrechen");
+}
+
+TEST(InitControllerSetUp, TheSkinDressesTheStatusAreaAndTheCodeSheets)
+{
+    DeviceBundle bundle(plainSettings());
+    ConfigManager store;
+    QTemporaryDir skinDir;
+    const ns::Dictionary font{{"FontName", "DejaVu Sans"}, {"FontSize", 17}};
+    const ns::Dictionary blue{{"TextColorString", "0 0 1"}};
+    ns::PropertyList::writeFile(
+        skinDir.filePath("SkinInfo"),
+        ns::Dictionary{
+            {"labelInitNetwork", ns::Dictionary{{"Font", font}}},
+            {"textPinCodeInit", ns::Dictionary{{"Font", font}}},
+            {"labelUnlockCodeInit", blue},
+            {"labelUnlockDeviceCountInit", blue},
+            {"btnInitUnlockOK", ns::Dictionary{{"Left", 30}, {"Bottom", 8}, {"Width", 120}, {"Height", 28}}},
+            {"wndSettingPuk", ns::Dictionary()}});
+    JOVUIManager skin(store);
+    ASSERT_TRUE(skin.loadUIResource(skinDir.path()));
+    JOVMsgCenter center;
+    FakeDial dial;
+    InitController init(store);
+    init.jovMsgCenter = &center;
+    init.jovSkinManager = &skin;
+    init.awakeFromNib();
+
+    for (ns::TextField* field : std::initializer_list<ns::TextField*>{init.m_network, init.m_PinCode})
+        EXPECT_EQ(field->font().pointSize(), 17);
+    // One key dresses both the caption and the input of the unlock code.
+    for (ns::TextField* field : {init.m_UnlockCode, init.labelUnlockDeviceCount_})
+        EXPECT_EQ(field->textColor().qColor(), QColor(Qt::blue));
+    EXPECT_EQ(skin.controllersByKey("labelUnlockCodeInit").size(), 2);
+    EXPECT_EQ(init.btnUnlockOK_->frame(), ns::Rect(30, 8, 120, 28));
+    EXPECT_EQ(skin.controllerByKey("wndSettingPuk"), init.m_InitPukWindow);
 }
