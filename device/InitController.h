@@ -87,6 +87,8 @@ public:
     // mark, the transfer mode and "init_RoamStatus".
     void setRoamInfoWithNetworkRoamStatus(int status);
     void setRoamTransferModeWithPreStatus(int previous, int status);
+    // The operator variant's roaming and home-network images for the state.
+    void setRoamStatusForZudera(int status);
     // Sends the PIN to the device for keeping (4/17) when one is known.
     void savePinToModem();
 
@@ -113,6 +115,8 @@ public:
     ns::TextField* m_NameOfBelonetoSPN = nullptr;
     ns::TextField* m_roamStatus = nullptr;
     ns::ImageView* imageViewOfSignalStrengthForZudera_ = nullptr;
+    ns::ImageView* imageViewOfRoamingStatusForZudera_ = nullptr;
+    ns::ImageView* imageViewOfHomeNetWorkForZudera_ = nullptr;
     ns::View* viewNetWorkStatus_ = nullptr;
 
     // ---- start-up reports, on/off-line and the service domain (InitControllerStartup.cpp) ----

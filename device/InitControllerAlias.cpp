@@ -87,6 +87,12 @@ void InitController::buildStatusArea()
     m_network = addLabel(area, 110);
     m_domain = addLabel(area, 36);
     m_roamStatus = addLabel(area, 16);
+    // The operator variant that shows roaming and home network as two images.
+    const bool roamImages = configFlag(QStringLiteral("Init"), QStringLiteral("setRoamStatusForZudera"));
+    imageViewOfRoamingStatusForZudera_ = addImage(area, kIconSize);
+    imageViewOfRoamingStatusForZudera_->setHidden(!roamImages);
+    imageViewOfHomeNetWorkForZudera_ = addImage(area, kIconSize);
+    imageViewOfHomeNetWorkForZudera_->setHidden(!roamImages);
     m_NameOfBelonetoSPN = addLabel(area, 150);
     m_NameOfLocalSPN = addLabel(area, 150);
 }
@@ -157,6 +163,8 @@ void InitController::initializeSkin()
         {"textUnlockDeviceCodeInit", tfdUnlockDeviceCode_},
         {"labelUnlockDeviceCodeInit", labelUnlockDeviceCode_},
         {"labelUnlockDeviceCountInit", labelUnlockDeviceCount_},
+        {"alertSIMWin", alertSIMWin_},
+        {"btnCloseAlertSIMwin", btnCloseAlertSIMwin_},
         {"winInitR3aWhiteCheck", winR3aWhiteCheck_.get()},
         {"wndReAlertToCancelPinInput", wndReAlertToCancelPinInput_},
         {"btnSettingPINAutoValidation", btnPINAutoValidation_},

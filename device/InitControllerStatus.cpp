@@ -265,6 +265,23 @@ void InitController::setRoamInfoWithNetworkRoamStatus(int status)
         m_roamStatus->setStringValue(QString(""));
     }
     sendNotification(kRoamStatus, status);
+    setRoamStatusForZudera(status);
+}
+
+void InitController::setRoamStatusForZudera(int status)
+{
+    if (!configFlag(QStringLiteral("Init"), QStringLiteral("setRoamStatusForZudera")))
+        return;
+    const auto image = [this](const char* key) {
+        return ns::Image::imageNamed(
+            configStore()
+                .getConfigurationByModuleAndKey(QStringLiteral("Init"), QString::fromLatin1(key))
+                .toString());
+    };
+    imageViewOfRoamingStatusForZudera_->setImage(
+        image(status == 0 ? "imageNameOfRoamOnForZudera" : "imageNameOfRoamOffForZudera"));
+    imageViewOfHomeNetWorkForZudera_->setImage(
+        image(status == 1 ? "imageNameOfHomeNetSelectedForZudera" : "imageNameOfHomeNetUnSelectedForZudera"));
 }
 
 void InitController::setRoamTransferModeWithPreStatus(int previous, int status)

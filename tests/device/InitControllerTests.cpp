@@ -472,6 +472,35 @@ TEST(InitControllerOperators, RoamingAlertDomesticRoamingAndTheManualSearch)
     EXPECT_FALSE(app.bundle.settingsOnDisk().value("SearchRegistModel").boolValue());
 }
 
+TEST(InitControllerOperators, TheRoamingImagesFollowTheRoamingState)
+{
+    ns::Dictionary init = plainSettings().value("Init").toDictionary().deepCopy();
+    init.setValue("setRoamStatusForZudera", true);
+    init.setValue("imageNameOfRoamOnForZudera", QString("rssi1"));
+    init.setValue("imageNameOfRoamOffForZudera", QString("rssi2"));
+    init.setValue("imageNameOfHomeNetSelectedForZudera", QString("simReady"));
+    init.setValue("imageNameOfHomeNetUnSelectedForZudera", QString("noSim"));
+    InitApp app(plainSettings({{"Init", init}}));
+    InitController& controller = app.init;
+    controller.awakeFromNib();
+    ASSERT_FALSE(controller.imageViewOfRoamingStatusForZudera_->isHidden());
+    struct Case {
+        int state;
+        const char* roaming;
+        const char* home;
+    };
+    for (const Case& c :
+         {Case{0, "rssi1", "noSim"}, Case{1, "rssi2", "simReady"}, Case{2, "rssi2", "noSim"}}) {
+        controller.setRoamInfoWithNetworkRoamStatus(c.state);
+        EXPECT_EQ(controller.imageViewOfRoamingStatusForZudera_->image().qImage(),
+                  ns::Image::imageNamed(c.roaming).qImage())
+            << c.state;
+        EXPECT_EQ(controller.imageViewOfHomeNetWorkForZudera_->image().qImage(),
+                  ns::Image::imageNamed(c.home).qImage())
+            << c.state;
+    }
+}
+
 TEST(InitControllerOperators, DomesticRoamingCountsAsHomeWhenConfigured)
 {
     struct Case {
