@@ -193,7 +193,8 @@ void InitController::registerMessages()
 {
     if (jovMsgCenter) {
         // The lock family is chosen once: a change of the switch counts from the next start.
-        iceraLockFamily_ = configStore().getConfigurationByModule(QString::fromLatin1(kIceraLock)).boolValue();
+        iceraLockFamily_ =
+            configStore().getConfigurationByModule(QString::fromLatin1(kIceraLock)).boolValue();
         for (const MessageRow& row : kMessageTable) {
             const bool switchOn =
                 row.configSwitch &&

@@ -1,6 +1,7 @@
 // The SIM's IMSI and what follows from it (the home network's code, the
 // default profile, the per-SIM notifications and files), and the device's
 // identity texts, kept here and forwarded to the update link.
+#include "device/InitConfigModules.h"
 #include "device/InitController.h"
 
 #include "app/config/ConfigFileKeys.h"
@@ -14,11 +15,14 @@
 #include "app/ui/controller/RuntimeKeys.h"
 #include "device/DriverVersion.h"
 #include "device/IdentityRecords.h"
+#include "device/InitConfigModules.h"
 #include "device/InitService.h"
 #include "device/MainController.h"
 #include "platform/ns/appkit/TabView.h"
 
 #include <QCoreApplication>
+
+using namespace init_config;
 
 namespace
 {
@@ -27,7 +31,6 @@ const QString kSimImsiCode = QStringLiteral("SimImsiCode");
 const QString kIMSI = QStringLiteral("IMSI");
 const QString kSimIMSI = QStringLiteral("simIMSI");
 const QString kSpecialSoftVersion = QStringLiteral("specialSoftVersion");
-const QString kSms = QStringLiteral("SMS");
 const QString kNeedSendActiveSIMCardSMS = QStringLiteral("NeedSendActiveSIMCardSMS");
 
 // The index of the IMSI digit that marks a SIM whose line is still to be activated.

@@ -406,9 +406,7 @@ void InitController::dealWithMsgOfUIFWLock(ns::Notification* notification)
 
 bool InitController::mainSwitch(const char* key) const
 {
-    return configStore()
-        .getConfigurationByModuleAndKey(QStringLiteral("Main"), QString::fromLatin1(key))
-        .boolValue();
+    return configFlag(QStringLiteral("Main"), QString::fromLatin1(key));
 }
 
 void InitController::quitWhenUnlockQuits()

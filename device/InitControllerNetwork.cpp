@@ -1,6 +1,7 @@
 // Registration, network type, roaming and cell as the device reports them:
 // the domain bits and network-type text, the roaming state and its
 // transitions, and what the connection does when the network changes.
+#include "device/InitConfigModules.h"
 #include "device/InitController.h"
 
 #include "app/config/ConfigService.h"
@@ -10,6 +11,7 @@
 #include "app/interfaces/SettingControlling.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/controller/RuntimeKeys.h"
+#include "device/InitConfigModules.h"
 #include "device/InitNotifications.h"
 #include "device/InitService.h"
 #include "device/NetworkRecords.h"
@@ -18,12 +20,11 @@
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Window.h"
 
+using namespace init_config;
+
 namespace
 {
 
-const QString kMain = QStringLiteral("Main");
-const QString kInternet = QStringLiteral("Internet");
-const QString kSms = QStringLiteral("SMS");
 const QString kNoService = QStringLiteral("No Service");
 
 } // namespace

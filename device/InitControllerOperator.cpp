@@ -1,6 +1,7 @@
 // The registered network's report and the SIM's operator files, and the two
 // operator names the status area shows: the registered network's (local)
 // and the SIM operator's (home).
+#include "device/InitConfigModules.h"
 #include "device/InitController.h"
 
 #include "app/config/ConfigService.h"
@@ -9,16 +10,18 @@
 #include "app/interfaces/SettingControlling.h"
 #include "app/interfaces/UpdateLinking.h"
 #include "device/IdentityRecords.h"
+#include "device/InitConfigModules.h"
 #include "device/InitService.h"
 #include "device/JspnShowBase.h"
 #include "device/NetworkRecords.h"
 #include "device/NetworkRegistration.h"
 #include "device/OperatorNameDisplay.h"
 
+using namespace init_config;
+
 namespace
 {
 
-const QString kInit = QStringLiteral("Init");
 const QString kNotFound = QStringLiteral("Not Found");
 const QString kLongFormatWhenRoamOn = QStringLiteral("displayLongFormatSPNWhenRoamOn");
 // The settings key of the network code the default profile was last chosen for.

@@ -1,6 +1,7 @@
 // The PIN, PUK and re-alert sheets: built in code, opened on the top-most
 // sheet of the main window, with the form checks, the requests they send,
 // automatic PIN entry and the save-PIN switches.
+#include "device/InitConfigModules.h"
 #include "device/InitController.h"
 
 #include "app/interfaces/SettingControlling.h"
@@ -8,6 +9,7 @@
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/widgets/NSStringExt.h"
 #include "app/utils/StringRegex.h"
+#include "device/InitConfigModules.h"
 #include "device/NibControls.h"
 #include "jCommon/DeviceMessages.h"
 #include "jCommon/FieldWidths.h"
@@ -17,6 +19,8 @@
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Menu.h"
 #include "platform/ns/appkit/Window.h"
+
+using namespace init_config;
 
 namespace
 {
@@ -32,7 +36,6 @@ const QString kFourLeadingDigits = QStringLiteral("^[0-9]{0,4}");
 // The unlock code field keeps at most this many characters while typing.
 constexpr int kUnlockCodeLength = 16;
 
-const QString kMainModule = QStringLiteral("Main");
 const QString kEnableSavePINNum = QStringLiteral("EnableSavePINNum");
 
 QString wording(const char* key)
@@ -98,8 +101,7 @@ void InitController::buildPinSheets()
     btnPinOK_ = nib::makePushButton(ns::Rect(274, 12, 90, 30), this, QStringLiteral("closePinWindow:"));
     btnPinOK_->setKeyEquivalent(QStringLiteral("\r"));
     // The save-PIN boxes start as the user last left them.
-    const bool savePin =
-        configStore().getConfigurationByModuleAndKey(kMainModule, kEnableSavePINNum).boolValue();
+    const bool savePin = configStore().getConfigurationByModuleAndKey(kMain, kEnableSavePINNum).boolValue();
     for (ns::Button* box : {btnSavePinNum_, btnPinNumSavedInConfigFile_})
         box->setState(savePin ? ns::OnState : ns::OffState);
     for (ns::View* view : std::initializer_list<ns::View*>{pinTitle_, pinLabel_, m_PinCode, m_PinTimeLeft,
@@ -344,21 +346,21 @@ void InitController::controlTextDidChange(const ns::Notification& notification)
 
 void InitController::savePinNum(ns::Object*)
 {
-    configStore().setConfigurationByModuleKeyAndValue(kMainModule, kEnableSavePINNum,
+    configStore().setConfigurationByModuleKeyAndValue(kMain, kEnableSavePINNum,
                                                       btnSavePinNum_->state() == ns::OnState);
     configStore().writeToFile();
 }
 
 void InitController::enableSavePinNum(ns::Object*)
 {
-    configStore().setConfigurationByModuleKeyAndValue(kMainModule, kEnableSavePINNum,
+    configStore().setConfigurationByModuleKeyAndValue(kMain, kEnableSavePINNum,
                                                       btnPinNumSavedInConfigFile_->state() == ns::OnState);
     configStore().writeToFile();
 }
 
 void InitController::removeAutoCheckPinByICCID(ns::Object*)
 {
-    configStore().setConfigurationByModuleKeyAndValue(kMainModule, kEnableSavePINNum, false);
+    configStore().setConfigurationByModuleKeyAndValue(kMain, kEnableSavePINNum, false);
     configStore().writeToFile();
     pinNumStore_.remove();
     NSRunAlertPanelExt(wording("Warning"), wording("Remove saved PIN from computer successfully!"),

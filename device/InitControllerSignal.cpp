@@ -1,20 +1,23 @@
 // The signal reports of the modem families, turned into one level for the
 // status area, and the one-shot warning when the signal falls to nothing
 // while the network preference is not the operator's recommended one.
+#include "device/InitConfigModules.h"
 #include "device/InitController.h"
 
 #include "app/config/Platform.h"
 #include "app/interfaces/SettingControlling.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
+#include "device/InitConfigModules.h"
 #include "device/InitService.h"
 #include "device/NetworkRecords.h"
 #include "device/SignalReports.h"
 #include "platform/ns/Timer.h"
 
+using namespace init_config;
+
 namespace
 {
 
-const QString kMain = QStringLiteral("Main");
 const QString kNoSignalAlert = QStringLiteral("r3aAlertSel3G_PreferWhenSignalToNoSignal");
 
 // The network preference the operator recommends, at which the warning is due.
