@@ -105,7 +105,6 @@ void MainController::buildTabView()
     for (const auto& [identifier, label] : kPages) {
         auto item = std::make_unique<ns::TabViewItem>(QString::fromLatin1(identifier));
         item->setLabel(QString::fromLatin1(label));
-        [[maybe_unused]] ns::View* none = item->setView(new ns::View);
         tabviewMain->addTabViewItem(std::move(item));
     }
     // The local page of the resources, on the home page.
@@ -156,7 +155,8 @@ void MainController::buildStartupWindow()
 {
     wndStartup_ = std::make_unique<NSWindowExt>(ns::Rect(0, 0, 400, 260));
     startupImageView_ = new NSViewExt(ns::Rect(0, 0, 400, 260));
-    [[maybe_unused]] ns::View* none = wndStartup_->setContentView(startupImageView_);
+    // The window's own empty content view gives way to the image view.
+    delete wndStartup_->setContentView(startupImageView_);
     tfdStartWndInfo_ =
         ns::TextField::labelWithFrame(ns::Rect(16, 12, 260, 18), ns::Font::systemFontOfSize(11));
     tfdSoftwareVersionAlias_ = ns::TextField::labelWithFrame(
@@ -237,7 +237,6 @@ void MainController::buildDialRecordAndSettingWindows()
     for (const char* module : kSettingModules) {
         auto item = std::make_unique<ns::TabViewItem>(QString::fromLatin1(module));
         item->setLabel(QString::fromLatin1(module));
-        [[maybe_unused]] ns::View* none = item->setView(new ns::View);
         tabViewModuleTabSetting_->addTabViewItem(std::move(item));
     }
     content->addSubview(tabViewModuleTabSetting_);

@@ -18,7 +18,6 @@ struct MainWindow {
         window.contentView()->addSubview(tabView);
         for (const char* identifier : {"SMS", "Call"}) {
             auto item = std::make_unique<ns::TabViewItem>(identifier);
-            (void)item->setView(new ns::View);
             tabView->addTabViewItem(std::move(item));
         }
     }
