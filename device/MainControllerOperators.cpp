@@ -13,6 +13,7 @@
 #include "platform/ns/Timer.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Drawer.h"
+#include "platform/ns/appkit/ImageView.h"
 #include "platform/ns/appkit/Menu.h"
 #include "platform/ns/appkit/TextField.h"
 
@@ -22,6 +23,10 @@ namespace
 {
 
 const QString kUSSDBundleMessage = QStringLiteral("USSDBundleMessage");
+// Space between and beside the links of the line under the titles.
+constexpr double kLinkLineMargin = 12;
+// Where the main page's address stands in the title area.
+constexpr double kAddressLineBottom = 14;
 // Seconds the device-state window stays.
 constexpr double kDevStateShownSeconds = 2;
 
@@ -121,6 +126,16 @@ void MainController::initMainWindowForZudera()
     btnUnderlineDialNumberForZudera_->setAttributedTitle(
         ns::AttributedString(wording(QStringLiteral("121")), attributes));
     btnUnderlineDialNumberForZudera_->setHidden(false);
+
+    // The line under the titles, left to right, each as wide as its text.
+    double x = kLinkLineMargin;
+    for (ns::Control* control :
+         std::initializer_list<ns::Control*>{labelHomeLinkForZudera_, labelPostPaidLinkForZudera_,
+                                             labelPrePaidLinkForZudera_, btnUnderlineDialNumberForZudera_}) {
+        control->sizeToFit();
+        control->setFrameOrigin({x, 0});
+        x += control->frame().size.width + kLinkLineMargin;
+    }
 }
 
 void MainController::setTextLinkAddressForMainPage()
@@ -137,6 +152,11 @@ void MainController::setTextLinkAddressForMainPage()
     labelForTextLinkAddress_->setAllowsEditingTextAttributes(true);
     labelForTextLinkAddress_->setSelectable(true);
     labelForTextLinkAddress_->setAttributedStringValue(ns::AttributedString(address, attributes));
+    labelForTextLinkAddress_->sizeToFit();
+    // Beside the provider's logo, above the line of the operators' links.
+    labelForTextLinkAddress_->setFrameOrigin({viewextProviderLogo_->frame().minX() - kLinkLineMargin -
+                                                  labelForTextLinkAddress_->frame().size.width,
+                                              kAddressLineBottom});
 }
 
 // ---- the device-state window ----
