@@ -58,6 +58,16 @@ const char* const kDODILinks[][2] = {
 // The page buttons of the Rudiv skin, each named "btn" and its page.
 const char* const kRudivPages[] = {"Internet", "SMS", "Phonebook", "Setting"};
 
+// The look of an operator's link text: small, underlined, black at half opacity.
+ns::TextAttributes linkTextAttributes()
+{
+    ns::TextAttributes attributes;
+    attributes.font = ns::Font::labelFontOfSize(9);
+    attributes.foregroundColor = ns::Color::colorWithCalibratedWhite(0, 0.5);
+    attributes.underline = true;
+    return attributes;
+}
+
 int tagOf(ns::Object* sender)
 {
     if (auto* view = dynamic_cast<ns::View*>(sender))
@@ -88,10 +98,7 @@ void MainController::textField(ns::TextField* field, const QString& text, const 
         field->setStringValue(QString());
         return;
     }
-    ns::TextAttributes attributes;
-    attributes.font = ns::Font::labelFontOfSize(9);
-    attributes.foregroundColor = ns::Color::colorWithCalibratedWhite(0, 0.5);
-    attributes.underline = true;
+    ns::TextAttributes attributes = linkTextAttributes();
     if (!link.isEmpty())
         attributes.link = QUrl(link);
     field->setAllowsEditingTextAttributes(true);
@@ -119,12 +126,8 @@ void MainController::initMainWindowForZudera()
               wording(QStringLiteral("Click here for Zudera PrePaid Online Recharge")),
               address("PrePaidLinkForZudera"));
 
-    ns::TextAttributes attributes;
-    attributes.font = ns::Font::labelFontOfSize(9);
-    attributes.foregroundColor = ns::Color::colorWithCalibratedWhite(0, 0.5);
-    attributes.underline = true;
     btnUnderlineDialNumberForZudera_->setAttributedTitle(
-        ns::AttributedString(wording(QStringLiteral("121")), attributes));
+        ns::AttributedString(wording(QStringLiteral("121")), linkTextAttributes()));
     btnUnderlineDialNumberForZudera_->setHidden(false);
 
     // The line under the titles, left to right, each as wide as its text.
