@@ -27,6 +27,7 @@
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Workspace.h"
 
+#include <QDir>
 #include <QThread>
 #include <QUrl>
 #include <QtDebug>
@@ -47,6 +48,7 @@ MainController::MainController(ConfigManager& store) : JOVUIController(store)
     g_MainController = this;
     setRuntimeObject(false, kRTIsConnectBtnEnable);
     registerActions();
+    registerOperatorActions();
 }
 
 MainController::~MainController()
@@ -164,11 +166,15 @@ void MainController::initializeNibResources()
     if (configStore().getConfigurationByModuleAndKey(kMainForm, QStringLiteral("LinkButton")).boolValue())
         initDrawerProperty();
     prepareStartupWin();
+    initCheckSPCodeWin();
     initializeDrawer();
     setToolbarEnableWhenSimDetected(false);
     wndMain->center();
     initSysStatusBarItem();
+    initMainWindowForZudera();
     initCallMenuItemSel();
+    loadZevavedoButtonToolTip();
+    setTextLinkAddressForMainPage();
     refreshWebView();
 }
 
@@ -191,6 +197,7 @@ void MainController::initializeController()
         toolbarSetEnable(true);
         setToolbarEnableWhenSimDetected(false);
     }
+    disableUSSDToolbarForMalaixiya();
     rectOfwndMain_ = wndCompleteMain_->frame();
     rectOfWndSimpleMain_ = wndSimpleMain_->frame();
     freshStatusViewWhenInitialController();
@@ -219,14 +226,6 @@ void MainController::applicationDidFinishLaunching(const ns::Notification&)
         g_DialController->applicationDidFinishLaunchingInDialController();
     showMainUI();
     showWelcomeWndWhenStartUI();
-}
-
-void MainController::popUpCheckSPCodeWin()
-{
-    // The code window belongs to the operator builds that ask for a code;
-    // without it this build starts as if the code had been given.
-    qInfo("The service-provider code window is not part of this build; starting without it");
-    runDatacard();
 }
 
 void MainController::setDiagSoftwareVersionString(ns::Object* object)
@@ -465,6 +464,7 @@ void MainController::endSheet(ns::Window* sheet)
 
 void MainController::deviceRemoved(ns::Notification*)
 {
+    deviceRemovedForZudera(true);
     netcardChanged(kDeviceRemoved);
 
     ns::Application& application = ns::Application::sharedApplication();
@@ -490,8 +490,7 @@ void MainController::deviceRemoved(ns::Notification*)
 
     if (config.isSkinVersionForZErivad()) {
         insertUSSDToobarItem(1);
-        if (g_DialController)
-            g_DialController->setIsHiddenConnectBtn(false);
+        setIsHiddenForUSSDActive(false);
     }
 
     if (jovMsgCenter)
@@ -529,6 +528,11 @@ void MainController::openFile(const QString& path)
 {
     if (!ns::Workspace::sharedWorkspace().openFile(path))
         qInfo("Nothing opened the file %s", qPrintable(path));
+}
+
+void MainController::openFileInDataFolder(const QString& name)
+{
+    openFile(QDir(configStore().configFilePathOfKey(kCMModemListPath)).filePath(name));
 }
 
 QString MainController::identifierOf(ns::Object* sender)

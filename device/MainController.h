@@ -5,6 +5,7 @@
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Geometry.h"
 #include "platform/ns/appkit/Image.h"
+#include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Toolbar.h"
 #include "platform/ns/appkit/Window.h"
 
@@ -48,7 +49,8 @@ class WebView;
 class MainController : public JOVUIController,
                        public ns::ApplicationDelegate,
                        public ns::WindowDelegate,
-                       public ns::ToolbarDelegate
+                       public ns::ToolbarDelegate,
+                       public ns::TextFieldDelegate
 {
 public:
     // Device status codes of netcardChanged().
@@ -225,6 +227,61 @@ public:
     void changeMainWinTitleFont();
     void resetToolBar();
 
+    // ---- operator variants (MainControllerOperators.cpp, MainControllerOperatorNib.cpp)
+    //      and the service-provider code window (MainControllerSPCode.cpp) ----
+    void initCheckSPCodeWin();
+    void checkSPCode(ns::Object* sender);
+    void checkSPCodeWndCancel(ns::Object* sender);
+    void controlTextDidChange(const ns::Notification& notification) override;
+    // Rewrites the profile file to the code's one profile and takes its logo;
+    // false, with nothing changed, for a code that selects nothing or a file
+    // that cannot be written.
+    bool findAPNInfoBySPCode(const QString& code);
+    void closeCheckSPCodeWin();
+    // Makes the field show a link text (or empties it without text).
+    static void textField(ns::TextField* field, const QString& text, const QString& link);
+    void initMainWindowForZudera();
+    void deviceRemovedForZudera(bool removed);
+    void performEndSheet(ns::Object* sender);
+    void tbiMainVADOHelpClick(ns::Object* sender);
+    void openWndOrangeQuickTips(ns::Object* sender);
+    void openUSSDWndOrangeTopup(ns::Object* sender);
+    void openUSSDWndOrangeCheckbalance(ns::Object* sender);
+    void openUSSDWndOrangeBuybundles(ns::Object* sender);
+    void loadLinkButtonTitleWording();
+    void openLinkPage(ns::Object* sender);
+    void openDirudWebsites(ns::Object* sender);
+    void open1und1URL(ns::Object* sender);
+    void openDODIMenuLinks(ns::Object* sender);
+    // Opens the address once a connection is up; otherwise only the alert.
+    void openDODILinks(const QString& url);
+    void openTabMenuLinks(ns::Object* sender);
+    void homePageClick(ns::Object* sender);
+    void performOpenHelpActionForDuzozer(ns::Object* sender);
+    void showSupportWindowForDuzozer(ns::Object* sender);
+    void showUSSDGuideWindowForDuzozer(ns::Object* sender);
+    void updateUIForBraRudiv(const QString& page);
+    void updateControllersForBarRudiv(const QString& page);
+    void changeDrawerBtnStyleForBraRudiv(const QString& page);
+    void loadZevavedoButtonToolTip();
+    void openMyistarURL(ns::Object* sender);
+    void disableUSSDToolbarForMalaixiya();
+    void setIsHiddenForUSSDActive(bool hidden);
+    void setTextLinkAddressForMainPage();
+    ns::Window* checkSPCodeWindow() const { return wndCheckSPCode_.get(); }
+    ns::TextField* spCodeField() const { return textfieldSPCode_; }
+    ns::Window* devStateChangeForZuderaWindow() const { return windowOfDevStateChangeForZudera_.get(); }
+    ns::TextField* devStateChangeForZuderaLabel() const { return labelOfDevStateChageForZudera_; }
+    QList<ns::TextField*> linkLabelsForZudera() const;
+    ns::Button* dialNumberForZuderaButton() const { return btnUnderlineDialNumberForZudera_; }
+    const QList<ns::Button*>& linkButtons() const { return linkButtons_; }
+    const QList<ns::Button*>& zevavedoButtons() const { return btnsForZevavedo_; }
+    ns::Window* orangeQuickTipsWindow() const { return wndOrangeQuickTips_.get(); }
+    ns::Window* supportWindowForDuzozer() const { return supportWindow_.get(); }
+    ns::Window* ussdGuideWindowForDuzozer() const { return ussdGuideWindow_.get(); }
+    ns::Button* ussdActiveButton() const { return btnUSSDActive_; }
+    ns::TextField* textLinkAddressLabel() const { return labelForTextLinkAddress_; }
+
     // ---- skin (MainControllerAlias.cpp) ----
     void initializeNormalSkin();
     void initializeMiniSkin();
@@ -281,6 +338,15 @@ private:
     void buildUSSDBalanceWindow();
     void buildDialRecordAndSettingWindows();
     void buildCloseAppForZuderaWindow();
+    // The operators' windows and controls (MainControllerOperatorNib.cpp).
+    void buildOperatorVariants();
+    void buildCheckSPCodeWindow();
+    void buildDevStateChangeForZuderaWindow();
+    void buildLinkTextsForZudera();
+    void buildZevavedoButtons();
+    void buildLinkButtons(ns::View* content);
+    void registerOperatorActions();
+    void registerOperatorSkinControls();
     void buildMainMenu();
     // Adds a menu item titled by a wording key (translated by Init_UIMenu).
     ns::MenuItem* addMenuItem(ns::Menu* menu, const QString& key, const QString& action);
@@ -300,6 +366,8 @@ private:
     static QString wording(const QString& key);
     // Opens the file or page with the desktop's program for it; logs when nothing opens it.
     void openFile(const QString& path);
+    // Opens the file of that name in the data folder (a full path as it is).
+    void openFileInDataFolder(const QString& name);
     void openURL(const QString& url);
     // The item's web-link label ("urlLabel") of a toolbar item or button; null without one.
     static QString urlLabelOf(ns::Object* sender);
@@ -408,6 +476,30 @@ private:
     ns::Matrix* matrixSet_ = nullptr;
     ns::Matrix* matrixHelp_ = nullptr;
     ns::Matrix* matrixRecord_ = nullptr;
+
+    // ---- operator variants and the service-provider code window ----
+    std::unique_ptr<ns::Window> wndCheckSPCode_;
+    ns::TextField* labelCheckWnd_ = nullptr;
+    ns::TextField* textfieldSPCode_ = nullptr;
+    ns::Button* btnCheckOK_ = nullptr;
+    ns::Button* btnCheckCancel_ = nullptr;
+    std::unique_ptr<ns::Window> windowOfDevStateChangeForZudera_;
+    ns::TextField* labelOfDevStateChageForZudera_ = nullptr;
+    ns::TextField* labelHomeLinkForZudera_ = nullptr;
+    ns::TextField* labelPostPaidLinkForZudera_ = nullptr;
+    ns::TextField* labelPrePaidLinkForZudera_ = nullptr;
+    ns::Button* btnUnderlineDialNumberForZudera_ = nullptr;
+    // The link drawer's buttons (btnService, btneShop, btnMobileDevices, btnTrava,
+    // btnChangeSignal, btnServiceGuide, btnFillup, btnMMS, btnMultiFon), made with the drawer.
+    QList<ns::Button*> linkButtons_;
+    // The twelve Zevavedo buttons, in the order of their tool-tip keys.
+    NSViewExt* viewOfZevavedoButtons_ = nullptr;
+    QList<ns::Button*> btnsForZevavedo_;
+    std::unique_ptr<ns::Window> wndOrangeQuickTips_;
+    std::unique_ptr<ns::Window> supportWindow_;
+    std::unique_ptr<ns::Window> ussdGuideWindow_;
+    ns::Button* btnUSSDActive_ = nullptr;
+    ns::TextField* labelForTextLinkAddress_ = nullptr;
 
     // ---- status item ----
     std::unique_ptr<StatusBarView> viewSysStatusItem_;

@@ -19,7 +19,6 @@
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Workspace.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QtDebug>
@@ -49,21 +48,25 @@ void MainController::tabViewChangeItemAction(ns::Object* sender)
 void MainController::gotoInternet(ns::Object*)
 {
     selectTab(QStringLiteral("Internet"));
+    updateControllersForBarRudiv(QStringLiteral("Internet"));
 }
 
 void MainController::gotoSMS(ns::Object*)
 {
     selectTab(QStringLiteral("SMS"));
+    updateControllersForBarRudiv(QStringLiteral("SMS"));
 }
 
 void MainController::gotoPhonebook(ns::Object*)
 {
     selectTab(QStringLiteral("Phonebook"));
+    updateControllersForBarRudiv(QStringLiteral("Phonebook"));
 }
 
 void MainController::gotoSetting(ns::Object*)
 {
     selectTab(QStringLiteral("Setting"));
+    updateControllersForBarRudiv(QStringLiteral("Setting"));
 }
 
 void MainController::gotoDialRecord(ns::Object*)
@@ -325,7 +328,7 @@ void MainController::tbiMainHelpAction(ns::Object*)
         special.isNull()
             ? QFileInfo(wording(QStringLiteral("/System/Library/ModemList/English_Help.pdf"))).fileName()
             : wording(special.toString());
-    openFile(QDir(configStore().configFilePathOfKey(kCMModemListPath)).filePath(name));
+    openFileInDataFolder(name);
 }
 
 void MainController::tbiMainJOVPlayerAction(ns::Object*)

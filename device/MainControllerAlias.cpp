@@ -58,6 +58,7 @@ void MainController::initializeSkin()
     };
     for (const auto& [control, key] : nibControls)
         jovSkinManager->registerController(control, key, true);
+    registerOperatorSkinControls();
 }
 
 bool MainController::moveIntoSkinView(ns::View* view, const QString& key, ns::View* parent)

@@ -57,6 +57,7 @@ void MainController::loadNib()
     buildUSSDBalanceWindow();
     buildDialRecordAndSettingWindows();
     buildCloseAppForZuderaWindow();
+    buildOperatorVariants();
     buildMainMenu();
 }
 

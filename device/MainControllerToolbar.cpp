@@ -11,6 +11,7 @@
 #include "app/ui/widgets/NSButtonExt.h"
 #include "app/ui/widgets/NSPopUpButtonExt.h"
 #include "app/ui/widgets/NSToolbarItemExt.h"
+#include "app/ui/widgets/NSViewExt.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/appkit/Drawer.h"
 #include "platform/ns/appkit/ImageView.h"
@@ -265,6 +266,7 @@ void MainController::netcardChanged(int status)
         break;
     case kSimReady:
         setToolbarEnableWhenSimDetected(true);
+        deviceRemovedForZudera(false);
         toolbarSetItemEnable(true, QStringLiteral("RECHARGE"));
         break;
     default:
@@ -347,4 +349,7 @@ void MainController::initDrawerProperty()
     drawerLink->setLeadingOffset(60);
     drawerLink->setTrailingOffset(30);
     drawerLink->setParentWindow(wndMain);
+    auto* content = new NSViewExt(ns::Rect(0, 0, 328, 413));
+    delete drawerLink->setContentView(content);
+    buildLinkButtons(content);
 }

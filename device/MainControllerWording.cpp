@@ -14,6 +14,8 @@ void MainController::updateLanguages(ns::Notification*)
     Init_mainWindow_nib();
     Init_UIMenu();
     loadSimpleModeWording();
+    loadLinkButtonTitleWording();
+    loadZevavedoButtonToolTip();
     if (configStore().getConfigurationByModule(QStringLiteral("ProviderLogoLocalize")).boolValue())
         setToolbarProviderLogo(customLogoToolbarItem_.get());
     for (const char* key : {"ToolbarItems", "DrawerItems", "TitlebarItems", "RightbarItems"})

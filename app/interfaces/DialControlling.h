@@ -16,6 +16,8 @@ public:
     virtual bool GetisDialNow() = 0;
     virtual void SelectDisconnectAction() = 0;
     virtual int connectStatus() = 0;
+    // The data connection is up.
+    virtual bool getFlagIsConnect() { return connectStatus() == Connected; }
     // The dial controller's share of the end of launching.
     virtual void applicationDidFinishLaunchingInDialController() = 0;
     // Hides or shows the connect button of the connection page.

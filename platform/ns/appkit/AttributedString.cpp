@@ -23,7 +23,9 @@ Qt::Alignment qtHorizontalAlignment(int textAlignment)
 
 QFont AttributedString::font() const
 {
-    return attributes_.font ? attributes_.font->qFont() : Font::userFontOfSize(0).qFont();
+    QFont font = attributes_.font ? attributes_.font->qFont() : Font::userFontOfSize(0).qFont();
+    font.setUnderline(attributes_.underline);
+    return font;
 }
 
 Size AttributedString::size() const
@@ -58,7 +60,8 @@ bool AttributedString::operator==(const AttributedString& other) const
 {
     return string_ == other.string_ && attributes_.font == other.attributes_.font &&
            attributes_.foregroundColor == other.attributes_.foregroundColor &&
-           attributes_.alignment == other.attributes_.alignment;
+           attributes_.alignment == other.attributes_.alignment &&
+           attributes_.underline == other.attributes_.underline && attributes_.link == other.attributes_.link;
 }
 
 } // namespace ns

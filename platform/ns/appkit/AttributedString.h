@@ -5,6 +5,7 @@
 #include "platform/ns/appkit/Geometry.h"
 
 #include <QString>
+#include <QUrl>
 
 #include <optional>
 
@@ -21,12 +22,15 @@ enum TextAlignment {
 
 Qt::Alignment qtHorizontalAlignment(int textAlignment);
 
-// The attributes of a text: font, foreground colour and paragraph alignment;
-// what is not set takes the default of whoever draws the text.
+// The attributes of a text: font, foreground colour, paragraph alignment,
+// underline and the address it links to; what is not set takes the default
+// of whoever draws the text.
 struct TextAttributes {
     std::optional<Font> font;
     std::optional<Color> foregroundColor;
     std::optional<int> alignment;
+    bool underline = false;
+    QUrl link;
 };
 
 // A string with attributes. This layer keeps one set of attributes for the

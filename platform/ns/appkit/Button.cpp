@@ -103,7 +103,10 @@ AttributedString ButtonCell::attributedTitle() const
 {
     if (attributedTitle_)
         return *attributedTitle_;
-    return AttributedString(title_, TextAttributes{font(), std::nullopt, alignment()});
+    TextAttributes attributes;
+    attributes.font = font();
+    attributes.alignment = alignment();
+    return AttributedString(title_, attributes);
 }
 
 void ButtonCell::setAttributedTitle(const AttributedString& title)

@@ -2,6 +2,7 @@
 
 #include "platform/ns/appkit/GraphicsContext.h"
 #include "platform/ns/appkit/TextEditing.h"
+#include "platform/ns/appkit/Workspace.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -240,6 +241,8 @@ void TextField::setPlaceholderString(const QString& placeholder)
 
 void TextField::setObjectValue(const QVariant& value)
 {
+    link_.clear();
+    setCursor(Qt::ArrowCursor);
     cell_->setObjectValue(value);
     if (editor_ && editor_->text() != cell_->stringValue())
         editor_->setText(cell_->stringValue());
@@ -261,6 +264,41 @@ void TextField::setEnabled(bool enabled)
 {
     Control::setEnabled(enabled);
     updateEditor();
+}
+
+AttributedString TextField::attributedStringValue() const
+{
+    TextAttributes attributes;
+    attributes.font = Font(cell_->font().qFont());
+    attributes.foregroundColor = cell_->textColor();
+    attributes.alignment = cell_->alignment();
+    attributes.underline = cell_->font().qFont().underline();
+    attributes.link = link_;
+    return AttributedString(stringValue(), attributes);
+}
+
+void TextField::setAttributedStringValue(const AttributedString& value)
+{
+    const TextAttributes& attributes = value.attributes();
+    QFont font = attributes.font ? attributes.font->qFont() : cell_->font().qFont();
+    font.setUnderline(attributes.underline);
+    setFont(Font(font));
+    if (attributes.foregroundColor)
+        setTextColor(*attributes.foregroundColor);
+    if (attributes.alignment)
+        setAlignment(*attributes.alignment);
+    setStringValue(value.string());
+    link_ = attributes.link;
+    setCursor(link_.isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+}
+
+void TextField::mouseDown(const Event& event)
+{
+    if (link_.isEmpty() || !isSelectable() || isEditable()) {
+        Control::mouseDown(event);
+        return;
+    }
+    Workspace::sharedWorkspace().openURL(link_);
 }
 
 void TextField::selectText(Object*)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ns/Notification.h"
+#include "platform/ns/appkit/AttributedString.h"
 #include "platform/ns/appkit/Color.h"
 #include "platform/ns/appkit/Control.h"
 
@@ -115,6 +116,15 @@ public:
     void setDelegate(TextFieldDelegate* delegate) { delegate_ = delegate; }
     TextFieldDelegate* delegate() const { return delegate_; }
 
+    // The text with its font, colour, alignment, underline and link. A
+    // selectable field that shows a link opens it with the desktop's browser
+    // when clicked; a plain string value drops the link.
+    AttributedString attributedStringValue() const;
+    void setAttributedStringValue(const AttributedString& value);
+    void setAllowsEditingTextAttributes(bool allows) { allowsEditingTextAttributes_ = allows; }
+    bool allowsEditingTextAttributes() const { return allowsEditingTextAttributes_; }
+    void mouseDown(const Event& event) override;
+
     // Selects the whole text and gives the field the focus.
     void selectText(Object* sender);
     // The line editor of an editable field (null for a label).
@@ -132,6 +142,8 @@ private:
     QLineEdit* editor_ = nullptr;
     std::unique_ptr<TextEditing> editing_;
     TextFieldDelegate* delegate_ = nullptr;
+    QUrl link_;
+    bool allowsEditingTextAttributes_ = false;
 };
 
 // A text field whose text shows as bullets (PIN and password entry).
