@@ -57,6 +57,8 @@ void MainController::loadNib()
     buildUSSDBalanceWindow();
     buildDialRecordAndSettingWindows();
     buildCloseAppForZuderaWindow();
+    buildUserRegisteWindow();
+    buildLowPowerSwitch();
     buildMainMenu();
 }
 

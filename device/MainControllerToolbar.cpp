@@ -265,6 +265,7 @@ void MainController::netcardChanged(int status)
         break;
     case kSimReady:
         setToolbarEnableWhenSimDetected(true);
+        sendUserInfoIfNeededAndSendFailedBefore();
         toolbarSetItemEnable(true, QStringLiteral("RECHARGE"));
         break;
     default:
