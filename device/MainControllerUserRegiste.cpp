@@ -159,11 +159,29 @@ void MainController::limitTextFiledLength(ns::TextField* field)
 namespace
 {
 
-// Shows the phone book's alert for the key and puts the focus on the field; always false.
-bool refuse(ns::Window* window, ns::TextField* field, const QString& key)
+// How one field of the form is checked: its pattern, the alerts for an
+// empty and for a wrong text, and what a wrong text is replaced with (null:
+// it stays).
+struct FieldCheck {
+    const QString& pattern;
+    const char* emptyKey;
+    const char* wrongKey;
+    QString wrongReplacement;
+};
+
+// Checks the text; on a failure shows the phone book's alert for it and puts
+// the focus on the field.
+bool checkField(ns::Window* window, ns::TextField* field, const QString& text, const FieldCheck& check)
 {
+    const char* failure = text.isEmpty()                           ? check.emptyKey
+                          : !isMatchedByRegex(text, check.pattern) ? check.wrongKey
+                                                                   : nullptr;
+    if (!failure)
+        return true;
+    if (failure == check.wrongKey && !check.wrongReplacement.isNull())
+        field->setStringValue(check.wrongReplacement);
     if (g_PBController)
-        g_PBController->popupAlertOk(key);
+        g_PBController->popupAlertOk(QString::fromLatin1(failure));
     window->makeFirstResponder(field);
     return false;
 }
@@ -172,33 +190,23 @@ bool refuse(ns::Window* window, ns::TextField* field, const QString& key)
 
 bool MainController::checkEmailValidity(const QString& email)
 {
-    if (email.isEmpty())
-        return refuse(wndUserRegiste_.get(), tfdEmail_,
-                      QStringLiteral("Email address information is not input!"));
-    if (!isMatchedByRegex(email, kEmailRegex))
-        return refuse(wndUserRegiste_.get(), tfdEmail_, QStringLiteral("Mail address incorrect format!"));
-    return true;
+    return checkField(
+        wndUserRegiste_.get(), tfdEmail_, email,
+        {kEmailRegex, "Email address information is not input!", "Mail address incorrect format!", {}});
 }
 
 bool MainController::checkContactValidity(const QString& contact)
 {
-    if (contact.isEmpty())
-        return refuse(wndUserRegiste_.get(), tfdContact_,
-                      QStringLiteral("Contact information is not input!"));
-    if (!isMatchedByRegex(contact, kContactNumberRegex))
-        return refuse(wndUserRegiste_.get(), tfdContact_, QStringLiteral("Contact incorrect format!"));
-    return true;
+    return checkField(
+        wndUserRegiste_.get(), tfdContact_, contact,
+        {kContactNumberRegex, "Contact information is not input!", "Contact incorrect format!", {}});
 }
 
 bool MainController::checkDobValidity(const QString& dob)
 {
-    if (dob.isEmpty())
-        return refuse(wndUserRegiste_.get(), tfdDob_, QStringLiteral("Dob information is not input!"));
-    if (!isMatchedByRegex(dob, kBirthdayRegex)) {
-        tfdDob_->setStringValue(kDobTemplate);
-        return refuse(wndUserRegiste_.get(), tfdDob_, QStringLiteral("Dob incorrect format!"));
-    }
-    return true;
+    return checkField(
+        wndUserRegiste_.get(), tfdDob_, dob,
+        {kBirthdayRegex, "Dob information is not input!", "Dob incorrect format!", kDobTemplate});
 }
 
 bool MainController::checKUserInfoValidity()
