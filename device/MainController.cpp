@@ -20,6 +20,7 @@
 #include "jCommon/DeviceMessages.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Bundle.h"
+#include "platform/ns/Timer.h"
 #include "platform/ns/appkit/Alert.h"
 #include "platform/ns/appkit/Drawer.h"
 #include "platform/ns/appkit/ImageView.h"
@@ -55,6 +56,7 @@ MainController::~MainController()
 {
     stopSplashThread();
     ns::cancelPreviousPerformRequestsWithTarget(this);
+    releaseTimerCheckLPM();
     ns::Application& application = ns::Application::sharedApplication();
     if (application.delegate() == this)
         application.setDelegate(nullptr);
@@ -154,6 +156,19 @@ void MainController::registerActions()
     registerSelector("endStartupWin:", &MainController::endStartupWin);
     registerSelector("reopenApplication:",
                      [](ns::Object*) { ns::Application::sharedApplication().reopen(); });
+
+    // The customer form and the low-power mode.
+    for (const auto& [selector, action] : QList<QPair<const char*, Action>>{
+             {"clickOKofUserRegisteWnd:", &MainController::clickOKofUserRegisteWnd},
+             {"clickOKofUserExitWnd:", &MainController::clickOKofUserExitWnd},
+             {"openCalendarWnd:", &MainController::openCalendarWnd},
+             {"setCalendarDateTime:", &MainController::setCalendarDateTime},
+             {"switchLPMStatus:", &MainController::switchLPMStatus},
+         })
+        registerSelector(QString::fromLatin1(selector), action);
+    registerSelector("sendUserContact", &MainController::sendUserContact);
+    registerSelector("sendUSerODB", &MainController::sendUSerODB);
+    registerSelector("checkLPM:", &MainController::checkLPM);
 }
 
 // ---- the construction hooks ----
@@ -224,6 +239,7 @@ void MainController::applicationDidFinishLaunching(const ns::Notification&)
 {
     if (g_DialController)
         g_DialController->applicationDidFinishLaunchingInDialController();
+    openUserRegisteWndIfNeedRegiste();
     showMainUI();
     showWelcomeWndWhenStartUI();
 }

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QObject>
 #include <QPair>
+#include <QStringList>
 
 #include <memory>
 #include <thread>
@@ -25,6 +26,7 @@ class StatusBarView;
 namespace ns
 {
 class Button;
+class DatePicker;
 class Drawer;
 class ImageView;
 class Matrix;
@@ -32,6 +34,7 @@ class Menu;
 class MenuItem;
 class TabView;
 class TextField;
+class Timer;
 class WebView;
 } // namespace ns
 
@@ -45,7 +48,9 @@ class WebView;
 // quit), MainControllerSplash.cpp, MainControllerNib.cpp (the windows as the
 // nib holds them), MainControllerAlias.cpp (skin set-up and registrations),
 // MainControllerToolbar.cpp, MainControllerActions.cpp, MainControllerModes.cpp,
-// MainControllerStatusItem.cpp and MainControllerWording.cpp.
+// MainControllerStatusItem.cpp, MainControllerWording.cpp,
+// MainControllerUserRegiste.cpp (the customer form) and
+// MainControllerLowPower.cpp.
 class MainController : public JOVUIController,
                        public ns::ApplicationDelegate,
                        public ns::WindowDelegate,
@@ -294,6 +299,50 @@ public:
     void closeMainPopupWindow(ns::Object* sender);
     void btnDialConnectExt(ns::Object* sender);
 
+    // ---- customer registration form (MainControllerUserRegiste.cpp) ----
+    // Offers the form as a sheet once, when this build asks for it.
+    void openUserRegisteWndIfNeedRegiste();
+    void clickOKofUserRegisteWnd(ns::Object* sender);
+    void clickOKofUserExitWnd(ns::Object* sender);
+    void openCalendarWnd(ns::Object* sender);
+    void setCalendarDateTime(ns::Object* sender);
+    // The three fields' checks in order; the first failure is shown and stops them.
+    bool checKUserInfoValidity();
+    bool checkEmailValidity(const QString& email);
+    bool checkContactValidity(const QString& contact);
+    bool checkDobValidity(const QString& dob);
+    void getUserInfoFromTextField();
+    void saveUserInfoIntoFile();
+    void readUserInfoFromFile();
+    // The three messages, 5 seconds apart.
+    void sendUserEmailInfo();
+    void sendUserContact();
+    void sendUSerODB();
+    // At SIM ready: the stored texts again, while they never went out.
+    void sendUserInfoIfNeededAndSendFailedBefore();
+    void setIsSendingUserInfo(bool sending) { isSendingUserInfo_ = sending; }
+    bool isSendingUserInfo() const { return isSendingUserInfo_; }
+    void limitTextFiledLength(ns::TextField* field);
+    void controlTextDidChange(const ns::Notification& notification) override;
+    ns::Window* userRegisteWindow() const { return wndUserRegiste_.get(); }
+    ns::TextField* emailField() const { return tfdEmail_; }
+    ns::TextField* contactField() const { return tfdContact_; }
+    ns::TextField* dobField() const { return tfdDob_; }
+    ns::Button* sendUserInfoButton() const { return btnSendUserInfo_; }
+    ns::Button* exitUserInfoButton() const { return btnExitUserInfo_; }
+    ns::Button* calendarButton() const { return btnCalendarUserInfo_; }
+    ns::DatePicker* dateCalendar() const { return DateCalendar_; }
+
+    // ---- low-power mode (MainControllerLowPower.cpp) ----
+    // Off-line when the window stayed miniaturised and the line idle or
+    // little used; on-line when it comes back.
+    void checkLPM(ns::Timer* timer);
+    void releaseTimerCheckLPM();
+    // The user's on/off of the mode.
+    void switchLPMStatus(ns::Object* sender);
+    ns::Button* lowPowerButton() const { return btnLPMStatus_; }
+    bool isCheckingLPM() const { return timerCheckLPM_ != nullptr; }
+
     // Outlets other code and the tests read.
     ns::Toolbar* toolbar() const;
     ns::TabView* mainTabView() const { return tabviewMain; }
@@ -347,6 +396,10 @@ private:
     void buildLinkButtons(ns::View* content);
     void registerOperatorActions();
     void registerOperatorSkinControls();
+    void buildUserRegisteWindow();
+    // Lays the customer form out with the calendar shown or hidden.
+    void showCalendar(bool shown);
+    void buildLowPowerSwitch();
     void buildMainMenu();
     // Adds a menu item titled by a wording key (translated by Init_UIMenu).
     ns::MenuItem* addMenuItem(ns::Menu* menu, const QString& key, const QString& action);
@@ -390,6 +443,15 @@ private:
     // Puts the window where the SMS controller places new windows, on the modal-panel level, in front.
     void showCenteredLikeNewSMSWindow(ns::Window* window);
     bool isSkinned() const;
+    // The customer form's sending: the SMS page told, then the first message.
+    void startSendingUserInfo();
+    // Sends the form's text of that index to the operator's number.
+    void sendUserInfoText(int index);
+    // The low-power mode is in this build and the user has it on.
+    bool isLPMActive() const;
+    // The window was miniaturised: the check is scheduled; it came back: on-line.
+    void scheduleCheckLPM();
+    void leaveLPM();
 
     // ---- splash ----
     std::unique_ptr<ns::Window> wndStartup_;
@@ -504,6 +566,27 @@ private:
     // ---- status item ----
     std::unique_ptr<StatusBarView> viewSysStatusItem_;
     ns::Menu* menuSysStatusItem_ = nullptr; // owned by the status-bar view
+
+    // ---- customer registration form ----
+    std::unique_ptr<ns::Window> wndUserRegiste_;
+    ns::TextField* labelUserRegiste_ = nullptr;
+    ns::TextField* labelEmail_ = nullptr;
+    ns::TextField* labelContact_ = nullptr;
+    ns::TextField* labelDob_ = nullptr;
+    ns::TextField* tfdEmail_ = nullptr;
+    ns::TextField* tfdContact_ = nullptr;
+    ns::TextField* tfdDob_ = nullptr;
+    ns::Button* btnSendUserInfo_ = nullptr;
+    ns::Button* btnExitUserInfo_ = nullptr;
+    ns::Button* btnCalendarUserInfo_ = nullptr;
+    ns::DatePicker* DateCalendar_ = nullptr;
+    QString sendUserInfoto_;
+    QStringList userRegisteInfoArray_; // e-mail, contact, date of birth
+    bool isSendingUserInfo_ = false;
+
+    // ---- low-power mode ----
+    ns::Button* btnLPMStatus_ = nullptr;
+    std::shared_ptr<ns::Timer> timerCheckLPM_;
 };
 
 extern MainController* g_MainController;

@@ -52,6 +52,11 @@ void MainController::initializeSkin()
         {btnQuitForZudera_, QStringLiteral("btnQuitAppCloseMainWindow")},
         {btnShutDownForZudera_, QStringLiteral("btnShutDownCloseMainWindow")},
         {windowOfCloseAppForZudera_->contentView(), QStringLiteral("viewOfCloseAppForZudera")},
+        // the customer form
+        {wndUserRegiste_.get(), QStringLiteral("wndOfUserRegisteForZudera")},
+        {btnSendUserInfo_, QStringLiteral("btnOfSendUserInfoForZudera")},
+        {btnExitUserInfo_, QStringLiteral("btnOfExitUserInfoForZudera")},
+        {btnCalendarUserInfo_, QStringLiteral("btnOfCalendarUserInfoForZudera")},
         {wndDialRecord_.get(), QStringLiteral("wndOfdialRecord")},
         {wndSetting_.get(), QStringLiteral("wndOfSetting")},
         {ussdBalancewnd_.get(), QStringLiteral("ussdBalancewndSkin_")},

@@ -245,6 +245,7 @@ bool MainController::applicationShouldHandleReopen(ns::Application*, bool)
 
 void MainController::windowDidMiniaturize(const ns::Notification&)
 {
+    scheduleCheckLPM();
     saveCurrentUIModel(kMinimizedModel);
     modeCurrent = kMinimizedModel;
 }
@@ -253,6 +254,7 @@ void MainController::windowDidDeminiaturize(const ns::Notification&)
 {
     if (g_SMSController)
         g_SMSController->startAnimationWhenMaximizeWithNewSms();
+    leaveLPM();
 }
 
 void MainController::saveCurrentUIModel(int model)

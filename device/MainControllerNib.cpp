@@ -58,6 +58,8 @@ void MainController::loadNib()
     buildDialRecordAndSettingWindows();
     buildCloseAppForZuderaWindow();
     buildOperatorVariants();
+    buildUserRegisteWindow();
+    buildLowPowerSwitch();
     buildMainMenu();
 }
 

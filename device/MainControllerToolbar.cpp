@@ -267,6 +267,7 @@ void MainController::netcardChanged(int status)
     case kSimReady:
         setToolbarEnableWhenSimDetected(true);
         deviceRemovedForZudera(false);
+        sendUserInfoIfNeededAndSendFailedBefore();
         toolbarSetItemEnable(true, QStringLiteral("RECHARGE"));
         break;
     default:

@@ -6,11 +6,13 @@
 #include "device/MainController.h"
 #include "main/standins/CompoundCallStandIn.h"
 #include "main/standins/DialStandIn.h"
+#include "main/standins/PhonebookStandIn.h"
 #include "main/standins/SettingStandIn.h"
 
 // The objects of the main nib: made when the application starts, then wired
 // and woken up in order. Feature controllers join here as they are built;
-// until then stand-ins answer for the dial, settings and call controllers.
+// until then stand-ins answer for the dial, settings, call and phone-book
+// controllers.
 class MainNib
 {
 public:
@@ -31,6 +33,7 @@ private:
     DialStandIn dialStandIn_;
     SettingStandIn settingStandIn_;
     CompoundCallStandIn compoundCallStandIn_;
+    PhonebookStandIn phonebookStandIn_;
     InitController initController_;
     MainController mainController_;
 };

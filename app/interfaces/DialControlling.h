@@ -52,6 +52,10 @@ public:
     virtual void setDialParams() = 0;
     // Whether the packet domain is there to connect over.
     virtual void setPSDomainStatus(bool present) = 0;
+
+    // What the low-power check asks: the bytes sent and received over the
+    // connection so far.
+    virtual double getCurrentTotalData() = 0;
 };
 
 extern DialControlling* g_DialController;

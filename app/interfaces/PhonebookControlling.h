@@ -13,6 +13,11 @@ public:
     virtual void loadPcPhoneListByImsi(const QString& fileName) = 0;
     // Switches the phone-book view to the computer's storage.
     virtual void selectAtPCSide() = 0;
+    // The phone book's one-button alert ("Warning!", the translated key, "OK").
+    virtual void popupAlertOk(const QString& key) = 0;
+    // The leading part of the text whose length stays within the maximum,
+    // a one-byte UTF-8 character counting 1 and any other 2.
+    virtual QString deleteExtraContent(const QString& text, int maxLength) = 0;
 };
 
 extern PhonebookControlling* g_PBController;

@@ -28,6 +28,9 @@ public:
     virtual void startAnimationWhenMaximizeWithNewSms() = 0;
     // An overdue unread data-volume message on the PC: handled, and the status item refreshed.
     virtual void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() = 0;
+    // Enables or disables the SMS page's send button and its menu item while
+    // the customer form's messages go out.
+    virtual void setSendSMSBtnStatWhenSendUserInfo(bool enabled) = 0;
 };
 
 extern SMSControlling* g_SMSController;

@@ -2,6 +2,7 @@
 
 #include "halvex/features/DeviceIdentity.h"
 #include "halvex/features/DeviceLock.h"
+#include "halvex/features/DevicePower.h"
 #include "halvex/features/DeviceStartup.h"
 #include "halvex/features/NetworkSearchModes.h"
 #include "halvex/features/NetworkSettings.h"
@@ -23,6 +24,7 @@ std::vector<std::unique_ptr<Feature>> createFeatures(Modem& modem)
     // a usable SIM leads on to the SIM-ready reports of every feature.
     features.push_back(std::make_unique<DeviceStartup>(modem));
     features.push_back(std::make_unique<DeviceIdentity>(modem));
+    features.push_back(std::make_unique<DevicePower>(modem));
     features.push_back(std::make_unique<DeviceLock>(modem));
     features.push_back(std::make_unique<SimActivation>(modem));
     features.push_back(std::make_unique<PinSaving>(modem));

@@ -35,4 +35,5 @@ public:
     void setWCDMAConfigHidden(bool) override {}
     void setDialParams() override {}
     void setPSDomainStatus(bool) override {}
+    double getCurrentTotalData() override { return 0; }
 };

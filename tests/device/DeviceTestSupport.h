@@ -186,7 +186,9 @@ struct FakeDial : DialControlling {
     void setWCDMAConfigHidden(bool hidden) override { calls << QStringLiteral("wcdmaHidden %1").arg(hidden); }
     void setDialParams() override { calls << "setDialParams"; }
     void setPSDomainStatus(bool present) override { calls << QStringLiteral("ps %1").arg(present); }
+    double getCurrentTotalData() override { return totalData; }
     bool dialling = false;
+    double totalData = 0; // bytes over the connection
     int status = Idle;
     int launched = 0;
     bool manualDisconnect = false;
@@ -252,7 +254,11 @@ struct FakePhonebook : PhonebookControlling {
     ~FakePhonebook() override { g_PBController = nullptr; }
     void loadPcPhoneListByImsi(const QString& fileName) override { loadedFile = fileName; }
     void selectAtPCSide() override { ++selected; }
+    void popupAlertOk(const QString& key) override { alerts << key; }
+    // Cuts by characters: the texts of the tests are one byte a character.
+    QString deleteExtraContent(const QString& text, int maxLength) override { return text.left(maxLength); }
     QString loadedFile;
+    QStringList alerts;
     int selected = 0;
 };
 
@@ -300,6 +306,10 @@ struct FakeSMS : SMSControlling {
     bool hasNewSMSInPos(int position) override { return newInPosition.contains(position); }
     void startAnimationWhenMaximizeWithNewSms() override { calls << "startAnimation"; }
     void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override { calls << "overdue"; }
+    void setSendSMSBtnStatWhenSendUserInfo(bool enabled) override
+    {
+        calls << QStringLiteral("sendButton %1").arg(enabled);
+    }
     QStringList calls;
     QList<int> newInPosition;
 };

@@ -189,3 +189,26 @@ TEST_F(ModemTest, ABlockedSimRefusesEveryCode)
               std::pair(0, 0));
     EXPECT_EQ(modem->state().value("SimStatus").toString(), "Blocked");
 }
+
+TEST_F(ModemTest, GoesOffLineAndOnLineOnRequest)
+{
+    auto modem = makeModem(scenarioWith());
+    modem->powerOn();
+    clock.advance(1);
+    EXPECT_TRUE(modem->state().value("Online").boolValue());
+
+    const std::pair<MessageID, bool> requests[] = {{msg::device::kStopWork, false},
+                                                   {msg::device::kStartWork, true}};
+    for (const auto& [id, online] : requests) {
+        const size_t first = sent.size();
+        modem->receive(halvex::makeRecord(id, kTypeRequest, kResultSuccess));
+        clock.advance(1);
+        const QString name = QStringLiteral("%1/%2").arg(id.majorID).arg(id.minorID);
+        ASSERT_EQ(sentSince(first).count(name), 1) << qPrintable(name);
+        const auto reply = std::find_if(sent.begin() + qsizetype(first), sent.end(),
+                                        [&](const _UI_MSG& record) { return recordName(record) == name; });
+        EXPECT_EQ(reply->type, kTypeReport);
+        EXPECT_EQ(reply->result, kResultSuccess);
+        EXPECT_EQ(modem->state().value("Online").boolValue(), online);
+    }
+}
