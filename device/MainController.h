@@ -91,6 +91,9 @@ public:
     QStringList toolbarDefaultItemIdentifiers(ns::Toolbar* toolbar) override;
     QStringList toolbarAllowedItemIdentifiers(ns::Toolbar* toolbar) override;
 
+    // Text field delegate: typing in the code window and the customer form.
+    void controlTextDidChange(const ns::Notification& notification) override;
+
     // ---- start-up and quit (MainController.cpp) ----
     // The device side of start-up: icon, update link, language, "AppReady",
     // a fresh device server, the drawer.
@@ -237,7 +240,8 @@ public:
     void initCheckSPCodeWin();
     void checkSPCode(ns::Object* sender);
     void checkSPCodeWndCancel(ns::Object* sender);
-    void controlTextDidChange(const ns::Notification& notification) override;
+    // The OK button follows whether a code is typed.
+    void spCodeTextDidChange();
     // Rewrites the profile file to the code's one profile and takes its logo;
     // false, with nothing changed, for a code that selects nothing or a file
     // that cannot be written.
@@ -323,7 +327,6 @@ public:
     void setIsSendingUserInfo(bool sending) { isSendingUserInfo_ = sending; }
     bool isSendingUserInfo() const { return isSendingUserInfo_; }
     void limitTextFiledLength(ns::TextField* field);
-    void controlTextDidChange(const ns::Notification& notification) override;
     ns::Window* userRegisteWindow() const { return wndUserRegiste_.get(); }
     ns::TextField* emailField() const { return tfdEmail_; }
     ns::TextField* contactField() const { return tfdContact_; }

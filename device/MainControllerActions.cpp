@@ -95,6 +95,17 @@ void MainController::gotoSMSUIOfCompleteWnd()
         qInfo("There is no SMS controller in this build");
 }
 
+// ---- typing ----
+
+void MainController::controlTextDidChange(const ns::Notification& notification)
+{
+    auto* field = dynamic_cast<ns::TextField*>(notification.object());
+    if (field && field == textfieldSPCode_)
+        spCodeTextDidChange();
+    else if (field && (field == tfdContact_ || field == tfdDob_))
+        limitTextFiledLength(field);
+}
+
 // ---- links ----
 
 void MainController::tbiMainHomewebAction(ns::Object*)

@@ -48,7 +48,7 @@ void MainController::popUpCheckSPCodeWin()
     wndCheckSPCode_->makeKeyAndOrderFront(this);
 }
 
-void MainController::controlTextDidChange(const ns::Notification&)
+void MainController::spCodeTextDidChange()
 {
     btnCheckOK_->setEnabled(!textfieldSPCode_->stringValue().isEmpty());
 }

@@ -137,13 +137,6 @@ void MainController::setCalendarDateTime(ns::Object*)
 
 // ---- typing ----
 
-void MainController::controlTextDidChange(const ns::Notification& notification)
-{
-    auto* field = dynamic_cast<ns::TextField*>(notification.object());
-    if (field == tfdContact_ || field == tfdDob_)
-        limitTextFiledLength(field);
-}
-
 void MainController::limitTextFiledLength(ns::TextField* field)
 {
     if (!field || !g_PBController)
