@@ -50,6 +50,8 @@ public:
     virtual void setDialParams() = 0;
     // Whether the packet domain is there to connect over.
     virtual void setPSDomainStatus(bool present) = 0;
+    // The APN of the profile in use, for the diagnostics window.
+    virtual QString getDefaultProfileAPN() = 0;
 };
 
 extern DialControlling* g_DialController;

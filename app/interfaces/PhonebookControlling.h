@@ -13,6 +13,8 @@ public:
     virtual void loadPcPhoneListByImsi(const QString& fileName) = 0;
     // Switches the phone-book view to the computer's storage.
     virtual void selectAtPCSide() = 0;
+    // The SIM's contact count and capacity as "%d/%d", for the diagnostics window.
+    virtual QString getDiagnosticsContact() = 0;
 };
 
 extern PhonebookControlling* g_PBController;

@@ -28,6 +28,12 @@ public:
     virtual void startAnimationWhenMaximizeWithNewSms() = 0;
     // An overdue unread data-volume message on the PC: handled, and the status item refreshed.
     virtual void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() = 0;
+
+    // What the diagnostics window shows: the SIM's message count and
+    // capacity as "%d/%d", and the card status the controller keeps (1: no
+    // card, when the device, SIM and network lines are not refreshed).
+    virtual QString getDiagnosticsSMS() = 0;
+    virtual int getNetCardStatus() = 0;
 };
 
 extern SMSControlling* g_SMSController;

@@ -35,4 +35,5 @@ public:
     void setWCDMAConfigHidden(bool) override {}
     void setDialParams() override {}
     void setPSDomainStatus(bool) override {}
+    QString getDefaultProfileAPN() override { return QString(); }
 };

@@ -186,6 +186,8 @@ struct FakeDial : DialControlling {
     void setWCDMAConfigHidden(bool hidden) override { calls << QStringLiteral("wcdmaHidden %1").arg(hidden); }
     void setDialParams() override { calls << "setDialParams"; }
     void setPSDomainStatus(bool present) override { calls << QStringLiteral("ps %1").arg(present); }
+    QString getDefaultProfileAPN() override { return apn; }
+    QString apn;
     bool dialling = false;
     int status = Idle;
     int launched = 0;
@@ -234,6 +236,11 @@ struct FakeSettings : SettingControlling {
     void setPinActiveStatus(int state) override { pinActiveStatus = state; }
     void setDeviceUnlockCodeState(bool on) override { deviceUnlockCodeState = on; }
     void dealWithMsgOfCheckDeviceUnLockResult(int result) override { unlockResults << result; }
+    QString getPinStatus() override { return pinStatus; }
+    QString getNetworkSelectionMode() override { return selectionMode; }
+    QString getNetworkFindModeSelection() override { return findMode; }
+    QString readMessageCenter() override { return messageCenter; }
+    QString pinStatus, selectionMode, findMode, messageCenter;
     QStringList calls;
     bool selecting = false;
     QStringList alerts;
@@ -252,7 +259,9 @@ struct FakePhonebook : PhonebookControlling {
     ~FakePhonebook() override { g_PBController = nullptr; }
     void loadPcPhoneListByImsi(const QString& fileName) override { loadedFile = fileName; }
     void selectAtPCSide() override { ++selected; }
+    QString getDiagnosticsContact() override { return contacts; }
     QString loadedFile;
+    QString contacts;
     int selected = 0;
 };
 
@@ -300,8 +309,12 @@ struct FakeSMS : SMSControlling {
     bool hasNewSMSInPos(int position) override { return newInPosition.contains(position); }
     void startAnimationWhenMaximizeWithNewSms() override { calls << "startAnimation"; }
     void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override { calls << "overdue"; }
+    QString getDiagnosticsSMS() override { return messages; }
+    int getNetCardStatus() override { return cardStatus; }
     QStringList calls;
     QList<int> newInPosition;
+    QString messages;
+    int cardStatus = 0;
 };
 
 struct FakeSmsService : SmsServicing {

@@ -53,6 +53,8 @@ public:
     bool hasNewSMSInPos(int) override { return false; }
     void startAnimationWhenMaximizeWithNewSms() override {}
     void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override {}
+    QString getDiagnosticsSMS() override { return QString(); }
+    int getNetCardStatus() override { return 0; }
     int calls = 0;
 };
 
