@@ -16,15 +16,15 @@
 namespace
 {
 
-constexpr ns::Size kDiagSize{720, 470};
+constexpr ns::Size kDiagSize{800, 420};
 constexpr double kMargin = 20;
 constexpr double kSegmentWidth = 130;
 constexpr double kSegmentHeight = 24;
 constexpr double kRowHeight = 22;
-constexpr double kColumnWidth = 340;
+constexpr double kColumnWidth = 385;
 constexpr double kCaptionWidth = 180;
 constexpr double kValueWidth = kColumnWidth - kCaptionWidth - 8;
-constexpr int kRowsPerColumn = 12;
+constexpr int kRowsPerColumn = 10;
 constexpr double kFontSize = 12;
 
 // The pages in the order of the segments: identifier and wording key.
@@ -59,17 +59,26 @@ class PageLayout
 public:
     explicit PageLayout(ns::View* page) : page_(page) {}
 
-    // A heading starts a line of its own in bold; a value field follows its caption.
+    // A heading takes a line of its own; a value field follows its caption.
+    // The values of the last column reach the page's right edge.
     void add(ns::TextField* caption, ns::TextField* value)
     {
+        if (row_ > 0 && row_ % kRowsPerColumn == 0) {
+            for (ns::TextField* full : columnValues_)
+                full->setFrameSize({kValueWidth, full->frame().size.height});
+            columnValues_.clear();
+        }
         const double x = kMargin / 2 + (row_ / kRowsPerColumn) * kColumnWidth;
         const double y = page_->frame().size.height - kMargin - (row_ % kRowsPerColumn + 1) * kRowHeight;
         caption->setFrame(ns::Rect(x, y, value ? kCaptionWidth : kColumnWidth, kRowHeight - 4));
         page_->addSubview(caption);
         if (value) {
-            value->setFrame(ns::Rect(x + kCaptionWidth + 8, y, kValueWidth, kRowHeight - 4));
+            const double valueX = x + kCaptionWidth + 8;
+            value->setFrame(
+                ns::Rect(valueX, y, page_->frame().size.width - valueX - kMargin, kRowHeight - 4));
             value->setSelectable(true);
             page_->addSubview(value);
+            columnValues_.append(value);
         }
         ++row_;
     }
@@ -83,6 +92,7 @@ public:
 private:
     ns::View* page_;
     int row_ = 0;
+    QList<ns::TextField*> columnValues_;
 };
 
 ns::TextField* makeField(bool bold = false)
@@ -150,10 +160,15 @@ void InitController::buildDiagWindow()
     }
     content->addSubview(diagTableItemView_);
 
-    for (const DiagLine& line : diagLines()) {
-        DiagRow row{makeField(line.heading), line.heading ? nullptr : makeField(), line.caption};
-        layouts[int(line.tab)].add(row.caption, row.value);
-        diagLineRows_.insert(QString::fromLatin1(line.name), row);
+    // Each page opens with its heading, then its lines in the order of the text file.
+    for (const bool headings : {true, false}) {
+        for (const DiagLine& line : diagLines()) {
+            if (line.heading != headings)
+                continue;
+            DiagRow row{makeField(line.heading), line.heading ? nullptr : makeField(), line.caption};
+            layouts[int(line.tab)].add(row.caption, row.value);
+            diagLineRows_.insert(QString::fromLatin1(line.name), row);
+        }
     }
     for (const ExtraLine& line : kExtraLines) {
         DiagRow row{makeField(), makeField(), line.captionKey};

@@ -135,6 +135,27 @@ TEST(DiagnosticsWindow, TheSegmentsChooseThePages)
     EXPECT_EQ(segments->cellAtRow(0, 2)->title(), "SIM");
 }
 
+TEST(DiagnosticsWindow, TheCdmaBuildShowsTheSoftwareAndComputerLinesOnly)
+{
+    ns::Dictionary main = plainSettings().value("Main").toDictionary().deepCopy();
+    main.setValue("DeviceType", "CDMA");
+    InitApp app(plainSettings({{"Main", main}}));
+    app.init.showDiagInfo(nullptr);
+    QStringList shown;
+    for (ns::View* view : app.init.m_DiagWindow->contentView()->subviews()) {
+        if (view->isHidden())
+            continue;
+        if (auto* button = dynamic_cast<ns::Button*>(view))
+            shown << button->title();
+        else if (auto* field = dynamic_cast<ns::TextField*>(view);
+                 field && field->stringValue().endsWith(':'))
+            shown << field->stringValue();
+    }
+    EXPECT_EQ(shown, (QStringList{"Refresh", "OK", "Software version number:", "Driver version number:",
+                                  "Computer model:", "OS version:", "OS language:"}));
+    EXPECT_EQ(valueOf(app.init, "OSVer"), GetSystemInfo::sharedGetSystemInfo().osVersion());
+}
+
 TEST(DiagnosticsWindow, TheImsiLineFollowsTheCheckSwitch)
 {
     const struct {
