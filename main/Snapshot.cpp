@@ -224,6 +224,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "TrelvanSnapshot: cannot write %s\n", qPrintable(output));
         return 1;
     }
-    std::printf("%s\n", qPrintable(output));
+    if (!diagnostics)
+        std::printf("%s\n", qPrintable(output));
     return ready ? 0 : 2;
 }
