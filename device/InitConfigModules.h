@@ -10,5 +10,6 @@ inline const QString kMain = QStringLiteral("Main");
 inline const QString kInit = QStringLiteral("Init");
 inline const QString kInternet = QStringLiteral("Internet");
 inline const QString kSms = QStringLiteral("SMS");
+inline const QString kSetting = QStringLiteral("Setting");
 
 } // namespace init_config

@@ -171,6 +171,8 @@ InitController::InitController(ConfigManager& store) : JOVUIController(store)
     registerLockSelectors();
     buildPinSheets();
     buildUnlockSheets();
+    registerDiagSelectors();
+    buildDiagWindow();
     // A PIN kept in the settings by an earlier version moves to the private file.
     if (pinNumStore_.migrateFromSettings(settingDict_))
         configStore().writeToFile();

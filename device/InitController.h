@@ -5,6 +5,8 @@
 #include "jCommon/UIMsg.h"
 #include "platform/ns/appkit/TextField.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -16,8 +18,10 @@ namespace ns
 {
 class Button;
 class ImageView;
+class Matrix;
 class MenuItem;
 class SecureTextField;
+class TabView;
 class TextField;
 class Timer;
 class View;
@@ -37,8 +41,10 @@ class Window;
 // behaviours), InitControllerSimUpdate.cpp (the SIM update notice),
 // InitControllerSignal/Network/Operator/Identity.cpp (the network, operator
 // and identity reports), InitControllerLocks.cpp (PIN, PUK, SIM and device
-// locks) and the sheets of InitControllerPinSheets.cpp and
-// InitControllerUnlockSheets.cpp.
+// locks), the sheets of InitControllerPinSheets.cpp and
+// InitControllerUnlockSheets.cpp, and the diagnostics window of
+// InitControllerDiagWindow.cpp (as built) and InitControllerDiagnostics.cpp
+// (its values, text file, logs and report SMS).
 class InitController : public JOVUIController, public ns::TextFieldDelegate
 {
 public:
@@ -444,6 +450,74 @@ public:
     QString getPhoneNum();
     QString getDriverVersion() const;
 
+    // ---- diagnostics window and report SMS (InitControllerDiagWindow.cpp,
+    //      InitControllerDiagnostics.cpp) ----
+    // The menu's "Diagnostics": the window to the front, filled afresh.
+    void showDiagInfo(ns::Object* sender);
+    void refreshDiagWindow(ns::Object* sender);
+    void closeDiagWindow(ns::Object* sender);
+    // "prepareDiagInfo": fills the window, then posts "diagInfo" with its values.
+    void prepareToShowDiagWindow(ns::Notification* notification);
+    // Writes "DiagInfo.txt" and opens it in the desktop's text editor.
+    void OpenDiagInfoInTextEdit(ns::Object* sender);
+    // The menu's "Logs": opens the modem logs kept in the log writer's folder.
+    void showLogs(ns::Object* sender);
+    void openAboutURL(ns::Object* sender);
+    // Segments 0 to 3 show the pages "Device", "MacOS", "SIM" and "Network".
+    void clickDiagSegmentedTable(ns::Object* sender);
+    void openRssiLacCiWindow(ns::Object* sender);
+    void closeRssiLacCiWindow(ns::Object* sender);
+    // Sends the report SMS to the settings' "SendReportTo".
+    void sendReport(ns::Object* sender);
+    void showDiagnosticInfo();
+    // The IMSI line: asks the device afresh (ask) or shows the IMSI kept,
+    // as the configuration Setting/"CheckIMSIForDiag" says.
+    void refreshDiagIMSI(bool ask);
+    void checkIMSI();
+    void setIMEINumInDiagWindow();
+    void clearDiagWindow();
+    // The captions and button titles in the current language.
+    void initDiagWindow();
+    void initRssiLacCiWindow();
+    void showNetworkNameInDiagnostic();
+    void displaySPNNameAtDiagWindow();
+    // The values of the last fill, by the keys of the "diagInfo" notification.
+    ns::Dictionary dicDiagWindowInfo() const { return dicDiagWindowInfo_; }
+    // The caption ("Label_Diag_" and the name) and value ("Diag_" and the
+    // name) fields of a line of the window; null for a name it has not.
+    ns::TextField* diagCaptionField(const QString& name) const;
+    ns::TextField* diagValueField(const QString& name) const;
+
+    ns::Window* m_DiagWindow = nullptr;
+    ns::Button* m_DiagWindowOKBtn = nullptr;
+    ns::Button* m_DiagWindowRefreshBtn = nullptr;
+    ns::Button* m_OpenDiagInfoWithTEBtn = nullptr;
+    ns::Matrix* diagSegmentedTable_ = nullptr;
+    ns::TabView* diagTableItemView_ = nullptr;
+    // The IMEI under the pages, kept when a cancelled unlock takes the device away.
+    ns::TextField* textImeiInDiagnostics_ = nullptr;
+    ns::TextField* tfdDiagRSCP_ = nullptr;
+    ns::TextField* tfdDiagRSSI_ = nullptr;
+    ns::TextField* tfdDiagECNO_ = nullptr;
+    ns::TextField* labelSmsCenter_ = nullptr;
+    ns::TextField* lalbelTechnologyTitle_ = nullptr;
+    ns::TextField* lalbelTechnology_ = nullptr;
+    ns::TextField* tfdDiagRAC_ = nullptr;
+    ns::TextField* tfdDiagRXqual_ = nullptr;
+    ns::TextField* tfdDiagRXlev_ = nullptr;
+    ns::TextField* tfdDiagFrequency_ = nullptr;
+    ns::TextField* tfdDiagChannel_ = nullptr;
+    ns::TextField* labelDiagIccid = nullptr;
+    ns::TextField* tfdDiagIccid = nullptr;
+    ns::Button* btnSendReport_ = nullptr;
+    // The cell window: RSSI, location area and cell identity.
+    ns::Window* windowRssiLacCi_ = nullptr;
+    ns::Button* btnOpenRssiLacCiWindow_ = nullptr;
+    ns::Button* btnRssiLacCiWindowOK_ = nullptr;
+    ns::TextField* labelRssiLacCiWindowRssiValue_ = nullptr;
+    ns::TextField* labelRssiLacCiWindowLacValue_ = nullptr;
+    ns::TextField* labelRssiLacCiWindowCiValue_ = nullptr;
+
 protected:
     void initializeSkin() override;
     void initializeNibResources() override;
@@ -525,6 +599,31 @@ private:
 
     // ---- SIM update notice ----
     std::unique_ptr<ns::Window> wndSimCardUpdate_;
+
+    // ---- diagnostics window and report SMS ----
+    // A caption field and a value field the window shows, with its wording key.
+    struct DiagRow {
+        ns::TextField* caption = nullptr;
+        ns::TextField* value = nullptr;
+        const char* captionKey = nullptr;
+    };
+    void registerDiagSelectors();
+    void buildDiagWindow();
+    void buildRssiLacCiWindow();
+    // The CDMA builds' window: the software's and the computer's lines only.
+    void layOutDiagWindowForCDMA();
+    // The window's skin keys, after the controller's other outlets.
+    void registerDiagSkinOutlets();
+    // Keeps the field's text (or "" without a field) under the key.
+    void prepareForDicDiagWindowInfo(ns::TextField* field, const QString& key);
+    // Sets the field of the line and keeps its text under the line's key.
+    void showDiagLine(const char* name, const QString& value);
+    QString diagInfoFileText() const;
+    std::unique_ptr<ns::Window> diagWindow_;
+    std::unique_ptr<ns::Window> rssiLacCiWindow_;
+    QHash<QString, DiagRow> diagLineRows_; // by line name
+    QList<DiagRow> diagExtraRows_;         // the radio values and the cell window
+    ns::Dictionary dicDiagWindowInfo_;
 
     // ---- PIN, PUK and unlock codes, SIM and device locks ----
 

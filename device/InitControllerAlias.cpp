@@ -175,6 +175,7 @@ void InitController::initializeSkin()
     };
     for (const auto& [key, outlet] : outlets)
         jovSkinManager->registerController(outlet, QString::fromLatin1(key), true);
+    registerDiagSkinOutlets();
 }
 
 void InitController::initializeNibResources()
@@ -191,12 +192,15 @@ void InitController::initializeNibResources()
     if (platform_ == Platform::CDMA)
         initWithCDMA();
     initNibNetworkStatus();
+    clearDiagWindow();
+    initDiagWindow();
     viewNetWorkStatus_->setHidden(false);
     for (ns::Button* box : {btnIroamSwitch_, btnNroamSwitch_}) {
         if (box)
             box->setEnabled(false);
     }
     SIMTypeDisplayFld_->setStringValue(QString(""));
+    initRssiLacCiWindow();
     // The box of the PIN kept on this computer shows the saved choice again.
     const QString mainModule = QStringLiteral("Main");
     if (configFlag(mainModule, QStringLiteral("AtuoCheckPinAndIccidSavedInConfigFile")))
@@ -212,10 +216,13 @@ void InitController::initWithCDMA()
     ns::Rect roam = m_roamStatus->frame();
     roam.origin.x = m_evdoStatus->frame().origin.x + 10;
     m_roamStatus->setFrame(roam);
+    layOutDiagWindowForCDMA();
 }
 
 void InitController::updateLanguages(ns::Notification*)
 {
+    initDiagWindow();
+    initRssiLacCiWindow();
     for (auto [box, key] :
          {std::pair{btnIroamSwitch_, "International roam"}, {btnNroamSwitch_, "national roam"}}) {
         if (box)

@@ -55,11 +55,12 @@ void InitController::dealWithMsgOfCheckCIMI(ns::Notification* notification)
         }
         return;
     }
-    if (alreadyGetSimIMSIFlag_ && !configFlag(QStringLiteral("Setting"), QStringLiteral("CheckIMSIForDiag")))
+    if (alreadyGetSimIMSIFlag_ && !configFlag(kSetting, QStringLiteral("CheckIMSIForDiag")))
         return;
     m_IMSI = identityText(msg);
     InitService& service = InitService::sharedInitService();
     service.setImsi(m_IMSI);
+    refreshDiagIMSI(false);
     const QString home = service.currentHmccmnc();
     if (!home.isEmpty())
         service.setModuleMapsDictObject(home, InitService::keyForMccMnc(home));

@@ -343,6 +343,7 @@ void InitController::dealWithMsgOfCheckiLockNumStatusIcera(ns::Notification* not
 void InitController::dealWithMsgOfCheckIMEIInfo(ns::Notification* notification)
 {
     showUnlockIMEI(notification, m_IMEIString);
+    setIMEINumInDiagWindow();
 }
 
 void InitController::dealWithMsgOfCheckIMEIInfoIcera(ns::Notification* notification)

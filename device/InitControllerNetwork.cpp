@@ -137,12 +137,16 @@ void InitController::dealWithMsgOfCheckRoamInfo(ns::Notification* notification)
     const QString cell = decimalOfHexCode(report.cellIdentity, lastDigits.intValue());
     if (!cell.isEmpty()) {
         cellIdentity_ = cell;
+        diagValueField(QStringLiteral("SerCell"))->setStringValue(cell);
+        labelRssiLacCiWindowCiValue_->setStringValue(cell);
         notificationCenter.postNotificationName(QStringLiteral("ReadCellIDInfo"), nullptr,
                                                 ns::Dictionary{{QStringLiteral("CellIDInfo"), cell}});
     }
     const QString area = decimalOfHexCode(report.locationAreaCode);
-    if (!area.isEmpty())
+    if (!area.isEmpty()) {
         locationAreaCode_ = area;
+        labelRssiLacCiWindowLacValue_->setStringValue(area);
+    }
 }
 
 void InitController::doWhenNetWorkChanged()

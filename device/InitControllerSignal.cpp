@@ -68,6 +68,7 @@ void InitController::dealWithMsgOfCheckJrssiSignalStatus(ns::Notification* notif
                 .doubleValue());
     m_SignalStrength = measurement.level;
     setSignalStrength(measurement.level);
+    labelRssiLacCiWindowRssiValue_->setStringValue(QString::number(report.rssi));
     setRssiSignalWithRSCP(measurement.rscp, measurement.rssi, measurement.ecno);
 }
 

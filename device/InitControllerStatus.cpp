@@ -218,12 +218,18 @@ void InitController::setRssiSignalWithRSCP(int rscp, int rssi, int ecno)
         service.setSignalStrength(rssi_);
     // The diagnostics window shows the measurement when it is kept up to date;
     // on a network without RSCP and Ec/No those two are not shown.
-    if (configFlag(QStringLiteral("Main"), QStringLiteral("UpdateDiagWindow")) &&
-        kTypesWithoutRscp.contains(networkName_) &&
+    if (!configFlag(QStringLiteral("Main"), QStringLiteral("UpdateDiagWindow")))
+        return;
+    if (kTypesWithoutRscp.contains(networkName_) &&
         configFlag(QString(), QStringLiteral("NoShowInValidValueOfEcioRscp"))) {
         rscp_.clear();
         ecno_.clear();
+    } else {
+        tfdDiagRSCP_->setStringValue(rscp_);
+        tfdDiagECNO_->setStringValue(ecno_);
     }
+    tfdDiagRSSI_->setStringValue(rssi_);
+    diagValueField(QStringLiteral("SignalStrength"))->setStringValue(service.signalStrength());
 }
 
 void InitController::initNibNetworkStatus()

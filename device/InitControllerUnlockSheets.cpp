@@ -193,6 +193,7 @@ void InitController::cancelUnlockWindow(ns::Object*)
 void InitController::setIMEIWhenCancelUnlock()
 {
     cancelUnlockbtnFlag_ = true;
+    setIMEINumInDiagWindow();
 }
 
 void InitController::waitUnlocked(ns::Object*)

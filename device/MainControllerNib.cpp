@@ -295,8 +295,9 @@ void MainController::buildMainMenu()
     addMenuItem(application, QStringLiteral("About..."), QString());
     addMenuItem(application, QStringLiteral("Preferences..."), QStringLiteral("gotoSetting:"));
     addMenuItem(application, QStringLiteral("Update"), QString());
-    addMenuItem(application, QStringLiteral("Diagnostics"), QString());
-    addMenuItem(application, QStringLiteral("Logs"), QString());
+    // The diagnostics entries are the initialisation controller's; the nib hands them to it.
+    addMenuItem(application, QStringLiteral("Diagnostics"), QStringLiteral("showDiagInfo:"));
+    addMenuItem(application, QStringLiteral("Logs"), QStringLiteral("showLogs:"));
     application->addItem(ns::MenuItem::separatorItem());
     addMenuItem(application, QStringLiteral("Hide"), QStringLiteral("minimizeMainWindow:"));
     addMenuItem(application, QStringLiteral("Hide Others"), QString());

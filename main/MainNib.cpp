@@ -28,6 +28,8 @@ void MainNib::awakeFromNib()
     initController_.labelPINUnlock_ = mainController_.menuItemForKey(QStringLiteral("Unlock PIN"));
     for (ns::MenuItem* item : {initController_.labelPINEnter_, initController_.labelPINUnlock_})
         item->setTarget(&initController_);
+    for (const char* key : {"Diagnostics", "Logs"})
+        mainController_.menuItemForKey(QString::fromLatin1(key))->setTarget(&initController_);
     initController_.awakeFromNib();
 
     // The delegate starts the device server when launching ends.

@@ -4,9 +4,11 @@
 // drawer. It runs on a private copy of the data folder and
 // private Apple Event sockets, so it leaves the built Trelvan.app as it was.
 // With --pin-locked the simulated modem's SIM asks for its PIN, and the
-// picture shows the PIN sheet over the window instead.
+// picture shows the PIN sheet over the window instead. With --diagnostics
+// the pictures are of the diagnostics window, one per page, and of its cell
+// window, each saved as the picture's name with "-<page>" before ".png".
 //
-//   TrelvanSnapshot [--pin-locked] [picture.png]
+//   TrelvanSnapshot [--pin-locked] [--diagnostics] [picture.png]
 #include "app/language/LanguageOperation.h"
 #include "app/ui/controller/UINotifications.h"
 #include "device/InitNotifications.h"
@@ -15,12 +17,16 @@
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/PropertyList.h"
 #include "platform/ns/appkit/Drawer.h"
+#include "platform/ns/appkit/Matrix.h"
+#include "platform/ns/appkit/Menu.h"
+#include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/WebView.h"
 #include "platform/ns/appkit/Window.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -97,6 +103,31 @@ QImage picture(ns::Window* window, ns::Drawer* drawer)
     return both;
 }
 
+// Opens the diagnostics window from the menu and saves a picture of each of
+// its pages and of its cell window; false when one cannot be written.
+bool saveDiagnosticsPictures(MainNib& nib, const QString& output)
+{
+    nib.mainController().menuItemForKey(QStringLiteral("Diagnostics"))->performAction();
+    InitController& init = nib.initController();
+    QString stem = output;
+    stem.chop(QFileInfo(output).suffix().size() + 1);
+    bool saved = true;
+    for (int page = 0; page < init.diagSegmentedTable_->numberOfColumns(); ++page) {
+        init.diagSegmentedTable_->selectCellAtRow(0, page);
+        init.clickDiagSegmentedTable(init.diagSegmentedTable_);
+        QTest::qWait(50);
+        const QString name =
+            stem + '-' + init.diagTableItemView_->selectedTabViewItem()->identifier() + ".png";
+        saved &= init.m_DiagWindow->grab().toImage().save(name);
+        std::printf("%s\n", qPrintable(name));
+    }
+    init.openRssiLacCiWindow(nullptr);
+    QTest::qWait(50);
+    saved &= init.windowRssiLacCi_->grab().toImage().save(stem + "-Cell.png");
+    std::printf("%s\n", qPrintable(stem + "-Cell.png"));
+    return saved;
+}
+
 // Draws the sheet over the window's picture where it hangs: centred below
 // the window's title bar.
 void drawSheet(QImage& image, ns::Window* window, ns::Window* sheet)
@@ -117,6 +148,7 @@ int main(int argc, char** argv)
     QApplication qtApplication(argc, argv);
     QStringList arguments = qtApplication.arguments().mid(1);
     const bool pinLocked = arguments.removeAll(QStringLiteral("--pin-locked")) > 0;
+    const bool diagnostics = arguments.removeAll(QStringLiteral("--diagnostics")) > 0;
     const QString output = arguments.value(0, QStringLiteral("main-window.png"));
 
     QTemporaryDir private_;
@@ -158,10 +190,9 @@ int main(int argc, char** argv)
     ns::Application::sharedApplication().finishLaunching();
     MainController& controller = nib.mainController();
     ns::Window* pinSheet = nib.initController().m_InitPinWindow;
-    const bool ready =
-        pinLocked ? QTest::qWaitFor([&] { return pinSheet->isVisible(); }, kSimReadyTimeoutMs)
-                  : QTest::qWaitFor([&] { return simReady; }, kSimReadyTimeoutMs) &&
-                        QTest::qWaitFor([&] { return signalShown; }, kSimReadyTimeoutMs);
+    const bool ready = pinLocked ? QTest::qWaitFor([&] { return pinSheet->isVisible(); }, kSimReadyTimeoutMs)
+                                 : QTest::qWaitFor([&] { return simReady; }, kSimReadyTimeoutMs) &&
+                                       QTest::qWaitFor([&] { return signalShown; }, kSimReadyTimeoutMs);
     center.removeObserver(observer);
     center.removeObserver(signalObserver);
     // Let the window draw what the device's state changed.
@@ -183,7 +214,7 @@ int main(int argc, char** argv)
     QImage image = picture(controller.wndMain, controller.drawerMain);
     if (pinLocked)
         drawSheet(image, controller.wndMain, pinSheet);
-    const bool saved = image.save(output);
+    const bool saved = diagnostics ? saveDiagnosticsPictures(nib, output) : image.save(output);
     ns::Application::sharedApplication().terminate(nullptr);
     if (!ready)
         std::fprintf(stderr, pinLocked ? "TrelvanSnapshot: the PIN sheet did not open\n"
@@ -193,6 +224,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "TrelvanSnapshot: cannot write %s\n", qPrintable(output));
         return 1;
     }
-    std::printf("%s\n", qPrintable(output));
+    if (!diagnostics)
+        std::printf("%s\n", qPrintable(output));
     return ready ? 0 : 2;
 }

@@ -56,6 +56,8 @@ public:
     // What the low-power check asks: the bytes sent and received over the
     // connection so far.
     virtual double getCurrentTotalData() = 0;
+    // The APN of the profile in use, for the diagnostics window.
+    virtual QString getDefaultProfileAPN() = 0;
 };
 
 extern DialControlling* g_DialController;

@@ -18,6 +18,8 @@ public:
     // The leading part of the text whose length stays within the maximum,
     // a one-byte UTF-8 character counting 1 and any other 2.
     virtual QString deleteExtraContent(const QString& text, int maxLength) = 0;
+    // The SIM's contact count and capacity as "%d/%d", for the diagnostics window.
+    virtual QString getDiagnosticsContact() = 0;
 };
 
 extern PhonebookControlling* g_PBController;

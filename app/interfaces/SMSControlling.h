@@ -31,6 +31,12 @@ public:
     // Enables or disables the SMS page's send button and its menu item while
     // the customer form's messages go out.
     virtual void setSendSMSBtnStatWhenSendUserInfo(bool enabled) = 0;
+
+    // What the diagnostics window shows: the SIM's message count and
+    // capacity as "%d/%d", and the card status the controller keeps (1: no
+    // card, when the device, SIM and network lines are not refreshed).
+    virtual QString getDiagnosticsSMS() = 0;
+    virtual int getNetCardStatus() = 0;
 };
 
 extern SMSControlling* g_SMSController;

@@ -49,6 +49,14 @@ public:
     // Sends the national and international roaming switches of the settings
     // page to the device.
     virtual void sendSetRoamSwitch() = 0;
+
+    // What the diagnostics window shows, as display texts: the PIN state,
+    // the network selection mode, the preferred network mode, and the
+    // settings' "MessageCenterNum" (empty when absent).
+    virtual QString getPinStatus() = 0;
+    virtual QString getNetworkSelectionMode() = 0;
+    virtual QString getNetworkFindModeSelection() = 0;
+    virtual QString readMessageCenter() = 0;
 };
 
 extern SettingControlling* g_SettingController;

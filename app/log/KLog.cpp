@@ -113,11 +113,15 @@ KLog& KLog::sharedLog()
 }
 
 KLog::KLog(const ConfigManager& store)
+    : logDir_(folderOf(store)),
+      privateFolder_(store.getConfigurationByModule(kLogFileDirKey).toString().isEmpty())
 {
-    logDir_ = store.getConfigurationByModule(kLogFileDirKey).toString();
-    privateFolder_ = logDir_.isEmpty();
-    if (privateFolder_)
-        logDir_ = privateLogFolder();
+}
+
+QString KLog::folderOf(const ConfigManager& store)
+{
+    const QString configured = store.getConfigurationByModule(kLogFileDirKey).toString();
+    return configured.isEmpty() ? privateLogFolder() : configured;
 }
 
 KLog::~KLog()

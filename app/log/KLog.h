@@ -22,6 +22,8 @@ public:
     // A log whose folder comes from the given store (the shared one for sharedLog).
     // It starts switched off.
     explicit KLog(const ConfigManager& store);
+    // The folder a log made from the store writes to.
+    static QString folderOf(const ConfigManager& store);
     ~KLog();
     KLog(const KLog&) = delete;
     KLog& operator=(const KLog&) = delete;

@@ -36,4 +36,5 @@ public:
     void setDialParams() override {}
     void setPSDomainStatus(bool) override {}
     double getCurrentTotalData() override { return 0; }
+    QString getDefaultProfileAPN() override { return QString(); }
 };

@@ -15,4 +15,5 @@ public:
     void selectAtPCSide() override {}
     void popupAlertOk(const QString& key) override;
     QString deleteExtraContent(const QString& text, int maxLength) override;
+    QString getDiagnosticsContact() override { return QString(); }
 };

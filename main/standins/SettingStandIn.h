@@ -35,6 +35,11 @@ public:
     void setDeviceUnlockCodeState(bool on) override { deviceUnlockCodeState_ = on; }
     void dealWithMsgOfCheckDeviceUnLockResult(int result) override;
     void sendSetRoamSwitch() override;
+    // The settings page that knows these is not there: nothing to show.
+    QString getPinStatus() override { return QString(); }
+    QString getNetworkSelectionMode() override { return QString(); }
+    QString getNetworkFindModeSelection() override { return QString(); }
+    QString readMessageCenter() override { return QString(); }
 
     int pinTimeLeft() const { return pinTimeLeft_; }
     int pukTimeLeft() const { return pukTimeLeft_; }

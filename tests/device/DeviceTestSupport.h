@@ -187,6 +187,8 @@ struct FakeDial : DialControlling {
     void setDialParams() override { calls << "setDialParams"; }
     void setPSDomainStatus(bool present) override { calls << QStringLiteral("ps %1").arg(present); }
     double getCurrentTotalData() override { return totalData; }
+    QString getDefaultProfileAPN() override { return apn; }
+    QString apn;
     bool dialling = false;
     double totalData = 0; // bytes over the connection
     int status = Idle;
@@ -236,6 +238,11 @@ struct FakeSettings : SettingControlling {
     void setPinActiveStatus(int state) override { pinActiveStatus = state; }
     void setDeviceUnlockCodeState(bool on) override { deviceUnlockCodeState = on; }
     void dealWithMsgOfCheckDeviceUnLockResult(int result) override { unlockResults << result; }
+    QString getPinStatus() override { return pinStatus; }
+    QString getNetworkSelectionMode() override { return selectionMode; }
+    QString getNetworkFindModeSelection() override { return findMode; }
+    QString readMessageCenter() override { return messageCenter; }
+    QString pinStatus, selectionMode, findMode, messageCenter;
     QStringList calls;
     bool selecting = false;
     QStringList alerts;
@@ -257,8 +264,10 @@ struct FakePhonebook : PhonebookControlling {
     void popupAlertOk(const QString& key) override { alerts << key; }
     // Cuts by characters: the texts of the tests are one byte a character.
     QString deleteExtraContent(const QString& text, int maxLength) override { return text.left(maxLength); }
+    QString getDiagnosticsContact() override { return contacts; }
     QString loadedFile;
     QStringList alerts;
+    QString contacts;
     int selected = 0;
 };
 
@@ -310,8 +319,12 @@ struct FakeSMS : SMSControlling {
     {
         calls << QStringLiteral("sendButton %1").arg(enabled);
     }
+    QString getDiagnosticsSMS() override { return messages; }
+    int getNetCardStatus() override { return cardStatus; }
     QStringList calls;
     QList<int> newInPosition;
+    QString messages;
+    int cardStatus = 0;
 };
 
 struct FakeSmsService : SmsServicing {

@@ -54,6 +54,8 @@ public:
     void startAnimationWhenMaximizeWithNewSms() override {}
     void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override {}
     void setSendSMSBtnStatWhenSendUserInfo(bool) override {}
+    QString getDiagnosticsSMS() override { return QString(); }
+    int getNetCardStatus() override { return 0; }
     int calls = 0;
 };
 
