@@ -7,6 +7,7 @@
 #include "app/interfaces/SMSControlling.h"
 #include "app/interfaces/SettingControlling.h"
 #include "app/interfaces/SmsServicing.h"
+#include "app/interfaces/UpdateLinking.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/controller/RuntimeKeys.h"
@@ -244,6 +245,8 @@ void MainController::runDatacard()
     if (configStore().getConfigurationByModule(QStringLiteral("IconChangeWithConnected")).boolValue())
         ns::Application::sharedApplication().setApplicationIconImage(
             ns::Image::imageNamed(QStringLiteral("unConnectIcons")));
+    if (g_UpdateLink && g_UpdateLink->isSupportUpdate())
+        g_UpdateLink->ApplicationFinishLaunchHook();
     notifyChangeLanguage();
     notifyAppReady();
     if (jovMsgCenter) {
@@ -493,6 +496,9 @@ void MainController::deviceRemoved(ns::Notification*)
         if (g_DialController)
             g_DialController->setIsHiddenConnectBtn(false);
     }
+
+    if (g_UpdateLink && g_UpdateLink->isSupportUpdate())
+        g_UpdateLink->send_DeviceOut_Msg();
 
     if (jovMsgCenter)
         jovMsgCenter->sendMessageModuleID(kModuleMainWindow, msg::device::kCheckDeviceStatus.majorID,

@@ -2,6 +2,7 @@
 
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/skin/JOVUIManager.h"
+#include "device/AEMessage.h"
 #include "device/InitController.h"
 #include "device/MainController.h"
 #include "main/standins/CompoundCallStandIn.h"
@@ -31,6 +32,8 @@ private:
     DialStandIn dialStandIn_;
     SettingStandIn settingStandIn_;
     CompoundCallStandIn compoundCallStandIn_;
+    // The update link to Varnock (g_UpdateLink).
+    AEMessage aeMessage_;
     InitController initController_;
     MainController mainController_;
 };
