@@ -136,8 +136,6 @@ void AEMessage::dealWithDeviceType(const QString& model)
 
 void AEMessage::dealWithDeviceReady()
 {
-    if (!m_isSupportUpdateFunction)
-        return;
     send_DeviceOK_Msg();
     send_FirmwareUpdate_Msg();
 }

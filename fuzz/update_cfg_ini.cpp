@@ -4,6 +4,7 @@
 
 #include "device/UpdateFileText.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
