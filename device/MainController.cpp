@@ -7,6 +7,7 @@
 #include "app/interfaces/SMSControlling.h"
 #include "app/interfaces/SettingControlling.h"
 #include "app/interfaces/SmsServicing.h"
+#include "app/interfaces/UpdateLinking.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/controller/RuntimeKeys.h"
@@ -259,6 +260,8 @@ void MainController::runDatacard()
     if (configStore().getConfigurationByModule(QStringLiteral("IconChangeWithConnected")).boolValue())
         ns::Application::sharedApplication().setApplicationIconImage(
             ns::Image::imageNamed(QStringLiteral("unConnectIcons")));
+    if (g_UpdateLink && g_UpdateLink->isSupportUpdate())
+        g_UpdateLink->ApplicationFinishLaunchHook();
     notifyChangeLanguage();
     notifyAppReady();
     if (jovMsgCenter) {
@@ -508,6 +511,9 @@ void MainController::deviceRemoved(ns::Notification*)
         insertUSSDToobarItem(1);
         setIsHiddenForUSSDActive(false);
     }
+
+    if (g_UpdateLink && g_UpdateLink->isSupportUpdate())
+        g_UpdateLink->send_DeviceOut_Msg();
 
     if (jovMsgCenter)
         jovMsgCenter->sendMessageModuleID(kModuleMainWindow, msg::device::kCheckDeviceStatus.majorID,

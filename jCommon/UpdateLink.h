@@ -63,3 +63,12 @@ inline const QString kLANGUAGE = QStringLiteral("LANGUAGE");
 inline const QString kEXTERN_PARA = QStringLiteral("EXTERN_PARA");
 inline const QString kClientInfoKeys[] = {kOS,          kDEVICE_TYPE,  kUI_VERSION, kFW_VERSION,
                                           kUNSIGNED_ID, kCLIENT_GROUP, kLANGUAGE,   kEXTERN_PARA};
+
+// The connection manager's other strings of LocalInfo.plist, which travel with
+// a CMD_ID_UPDATE unread: the application's version as it stands and its
+// internal revision, the firmware's version as the device reported it, and
+// the registered network's code.
+inline const QString kSV = QStringLiteral("SV");
+inline const QString kSV_INTERNAL = QStringLiteral("SV_INTERNAL");
+inline const QString kFW = QStringLiteral("FW");
+inline const QString kGP_MCCMNC = QStringLiteral("GP_MCCMNC");

@@ -4,7 +4,8 @@
 #include "platform/ns/appkit/Menu.h"
 
 MainNib::MainNib(ConfigManager& store)
-    : jovSkinManager_(store), settingStandIn_(jovMsgCenter_), initController_(store), mainController_(store)
+    : jovSkinManager_(store), settingStandIn_(jovMsgCenter_), aeMessage_(store), initController_(store),
+      mainController_(store)
 {
 }
 

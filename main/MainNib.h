@@ -2,6 +2,7 @@
 
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/skin/JOVUIManager.h"
+#include "device/AEMessage.h"
 #include "device/InitController.h"
 #include "device/MainController.h"
 #include "main/standins/CompoundCallStandIn.h"
@@ -34,6 +35,8 @@ private:
     SettingStandIn settingStandIn_;
     CompoundCallStandIn compoundCallStandIn_;
     PhonebookStandIn phonebookStandIn_;
+    // The update link to Varnock (g_UpdateLink).
+    AEMessage aeMessage_;
     InitController initController_;
     MainController mainController_;
 };

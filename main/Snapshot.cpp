@@ -62,8 +62,11 @@ bool makePrivateBundle(const QString& built, const QString& copy)
     for (const QString& file : data.entryList(QDir::Files))
         if (!QFile::copy(data.filePath(file), ownResources + QStringLiteral("/ModemList/") + file))
             return false;
+    // Without its update folder the picture's run has no update feature, so
+    // it neither launches Varnock nor writes the built bundle's update files.
     for (const QString& folder : data.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        QFile::link(data.filePath(folder), ownResources + QStringLiteral("/ModemList/") + folder);
+        if (folder != u"Update")
+            QFile::link(data.filePath(folder), ownResources + QStringLiteral("/ModemList/") + folder);
     return true;
 }
 

@@ -287,6 +287,14 @@ struct FakeUpdateLink : UpdateLinking {
     bool isSendUpdateMessageWhenMCCMNC() override { return mccmncSent; }
     void setIsSendUpdateMessageWhenMCCMNC(bool sent) override { mccmncSent = sent; }
     void dealWithIMEI(const QString& imei) override { imeis << imei; }
+    // The main window's and the settings pane's calls.
+    void ApplicationFinishLaunchHook() override { calls << QStringLiteral("launchHook"); }
+    void send_DeviceOut_Msg() override { calls << QStringLiteral("deviceOut"); }
+    void setAutoUpdate(bool enable) override { calls << QStringLiteral("autoUpdate %1").arg(enable); }
+    void setServiceAddress(const QString& address) override { calls << "serviceAddress " + address; }
+    void setUpdateDuration(int days) override { calls << QStringLiteral("updateDuration %1").arg(days); }
+    void send_Init_Msg() override { calls << QStringLiteral("init"); }
+    void send_ManualUpdate_Msg() override { calls << QStringLiteral("manualUpdate"); }
     QStringList calls;
     QStringList imeis;
     bool mccmncSent = false;

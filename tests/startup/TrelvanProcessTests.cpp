@@ -2,6 +2,7 @@
 #include "platform/ns/PropertyList.h"
 #include "tests/support/CopyTree.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -28,6 +29,8 @@ protected:
     TrelvanProcess()
     {
         copyTree(TRELVAN_BUILD_DIR "/Trelvan.app", app_.filePath("Trelvan.app"));
+        // Without the update feature the program launches no Varnock that would outlive the test.
+        QDir(app_.filePath("Trelvan.app/Contents/Resources/ModemList/Update")).removeRecursively();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TRELVAN_RUNTIME_DIR", runtime_.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");

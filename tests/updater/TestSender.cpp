@@ -33,8 +33,8 @@ ns::Dictionary sampleLocalInfo()
         {kCLIENT_GROUP, "Default"},
         {kLANGUAGE, "en"},
         {kEXTERN_PARA, ""},
-        {QStringLiteral("SV"), "V1.0.0B05"},
-        {QStringLiteral("GP_MCCMNC"), "26201"},
+        {kSV, "V1.0.0B05"},
+        {kGP_MCCMNC, "26201"},
     };
 }
 

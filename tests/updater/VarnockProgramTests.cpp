@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -24,6 +25,9 @@ TEST(VarnockProgram, RunsOnceFromTheBundleAndChecksWhereTheDataFolderIs)
     QTemporaryDir app, runtime, site;
     ASSERT_TRUE(copyTree(TRELVAN_BUILD_DIR "/Trelvan.app", app.filePath("Trelvan.app")));
     const QString resources = app.filePath("Trelvan.app/Contents/Resources");
+    // The built bundle holds the agent's folder once Trelvan has run from it and
+    // launched its Varnock; this Varnock makes its own.
+    QDir(resources + "/Auto_Update").removeRecursively();
     TestUpdateServer server(site.path());
     ASSERT_TRUE(server.start());
     writeNoOffer(site.path(), 3, "up to date");
