@@ -4,7 +4,8 @@
 #include "platform/ns/appkit/Menu.h"
 
 MainNib::MainNib(ConfigManager& store)
-    : jovSkinManager_(store), settingStandIn_(jovMsgCenter_), initController_(store), mainController_(store)
+    : jovSkinManager_(store), settingStandIn_(jovMsgCenter_), initController_(store), mainController_(store),
+      dialController_(store)
 {
 }
 
@@ -29,6 +30,13 @@ void MainNib::awakeFromNib()
     for (ns::MenuItem* item : {initController_.labelPINEnter_, initController_.labelPINUnlock_})
         item->setTarget(&initController_);
     initController_.awakeFromNib();
+
+    // The dial controller builds the Internet view into the main tab view.
+    dialController_.jovMsgCenter = &jovMsgCenter_;
+    dialController_.jovSkinManager = &jovSkinManager_;
+    dialController_.wndMain = mainController_.wndMain;
+    dialController_.tabviewMain = mainController_.mainTabView();
+    dialController_.awakeFromNib();
 
     // The delegate starts the device server when launching ends.
     ns::Application::sharedApplication().setDelegate(&mainController_);
