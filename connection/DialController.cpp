@@ -65,6 +65,7 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerSelector("machineWillSleep:", &DialController::machineWillSleep);
     registerSelector("machineDidWake:", &DialController::machineDidWake);
     registerSelector("deviceRemoved:", &DialController::deviceRemoved);
+    registerSelector("simReady:", &DialController::netcardChanged);
     registerSelector("getConnectStatus:", &DialController::getConnectStatus);
     registerSelector("dealWithNetFrequencyLockReadResult:",
                      &DialController::dealWithNetFrequencyLockReadResult);

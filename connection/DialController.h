@@ -127,6 +127,8 @@ public:
 
     // The connected (YES) or idle look: state 3 or 0 and the button title.
     void setDialBtnWithStatus(bool connected);
+    // "SimReady": a device is there again and the idle look enables the button.
+    void netcardChanged(ns::Notification* notification);
     void setConnectBtnEnable(bool enabled);
     void DialConnect();
     void DialDisconnect() override;

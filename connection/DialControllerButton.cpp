@@ -86,6 +86,12 @@ void DialController::StopTimerOfGetConnectState()
         setDialBtnWithStatus(false);
 }
 
+void DialController::netcardChanged(ns::Notification*)
+{
+    isDeviceRemoved = false;
+    setDialBtnWithStatus(false);
+}
+
 void DialController::checkIsAttachPSForConnect()
 {
     DialConnect();

@@ -117,6 +117,12 @@ int main(int argc, char** argv)
     QApplication qtApplication(argc, argv);
     QStringList arguments = qtApplication.arguments().mid(1);
     const bool pinLocked = arguments.removeAll(QStringLiteral("--pin-locked")) > 0;
+    // "--tab Internet" shows that page of the main window instead of the home page.
+    QString tab;
+    if (const int at = arguments.indexOf(QStringLiteral("--tab")); at >= 0 && at + 1 < arguments.size()) {
+        tab = arguments.takeAt(at + 1);
+        arguments.removeAt(at);
+    }
     const QString output = arguments.value(0, QStringLiteral("main-window.png"));
 
     QTemporaryDir private_;
@@ -158,10 +164,9 @@ int main(int argc, char** argv)
     ns::Application::sharedApplication().finishLaunching();
     MainController& controller = nib.mainController();
     ns::Window* pinSheet = nib.initController().m_InitPinWindow;
-    const bool ready =
-        pinLocked ? QTest::qWaitFor([&] { return pinSheet->isVisible(); }, kSimReadyTimeoutMs)
-                  : QTest::qWaitFor([&] { return simReady; }, kSimReadyTimeoutMs) &&
-                        QTest::qWaitFor([&] { return signalShown; }, kSimReadyTimeoutMs);
+    const bool ready = pinLocked ? QTest::qWaitFor([&] { return pinSheet->isVisible(); }, kSimReadyTimeoutMs)
+                                 : QTest::qWaitFor([&] { return simReady; }, kSimReadyTimeoutMs) &&
+                                       QTest::qWaitFor([&] { return signalShown; }, kSimReadyTimeoutMs);
     center.removeObserver(observer);
     center.removeObserver(signalObserver);
     // Let the window draw what the device's state changed.
@@ -179,6 +184,10 @@ int main(int argc, char** argv)
             });
         if (QTest::qWaitFor([&] { return answered; }, kSimReadyTimeoutMs))
             std::printf("home page: \"%s\"\n", qPrintable(heading));
+    }
+    if (!tab.isEmpty()) {
+        controller.notifyChangeTabViewItem(tab);
+        QTest::qWait(200);
     }
     QImage image = picture(controller.wndMain, controller.drawerMain);
     if (pinLocked)
