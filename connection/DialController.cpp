@@ -21,16 +21,6 @@ const ObserverTableEntry DialControllerNotificationTable[] = {
     {nullptr, nullptr},
 };
 
-// One subscription to the device server's messages. A row with a switch (a
-// configuration module read once, at registration) takes whenOn while the
-// switch is on and selector otherwise.
-struct MessageRow {
-    MessageID id;
-    const char* selector;
-    const char* configSwitch = nullptr;
-    const char* whenOn = nullptr;
-};
-
 constexpr const char* kNewDial = "NewDial";
 
 // Every connection message the controller handles, in the order of subscription.
@@ -94,14 +84,9 @@ void DialController::registerMessages()
         return;
     registered_ = true;
     if (jovMsgCenter) {
-        for (const MessageRow& row : kMessageTable) {
-            const bool switchOn =
-                row.configSwitch && configFlag(QString(), QString::fromLatin1(row.configSwitch));
-            const char* selector = switchOn ? row.whenOn : row.selector;
-            if (respondsToSelector(QString::fromLatin1(selector)))
-                jovMsgCenter->registerObserver(this, QString::fromLatin1(selector), row.id.majorID,
-                                               row.id.minorID);
-        }
+        jovMsgCenter->registerObserverTable(this, kMessageTable, [this](const QString& configSwitch) {
+            return configFlag(QString(), configSwitch);
+        });
     }
     registerNotification(DialControllerNotificationTable);
     notificationCenter.addObserver(this, QStringLiteral("machineWillSleep:"),

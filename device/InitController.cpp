@@ -24,17 +24,6 @@ const ObserverTableEntry InitControllerNotificationTable[] = {
     {nullptr, nullptr},
 };
 
-// One subscription to the device server's messages. A row with a switch
-// (a configuration module read once, at registration) takes whenOn while
-// the switch is on and selector otherwise; a null selector leaves the
-// message unsubscribed.
-struct MessageRow {
-    MessageID id;
-    const char* selector;
-    const char* configSwitch = nullptr;
-    const char* whenOn = nullptr;
-};
-
 constexpr const char* kIceraLock = "ICERA_LOCK_TO_UNLOK";
 
 // Every message the controller handles, in the order of subscription. A
@@ -198,15 +187,9 @@ void InitController::registerMessages()
         // The lock family is chosen once: a change of the switch counts from the next start.
         iceraLockFamily_ =
             configStore().getConfigurationByModule(QString::fromLatin1(kIceraLock)).boolValue();
-        for (const MessageRow& row : kMessageTable) {
-            const bool switchOn =
-                row.configSwitch &&
-                configStore().getConfigurationByModule(QString::fromLatin1(row.configSwitch)).boolValue();
-            const char* selector = switchOn ? row.whenOn : row.selector;
-            if (selector && respondsToSelector(QString::fromLatin1(selector)))
-                jovMsgCenter->registerObserver(this, QString::fromLatin1(selector), row.id.majorID,
-                                               row.id.minorID);
-        }
+        jovMsgCenter->registerObserverTable(this, kMessageTable, [this](const QString& configSwitch) {
+            return configStore().getConfigurationByModule(configSwitch).boolValue();
+        });
     }
     registerNotification(InitControllerNotificationTable);
 }
