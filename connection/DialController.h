@@ -236,6 +236,9 @@ protected:
     void updateLanguages(ns::Notification* notification) override;
 
 private:
+    // Arms the limit disconnect and totals the saved records; false when the
+    // warning of that switch is off or limits are disabled.
+    bool limitWarningApplies(const QString& warningSwitch);
     // The limit was reached: the running connection is no longer cut, and the user decides.
     bool limitReachedWarning();
     // Builds the Internet view into the main tab view's "Internet" page.

@@ -155,13 +155,17 @@ int DialController::delayForLimistDisconnect() const
         .intValue();
 }
 
-bool DialController::displayTimeLimitWarning()
+bool DialController::limitWarningApplies(const QString& warningSwitch)
 {
     autoDisconnectFlag = true;
     if (g_DialRecordController)
         g_DialRecordController->getTotalDataAndTime();
-    if (!configFlag(kInternet, QStringLiteral("timeLimitWarning")) ||
-        ConfigService(configStore()).isDisabledLimits())
+    return configFlag(kInternet, warningSwitch) && !ConfigService(configStore()).isDisabledLimits();
+}
+
+bool DialController::displayTimeLimitWarning()
+{
+    if (!limitWarningApplies(QStringLiteral("timeLimitWarning")))
         return true;
     long used = g_DialRecordController ? g_DialRecordController->gettotalTime() : 0;
     if (!saveRecordFlag)
@@ -177,11 +181,7 @@ bool DialController::displayTimeLimitWarning()
 
 bool DialController::displayDataLimitWarning()
 {
-    autoDisconnectFlag = true;
-    if (g_DialRecordController)
-        g_DialRecordController->getTotalDataAndTime();
-    if (!configFlag(kInternet, QStringLiteral("dataLimitWarning")) ||
-        ConfigService(configStore()).isDisabledLimits())
+    if (!limitWarningApplies(QStringLiteral("dataLimitWarning")))
         return true;
     double used = g_DialRecordController ? g_DialRecordController->getTotalData() : 0;
     // The saved total holds this connection's share once a disconnect saved it.
