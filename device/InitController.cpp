@@ -24,17 +24,6 @@ const ObserverTableEntry InitControllerNotificationTable[] = {
     {nullptr, nullptr},
 };
 
-// One subscription to the device server's messages. A row with a switch
-// (a configuration module read once, at registration) takes whenOn while
-// the switch is on and selector otherwise; a null selector leaves the
-// message unsubscribed.
-struct MessageRow {
-    MessageID id;
-    const char* selector;
-    const char* configSwitch = nullptr;
-    const char* whenOn = nullptr;
-};
-
 constexpr const char* kIceraLock = "ICERA_LOCK_TO_UNLOK";
 
 // Every message the controller handles, in the order of subscription. A
@@ -131,6 +120,7 @@ const SelectorHandler kNetworkSelectors[] = {
 InitController::InitController(ConfigManager& store) : JOVUIController(store)
 {
     g_InitController = this;
+    g_InitControlling = this;
     platform_ = Platform(store).platform();
 
     registerSelector("dealWithMsgOfHandShake:", &InitController::dealWithMsgOfHandShake);
@@ -183,6 +173,8 @@ InitController::~InitController()
     ns::cancelPreviousPerformRequestsWithTarget(this);
     if (g_InitController == this)
         g_InitController = nullptr;
+    if (g_InitControlling == this)
+        g_InitControlling = nullptr;
 }
 
 void InitController::awakeFromNib()
@@ -197,15 +189,9 @@ void InitController::registerMessages()
         // The lock family is chosen once: a change of the switch counts from the next start.
         iceraLockFamily_ =
             configStore().getConfigurationByModule(QString::fromLatin1(kIceraLock)).boolValue();
-        for (const MessageRow& row : kMessageTable) {
-            const bool switchOn =
-                row.configSwitch &&
-                configStore().getConfigurationByModule(QString::fromLatin1(row.configSwitch)).boolValue();
-            const char* selector = switchOn ? row.whenOn : row.selector;
-            if (selector && respondsToSelector(QString::fromLatin1(selector)))
-                jovMsgCenter->registerObserver(this, QString::fromLatin1(selector), row.id.majorID,
-                                               row.id.minorID);
-        }
+        jovMsgCenter->registerObserverTable(this, kMessageTable, [this](const QString& configSwitch) {
+            return configStore().getConfigurationByModule(configSwitch).boolValue();
+        });
     }
     registerNotification(InitControllerNotificationTable);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/interfaces/InitControlling.h"
 #include "app/ui/controller/JOVUIController.h"
 #include "device/PinNumStore.h"
 #include "jCommon/UIMsg.h"
@@ -45,7 +46,7 @@ class Window;
 // InitControllerUnlockSheets.cpp, and the diagnostics window of
 // InitControllerDiagWindow.cpp (as built) and InitControllerDiagnostics.cpp
 // (its values, text file, logs and report SMS).
-class InitController : public JOVUIController, public ns::TextFieldDelegate
+class InitController : public JOVUIController, public InitControlling, public ns::TextFieldDelegate
 {
 public:
     explicit InitController(ConfigManager& store = ConfigManager::sharedConfigManager());
@@ -139,7 +140,7 @@ public:
     bool checkToReturnPSDomain() const;
     int roamTransferMode() const { return roamTransferMode_; }
     void setRoamTransferMode(int mode) { roamTransferMode_ = mode; }
-    int networkRoamStatus() const { return networkRoamStatus_; }
+    int networkRoamStatus() const override { return networkRoamStatus_; }
     void setNetworkRoamStatus(int status) { networkRoamStatus_ = status; }
     QString mccmnc() const { return mccmnc_; }
     void setMccmnc(const QString& mccmnc) { mccmnc_ = mccmnc; }
@@ -195,7 +196,7 @@ public:
     void deviceRemoved(ns::Notification* notification);
     void initWithCDMA();
     // The registered network is one of the configured white-listed ones.
-    bool isInWhiteList() const;
+    bool isInWhiteList() const override;
     void whiteListCheck();
     void clickOKBtnInR3aPopUp1(ns::Object* sender);
     void clickCheckboxInR3aPopUp1(ns::Object* sender);
@@ -211,7 +212,7 @@ public:
 
     bool whiteListCheckFlag() const { return whiteListCheckFlag_; }
     void setWhiteListCheckFlag(bool flag) { whiteListCheckFlag_ = flag; }
-    bool roamTipWhenInWhiteList() const { return roamTipWhenInWhiteList_; }
+    bool roamTipWhenInWhiteList() const override { return roamTipWhenInWhiteList_; }
     void setRoamTipWhenInWhiteList(bool flag) { roamTipWhenInWhiteList_ = flag; }
     bool apnCyleWhenRoamToNoRoam() const { return apnCyleWhenRoamToNoRoam_; }
     void setApnCyleWhenRoamToNoRoam(bool flag) { apnCyleWhenRoamToNoRoam_ = flag; }
@@ -328,9 +329,9 @@ public:
     // The device lock: a feature sets its number, then opens the sheet on
     // its window; the outcome comes back as "DeviceUnlockSuccess" or
     // "DeviceUnlockFailed", exactly once for each time it asked.
-    void setDeviceLockFunctionModule(int module) { deviceLockFunctionModule_ = module; }
+    void setDeviceLockFunctionModule(int module) override { deviceLockFunctionModule_ = module; }
     int getDeviceLockFunctionModule() const { return deviceLockFunctionModule_; }
-    void openUnlockDeviceWindow(ns::Window* window);
+    void openUnlockDeviceWindow(ns::Window* window) override;
     void unlockDeviceOK(ns::Object* sender);
     void unlockDeviceCancel(ns::Object* sender);
 

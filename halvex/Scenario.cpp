@@ -297,6 +297,15 @@ Scenario::Locks readLocks(SectionReader& r)
     return locks;
 }
 
+// Every key may be left out, for its default.
+Scenario::Connection readConnection(SectionReader& r)
+{
+    Scenario::Connection connection;
+    if (r.has(QStringLiteral("NetFrequencyLock")))
+        connection.netFrequencyLock = r.integer(QStringLiteral("NetFrequencyLock"), 0, 0xFFFF);
+    return connection;
+}
+
 Scenario::Timing readTiming(SectionReader& r)
 {
     const Scenario::Timing defaults;
@@ -339,8 +348,9 @@ std::optional<Scenario> Scenario::fromDictionary(const ns::Dictionary& root, QSt
 {
     QString reason;
     Scenario scenario;
-    const QStringList sections{QStringLiteral("Device"), QStringLiteral("SIM"), QStringLiteral("Network"),
-                               QStringLiteral("Locks"), QStringLiteral("Timing")};
+    const QStringList sections{QStringLiteral("Device"),     QStringLiteral("SIM"),
+                               QStringLiteral("Network"),    QStringLiteral("Locks"),
+                               QStringLiteral("Connection"), QStringLiteral("Timing")};
     for (const QString& key : root.keys())
         if (!sections.contains(key) && reason.isEmpty())
             reason = QStringLiteral("section \"%1\" is not a section of a scenario").arg(loggable(key));
@@ -357,6 +367,9 @@ std::optional<Scenario> Scenario::fromDictionary(const ns::Dictionary& root, QSt
     SectionReader locks(root, QStringLiteral("Locks"), true, reason);
     scenario.locks = readLocks(locks);
     locks.finish();
+    SectionReader connection(root, QStringLiteral("Connection"), true, reason);
+    scenario.connection = readConnection(connection);
+    connection.finish();
     SectionReader timing(root, QStringLiteral("Timing"), true, reason);
     scenario.timing = readTiming(timing);
     timing.finish();

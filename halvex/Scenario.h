@@ -11,7 +11,8 @@ namespace halvex
 
 // The modem one run of Halvex plays, as a property-list file describes it:
 // the device's identity, the SIM, the network it finds and the pace of its
-// reports. Every key is required except those of "Timing" and "Locks".
+// reports. Every key is required except those of "Timing", "Locks" and
+// "Connection".
 struct Scenario {
     enum class SimState { Ready, PinLocked, PukLocked, Absent };
 
@@ -69,6 +70,10 @@ struct Scenario {
         QString deviceCode = QStringLiteral("1234");
     };
 
+    // The data connection.
+    struct Connection {
+        int netFrequencyLock = 0; // the frequency lock the device reports (0 none)
+    };
     // Seconds.
     struct Timing {
         double reportInterval = 0.05;        // between two reports of a sequence
@@ -84,6 +89,7 @@ struct Scenario {
     Sim sim;
     Network network;
     Locks locks;
+    Connection connection;
     Timing timing;
 
     static constexpr int kMaxPinAttempts = 3;

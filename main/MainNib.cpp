@@ -5,7 +5,7 @@
 
 MainNib::MainNib(ConfigManager& store)
     : jovSkinManager_(store), settingStandIn_(jovMsgCenter_), aeMessage_(store), initController_(store),
-      mainController_(store)
+      mainController_(store), dialController_(store)
 {
 }
 
@@ -32,6 +32,13 @@ void MainNib::awakeFromNib()
     for (const char* key : {"Diagnostics", "Logs"})
         mainController_.menuItemForKey(QString::fromLatin1(key))->setTarget(&initController_);
     initController_.awakeFromNib();
+
+    // The dial controller builds the Internet view into the main tab view.
+    dialController_.jovMsgCenter = &jovMsgCenter_;
+    dialController_.jovSkinManager = &jovSkinManager_;
+    dialController_.wndMain = mainController_.wndMain;
+    dialController_.tabviewMain = mainController_.mainTabView();
+    dialController_.awakeFromNib();
 
     // The delegate starts the device server when launching ends.
     ns::Application::sharedApplication().setDelegate(&mainController_);

@@ -2,11 +2,11 @@
 
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/skin/JOVUIManager.h"
+#include "connection/DialController.h"
 #include "device/AEMessage.h"
 #include "device/InitController.h"
 #include "device/MainController.h"
 #include "main/standins/CompoundCallStandIn.h"
-#include "main/standins/DialStandIn.h"
 #include "main/standins/PhonebookStandIn.h"
 #include "main/standins/SettingStandIn.h"
 
@@ -26,12 +26,12 @@ public:
     JOVMsgCenter& jovMsgCenter() { return jovMsgCenter_; }
     MainController& mainController() { return mainController_; }
     InitController& initController() { return initController_; }
+    DialController& dialController() { return dialController_; }
     JOVUIManager& skinManager() { return jovSkinManager_; }
 
 private:
     JOVMsgCenter jovMsgCenter_;
     JOVUIManager jovSkinManager_;
-    DialStandIn dialStandIn_;
     SettingStandIn settingStandIn_;
     CompoundCallStandIn compoundCallStandIn_;
     PhonebookStandIn phonebookStandIn_;
@@ -39,4 +39,5 @@ private:
     AEMessage aeMessage_;
     InitController initController_;
     MainController mainController_;
+    DialController dialController_;
 };

@@ -152,6 +152,12 @@ int main(int argc, char** argv)
     QStringList arguments = qtApplication.arguments().mid(1);
     const bool pinLocked = arguments.removeAll(QStringLiteral("--pin-locked")) > 0;
     const bool diagnostics = arguments.removeAll(QStringLiteral("--diagnostics")) > 0;
+    // "--tab Internet" shows that page of the main window instead of the home page.
+    QString tab;
+    if (const int at = arguments.indexOf(QStringLiteral("--tab")); at >= 0 && at + 1 < arguments.size()) {
+        tab = arguments.takeAt(at + 1);
+        arguments.removeAt(at);
+    }
     const QString output = arguments.value(0, QStringLiteral("main-window.png"));
 
     QTemporaryDir private_;
@@ -213,6 +219,10 @@ int main(int argc, char** argv)
             });
         if (QTest::qWaitFor([&] { return answered; }, kSimReadyTimeoutMs))
             std::printf("home page: \"%s\"\n", qPrintable(heading));
+    }
+    if (!tab.isEmpty()) {
+        controller.notifyChangeTabViewItem(tab);
+        QTest::qWait(200);
     }
     QImage image = picture(controller.wndMain, controller.drawerMain);
     if (pinLocked)

@@ -99,6 +99,17 @@ bool JOVMsgCenter::registerObserver(ns::Object* observer, const QString& selecto
     return true;
 }
 
+void JOVMsgCenter::registerObserverTable(ns::Object* observer, std::span<const MessageRow> rows,
+                                         const std::function<bool(const QString& configSwitch)>& switchOn)
+{
+    for (const MessageRow& row : rows) {
+        const bool on = row.configSwitch && switchOn(QString::fromLatin1(row.configSwitch));
+        const char* selector = on ? row.whenOn : row.selector;
+        if (selector && observer->respondsToSelector(QString::fromLatin1(selector)))
+            registerObserver(observer, QString::fromLatin1(selector), row.id.majorID, row.id.minorID);
+    }
+}
+
 bool JOVMsgCenter::getMsgPackage(_UI_MSG* msg, const ns::Notification* notification) const
 {
     if (!msg || !notification)

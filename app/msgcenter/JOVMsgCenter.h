@@ -11,7 +11,9 @@
 
 #include <QList>
 
+#include <functional>
 #include <memory>
+#include <span>
 
 // Prefix of the notification names and key of the record in their user information.
 inline const QString kMsgUserInfo = QStringLiteral("jUIMsg");
@@ -26,6 +28,17 @@ inline QString messageNotificationName(uint16_t majorID, uint16_t minorID)
 // "jUIMsg<id>" notifications. The tick runs only while records wait; records
 // that find the queue full are dropped, and counted in one log line once the
 // queue has drained.
+// One subscription of a controller's table. A row with a switch (a
+// configuration module, read once, at registration) takes whenOn while the
+// switch is on and selector otherwise; a null selector leaves the message
+// unsubscribed.
+struct MessageRow {
+    MessageID id;
+    const char* selector;
+    const char* configSwitch = nullptr;
+    const char* whenOn = nullptr;
+};
+
 class JOVMsgCenter : public ns::Object
 {
 public:
@@ -42,6 +55,10 @@ public:
     ae::OSErr sendMessage(const _UI_MSG* msg);
 
     bool registerObserver(ns::Object* observer, const QString& selector, quint16 majorID, quint16 minorID);
+    // Subscribes the observer to each row's message with the selector the
+    // row chooses by switchOn(its switch); selectors it does not answer are left out.
+    void registerObserverTable(ns::Object* observer, std::span<const MessageRow> rows,
+                               const std::function<bool(const QString& configSwitch)>& switchOn);
     // Copies the record of a "jUIMsg" notification into msg (at most one record).
     bool getMsgPackage(_UI_MSG* msg, const ns::Notification* notification) const;
     static long makeIDByMajorID(quint16 majorID, quint16 minorID) { return makeMessageID(majorID, minorID); }

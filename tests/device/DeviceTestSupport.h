@@ -237,6 +237,7 @@ struct FakeSettings : SettingControlling {
     void setPukTimeLeft(int count) override { pukTimeLeft = count; }
     void setPinActiveStatus(int state) override { pinActiveStatus = state; }
     void setDeviceUnlockCodeState(bool on) override { deviceUnlockCodeState = on; }
+    bool getDeviceUnlockCodeState() const override { return deviceUnlockCodeState.value_or(false); }
     void dealWithMsgOfCheckDeviceUnLockResult(int result) override { unlockResults << result; }
     QString getPinStatus() override { return pinStatus; }
     QString getNetworkSelectionMode() override { return selectionMode; }
