@@ -3,6 +3,7 @@
 #include "app/config/ConfigManager.h"
 #include "app/config/ConfigService.h"
 #include "connection/DialConfigFile.h"
+#include "connection/ProfileRules.h"
 
 #include <algorithm>
 
@@ -178,11 +179,8 @@ bool DialServiceTransplant::resetDialConfigListWithMatchedApn(const ns::Array& p
     std::optional<ns::Array> list = file.read();
     if (!list)
         return false; // an unreadable file keeps its default count and is not written
-    const int defaults = std::clamp(switches_.readDefaultProfileNum(), 0, list->count());
-    for (int i = 0; i < defaults; ++i)
-        list->removeAt(0);
-    for (int i = 0; i < profiles.count(); ++i)
-        list->insert(i, profiles.at(i));
+    profile_rules::replaceDefaultProfiles(*list, std::min(switches_.readDefaultProfileNum(), list->count()),
+                                          profiles);
     if (!file.write(*list))
         return false;
     switches_.writeDefaultProfileNum(profiles.count());
