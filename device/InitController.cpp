@@ -131,6 +131,7 @@ const SelectorHandler kNetworkSelectors[] = {
 InitController::InitController(ConfigManager& store) : JOVUIController(store)
 {
     g_InitController = this;
+    g_InitControlling = this;
     platform_ = Platform(store).platform();
 
     registerSelector("dealWithMsgOfHandShake:", &InitController::dealWithMsgOfHandShake);
@@ -181,6 +182,8 @@ InitController::~InitController()
     ns::cancelPreviousPerformRequestsWithTarget(this);
     if (g_InitController == this)
         g_InitController = nullptr;
+    if (g_InitControlling == this)
+        g_InitControlling = nullptr;
 }
 
 void InitController::awakeFromNib()

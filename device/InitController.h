@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/interfaces/InitControlling.h"
 #include "app/ui/controller/JOVUIController.h"
 #include "device/PinNumStore.h"
 #include "jCommon/UIMsg.h"
@@ -39,7 +40,7 @@ class Window;
 // and identity reports), InitControllerLocks.cpp (PIN, PUK, SIM and device
 // locks) and the sheets of InitControllerPinSheets.cpp and
 // InitControllerUnlockSheets.cpp.
-class InitController : public JOVUIController, public ns::TextFieldDelegate
+class InitController : public JOVUIController, public InitControlling, public ns::TextFieldDelegate
 {
 public:
     explicit InitController(ConfigManager& store = ConfigManager::sharedConfigManager());
@@ -133,7 +134,7 @@ public:
     bool checkToReturnPSDomain() const;
     int roamTransferMode() const { return roamTransferMode_; }
     void setRoamTransferMode(int mode) { roamTransferMode_ = mode; }
-    int networkRoamStatus() const { return networkRoamStatus_; }
+    int networkRoamStatus() const override { return networkRoamStatus_; }
     void setNetworkRoamStatus(int status) { networkRoamStatus_ = status; }
     QString mccmnc() const { return mccmnc_; }
     void setMccmnc(const QString& mccmnc) { mccmnc_ = mccmnc; }
@@ -189,7 +190,7 @@ public:
     void deviceRemoved(ns::Notification* notification);
     void initWithCDMA();
     // The registered network is one of the configured white-listed ones.
-    bool isInWhiteList() const;
+    bool isInWhiteList() const override;
     void whiteListCheck();
     void clickOKBtnInR3aPopUp1(ns::Object* sender);
     void clickCheckboxInR3aPopUp1(ns::Object* sender);
@@ -205,7 +206,7 @@ public:
 
     bool whiteListCheckFlag() const { return whiteListCheckFlag_; }
     void setWhiteListCheckFlag(bool flag) { whiteListCheckFlag_ = flag; }
-    bool roamTipWhenInWhiteList() const { return roamTipWhenInWhiteList_; }
+    bool roamTipWhenInWhiteList() const override { return roamTipWhenInWhiteList_; }
     void setRoamTipWhenInWhiteList(bool flag) { roamTipWhenInWhiteList_ = flag; }
     bool apnCyleWhenRoamToNoRoam() const { return apnCyleWhenRoamToNoRoam_; }
     void setApnCyleWhenRoamToNoRoam(bool flag) { apnCyleWhenRoamToNoRoam_ = flag; }
@@ -322,9 +323,9 @@ public:
     // The device lock: a feature sets its number, then opens the sheet on
     // its window; the outcome comes back as "DeviceUnlockSuccess" or
     // "DeviceUnlockFailed", exactly once for each time it asked.
-    void setDeviceLockFunctionModule(int module) { deviceLockFunctionModule_ = module; }
+    void setDeviceLockFunctionModule(int module) override { deviceLockFunctionModule_ = module; }
     int getDeviceLockFunctionModule() const { return deviceLockFunctionModule_; }
-    void openUnlockDeviceWindow(ns::Window* window);
+    void openUnlockDeviceWindow(ns::Window* window) override;
     void unlockDeviceOK(ns::Object* sender);
     void unlockDeviceCancel(ns::Object* sender);
 

@@ -1,10 +1,12 @@
 #include "main/MainNib.h"
 
+#include "device/InitService.h"
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Menu.h"
 
 MainNib::MainNib(ConfigManager& store)
-    : jovSkinManager_(store), settingStandIn_(jovMsgCenter_), initController_(store), mainController_(store)
+    : jovSkinManager_(store), settingStandIn_(jovMsgCenter_), initController_(store), mainController_(store),
+      dialController_(store)
 {
 }
 
@@ -29,6 +31,16 @@ void MainNib::awakeFromNib()
     for (ns::MenuItem* item : {initController_.labelPINEnter_, initController_.labelPINUnlock_})
         item->setTarget(&initController_);
     initController_.awakeFromNib();
+
+    // The dial controller builds the Internet view into the main tab view.
+    dialController_.jovMsgCenter = &jovMsgCenter_;
+    dialController_.jovSkinManager = &jovSkinManager_;
+    dialController_.wndMain = mainController_.wndMain;
+    dialController_.tabviewMain = mainController_.mainTabView();
+    // The special roaming rule of the profile matching reads the SIM's card number.
+    dialController_.dialServiceTransplant().setIccidSource(
+        [] { return InitService::sharedInitService().iccidStr(); });
+    dialController_.awakeFromNib();
 
     // The delegate starts the device server when launching ends.
     ns::Application::sharedApplication().setDelegate(&mainController_);

@@ -2,10 +2,10 @@
 
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/skin/JOVUIManager.h"
+#include "connection/DialController.h"
 #include "device/InitController.h"
 #include "device/MainController.h"
 #include "main/standins/CompoundCallStandIn.h"
-#include "main/standins/DialStandIn.h"
 #include "main/standins/SettingStandIn.h"
 
 // The objects of the main nib: made when the application starts, then wired
@@ -23,14 +23,15 @@ public:
     JOVMsgCenter& jovMsgCenter() { return jovMsgCenter_; }
     MainController& mainController() { return mainController_; }
     InitController& initController() { return initController_; }
+    DialController& dialController() { return dialController_; }
     JOVUIManager& skinManager() { return jovSkinManager_; }
 
 private:
     JOVMsgCenter jovMsgCenter_;
     JOVUIManager jovSkinManager_;
-    DialStandIn dialStandIn_;
     SettingStandIn settingStandIn_;
     CompoundCallStandIn compoundCallStandIn_;
     InitController initController_;
     MainController mainController_;
+    DialController dialController_;
 };

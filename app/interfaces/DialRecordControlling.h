@@ -11,6 +11,11 @@ public:
     // Loads the call records from the data folder's file of that name (one
     // file per SIM).
     virtual void loadRecordList(const QString& fileName) = 0;
+    // Totals the saved records of the current SIM; the two answers below
+    // give what it last found: kilobytes sent and received, seconds connected.
+    virtual void getTotalDataAndTime() = 0;
+    virtual float getTotalData() = 0;
+    virtual long gettotalTime() = 0;
 };
 
 extern DialRecordControlling* g_DialRecordController;

@@ -42,6 +42,8 @@ public:
     virtual void setPinActiveStatus(int state) = 0;
     // The device-lock check box: on while the device lock is in force.
     virtual void setDeviceUnlockCodeState(bool on) = 0;
+    // A device unlock code is set and in force.
+    virtual bool getDeviceUnlockCodeState() const = 0;
     // The outcome of a device code that a feature asked for (0 success, 255
     // a wrong code): posts "DeviceUnlockSuccess", or alerts "Invalid
     // password!" once and posts "DeviceUnlockFailed".

@@ -39,7 +39,7 @@ public:
     int pinTimeLeft() const { return pinTimeLeft_; }
     int pukTimeLeft() const { return pukTimeLeft_; }
     int pinActiveStatus() const { return pinActiveStatus_; }
-    bool getDeviceUnlockCodeState() const { return deviceUnlockCodeState_; }
+    bool getDeviceUnlockCodeState() const override { return deviceUnlockCodeState_; }
 
 private:
     JOVMsgCenter& msgCenter_;

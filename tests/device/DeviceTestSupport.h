@@ -47,6 +47,11 @@ ns::Dictionary plainSettings(const ns::Dictionary& changes = ns::Dictionary());
 // or the one a running HalvexControl has set.
 enum class Runtime { Own, Current };
 
+// The shipped scenario with the changes of whole sections or of keys
+// ("SIM/State"), and a quick pace, written as scenario.plist into the folder;
+// its path, or an empty string when it cannot be written.
+QString writeScenario(const QString& folder, const std::vector<std::pair<QString, ns::Value>>& changes);
+
 // A private Trelvan.app holding the shipped resources (skin, wording,
 // images), a data folder with the given settings and the built Halvex as its
 // device server. The English wording is loaded.
@@ -239,6 +244,7 @@ struct FakeSettings : SettingControlling {
     void setPukTimeLeft(int count) override { pukTimeLeft = count; }
     void setPinActiveStatus(int state) override { pinActiveStatus = state; }
     void setDeviceUnlockCodeState(bool on) override { deviceUnlockCodeState = on; }
+    bool getDeviceUnlockCodeState() const override { return deviceUnlockCodeState.value_or(false); }
     void dealWithMsgOfCheckDeviceUnLockResult(int result) override { unlockResults << result; }
     QStringList calls;
     bool selecting = false;

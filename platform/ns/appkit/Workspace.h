@@ -15,6 +15,11 @@ inline const QString kApplicationPathKey = QStringLiteral("NSApplicationPath");
 inline const QString kApplicationNameKey = QStringLiteral("NSApplicationName");
 inline const QString kApplicationProcessIdentifierKey = QStringLiteral("NSApplicationProcessIdentifier");
 
+// Posted on the default notification centre, object null, when the machine
+// is about to sleep and when it has woken (once watchSleepAndWake() runs).
+inline const QString kWorkspaceWillSleepNotification = QStringLiteral("NSWorkspaceWillSleepNotification");
+inline const QString kWorkspaceDidWakeNotification = QStringLiteral("NSWorkspaceDidWakeNotification");
+
 // The desktop's services to the application: opening web pages and files in
 // the programs the user chose for them, starting applications, and the user's
 // running applications.
@@ -39,6 +44,11 @@ public:
     // described by the bundle's identifier, its path, its name and the
     // process identifier; read from /proc. A bundle without an identifier is left out.
     QList<Dictionary> runningApplications() const;
+
+    // Starts posting the sleep and wake notifications, from the login
+    // manager's PrepareForSleep signal on the system bus. Without a system
+    // bus it logs that once and posts nothing. Later calls do nothing.
+    void watchSleepAndWake();
 
 private:
     Workspace() = default;

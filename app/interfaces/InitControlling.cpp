@@ -1,0 +1,3 @@
+#include "app/interfaces/InitControlling.h"
+
+InitControlling* g_InitControlling = nullptr;

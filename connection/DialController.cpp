@@ -1,0 +1,195 @@
+#include "connection/DialController.h"
+
+#include "app/msgcenter/JOVMsgCenter.h"
+#include "app/ui/controller/NSRunAlertPanelExt.h"
+#include "app/ui/controller/RuntimeKeys.h"
+#include "app/ui/controller/UINotifications.h"
+#include "jCommon/ConnectionMessages.h"
+#include "platform/lindora/Lindora.h"
+#include "platform/ns/Timer.h"
+#include "platform/ns/appkit/Workspace.h"
+
+namespace
+{
+
+// The notifications the controller observes besides the base's life cycle.
+const ObserverTableEntry DialControllerNotificationTable[] = {
+    {"dialNotification:", "dialOption"},
+    {"alreadyGetSimIMSI:", "AlreadyGetSimIMSI"},
+    {"updateNetworkStatus:", "init_NetworkStatus"},
+    {"connectTypeDidChanged:", "ConnectTypeChange"},
+    {nullptr, nullptr},
+};
+
+// One subscription to the device server's messages. A row with a switch (a
+// configuration module read once, at registration) takes whenOn while the
+// switch is on and selector otherwise.
+struct MessageRow {
+    MessageID id;
+    const char* selector;
+    const char* configSwitch = nullptr;
+    const char* whenOn = nullptr;
+};
+
+constexpr const char* kNewDial = "NewDial";
+
+// Every connection message the controller handles, in the order of subscription.
+const MessageRow kMessageTable[] = {
+    {msg::connection::kSetDialParams, "dealWithMsgOfAPNSet:"},
+    {msg::connection::kNetFrequencyLockReadResult, "dealWithNetFrequencyLockReadResult:"},
+    {msg::connection::kSetNetworkModeResult, "dealWithSetNetworkModeResult:"},
+    {msg::connection::kDialConnect, "dealWithMsgOfDialConnect:"},
+    {msg::connection::kDialDisconnect, "dealWithMsgOfDialDisconnect:"},
+    {msg::connection::kPPPConnectStatus, "dealWithMsgOfDialConnectStatus:", kNewDial,
+     "dealWithMsgOfPPPConnectStatus:"},
+    {msg::connection::kPPPConnectOption, "dealWithMsgOfDialConnectPppOption:", kNewDial,
+     "dealWithMsgOfPPPConnectOption:"},
+    {msg::connection::kNDISDialStatus, "dealWithMsgOfNDISDialStatus:"},
+    {msg::connection::kNDISDialIsConnected, "dealWithOfNDISDialIsConnected:"},
+    {msg::connection::kNDISDialTransferData, "dealWithMsgOfNDISDialTransferData:"},
+};
+
+} // namespace
+
+DialController::DialController(ConfigManager& store) : JOVUIController(store)
+{
+    g_DialController = this;
+    checkUsernameFlag_ = configFlag(QStringLiteral("Internet"), QStringLiteral("CheckAPNAccount"));
+
+    registerSelector("DialOption:", &DialController::DialOption);
+    registerSelector("performDialOption:", &DialController::performDialOption);
+    registerSelector("CancelConnect:", &DialController::CancelConnect);
+    registerSelector("dialNotification:", &DialController::dialNotification);
+    registerSelector("connectTypeDidChanged:", &DialController::connectTypeDidChanged);
+    registerSelector("updateNetworkStatus:", &DialController::updateNetworkStatus);
+    registerSelector("machineWillSleep:", &DialController::machineWillSleep);
+    registerSelector("machineDidWake:", &DialController::machineDidWake);
+    registerSelector("deviceRemoved:", &DialController::deviceRemoved);
+    registerSelector("getConnectStatus:", &DialController::getConnectStatus);
+    registerSelector("dealWithNetFrequencyLockReadResult:",
+                     &DialController::dealWithNetFrequencyLockReadResult);
+    registerSelector("dealWithMsgOfAPNSet:", [](ns::Object*) {});
+    registerProfileSelectors();
+}
+
+DialController::~DialController()
+{
+    ns::cancelPreviousPerformRequestsWithTarget(this);
+    if (m_TimerToGetConnectState)
+        m_TimerToGetConnectState->invalidate();
+    if (g_DialController == this)
+        g_DialController = nullptr;
+}
+
+void DialController::awakeFromNib()
+{
+    loadNib();
+    JOVUIController::awakeFromNib();
+}
+
+void DialController::registerMessages()
+{
+    if (registered_)
+        return;
+    registered_ = true;
+    if (jovMsgCenter) {
+        for (const MessageRow& row : kMessageTable) {
+            const bool switchOn =
+                row.configSwitch && configFlag(QString(), QString::fromLatin1(row.configSwitch));
+            const char* selector = switchOn ? row.whenOn : row.selector;
+            if (respondsToSelector(QString::fromLatin1(selector)))
+                jovMsgCenter->registerObserver(this, QString::fromLatin1(selector), row.id.majorID,
+                                               row.id.minorID);
+        }
+    }
+    registerNotification(DialControllerNotificationTable);
+    notificationCenter.addObserver(this, QStringLiteral("machineWillSleep:"),
+                                   ns::kWorkspaceWillSleepNotification, nullptr);
+    notificationCenter.addObserver(this, QStringLiteral("machineDidWake:"), ns::kWorkspaceDidWakeNotification,
+                                   nullptr);
+}
+
+void DialController::initializeController()
+{
+    ns::Workspace::sharedWorkspace().watchSleepAndWake();
+    updateInterface(); // the profiles and the one in use
+}
+
+void DialController::setConnectStatus(int status)
+{
+    connectStatus_ = status;
+    if (status != Idle && status != Connected)
+        return;
+    setRuntimeObject(ns::Value(status == Connected), kRTIsConnecttedFlag);
+    ns::Dictionary info;
+    info.setValue(QStringLiteral("ConnectStatus"), ns::Value(status));
+    notificationCenter.postNotificationName(kConnectStatusDidChangeNotification, nullptr, info);
+}
+
+bool DialController::isDoingConnect()
+{
+    return connectStatus_ == Connecting || connectStatus_ == Disconnecting;
+}
+
+bool DialController::GetisDialNow()
+{
+    return connectStatus_ != Idle && !bAppWillClose_;
+}
+
+bool DialController::isDataServicesInUsage()
+{
+    return connectStatus_ != Idle;
+}
+
+void DialController::SelectDisconnectAction()
+{
+    if (readConnectType() != 0)
+        NDISDialDisconnect();
+    else
+        DialDisconnect();
+}
+
+int DialController::readConnectType() const
+{
+    return configStore().getConfigurationByModule(QStringLiteral("ConnectType")).intValue();
+}
+
+void DialController::InitConnectState()
+{
+    m_connecttime = 0;
+    m_sendData = m_lastSendData = 0;
+    m_receiveData = m_lastReceiveData = 0;
+    m_sendSpeed = m_receiveSpeed = 0;
+}
+
+void DialController::applicationDidFinishLaunchingInDialController() {}
+
+bool DialController::sendDialMessage(quint16 majorID, quint16 minorID, const QByteArray& data)
+{
+    return jovMsgCenter &&
+           jovMsgCenter->sendMessageModuleID(kModuleDialUp, majorID, minorID, kTypeRequest, 0, data);
+}
+
+bool DialController::readRecord(ns::Notification* notification, _UI_MSG* msg) const
+{
+    *msg = _UI_MSG{};
+    return jovMsgCenter && notification && jovMsgCenter->getMsgPackage(msg, notification);
+}
+
+bool DialController::configFlag(const QString& module, const QString& key) const
+{
+    if (module.isEmpty())
+        return configStore().getConfigurationByModule(key).boolValue();
+    return configStore().getConfigurationByModuleAndKey(module, key).boolValue();
+}
+
+QString DialController::localized(const QString& key)
+{
+    return Map_Name_Item_of_IndexString(key);
+}
+
+bool DialController::confirmWarning(const QString& message)
+{
+    return NSRunAlertPanelExt(localized(QStringLiteral("Warning")), localized(message),
+                              localized(QStringLiteral("OK")), localized(QStringLiteral("Cancel"))) == 1;
+}

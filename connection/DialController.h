@@ -1,0 +1,385 @@
+#pragma once
+
+#include "app/config/ConfigService.h"
+#include "app/interfaces/DialControlling.h"
+#include "app/ui/controller/JOVUIController.h"
+#include "connection/DialConfigFile.h"
+#include "connection/DialServiceTransplant.h"
+#include "jCommon/UIMsg.h"
+#include "platform/ns/Value.h"
+#include "platform/ns/appkit/ComboBox.h"
+#include "platform/ns/appkit/TableView.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace ns
+{
+class Box;
+class Button;
+class ComboBox;
+class Matrix;
+class Notification;
+class TextField;
+class Timer;
+class View;
+class Window;
+} // namespace ns
+
+// The controller of the Internet view and the one object that connects the
+// computer to the mobile network. It never dials itself: it sends the
+// connection requests to the device server through the message center and
+// follows the connection state from the replies. Exactly one exists,
+// published in g_DialController.
+//
+// Spread over DialController.cpp (life, the state and what other features
+// ask), DialControllerConnect.cpp (the connect button's procedure and its
+// prompts), DialControllerEvents.cpp (requests by notification, sleep and
+// wake, device removal, network status, the frequency lock),
+// DialControllerNib.cpp (the Internet view), DialControllerButton.cpp (the
+// connect controls) and the profile files DialControllerProfiles.cpp,
+// DialControllerProfileList.cpp, DialControllerDialParams.cpp and
+// DialControllerMMS.cpp.
+class DialController : public JOVUIController,
+                       public DialControlling,
+                       public ns::ComboBoxDataSource,
+                       public ns::ComboBoxDelegate,
+                       public ns::TableViewDataSource,
+                       public ns::TableViewDelegate
+{
+public:
+    explicit DialController(ConfigManager& store = ConfigManager::sharedConfigManager());
+    ~DialController() override;
+
+    void awakeFromNib() override;
+
+    // ---- state and what other features ask (DialController.cpp) ----
+
+    int connectStatus() override { return connectStatus_; }
+    // Stores the state; 0 and 3 also set "runtimeIsConnecttedFlag" and post
+    // "ConnectStatusDidChange" {"ConnectStatus": state}.
+    void setConnectStatus(int status);
+    // States 1 and 2.
+    bool isDoingConnect() override;
+    // A state other than 0 while the application is not quitting.
+    bool GetisDialNow() override;
+    bool isDataServicesInUsage();
+    // NDIS or PPP disconnect, by the connection type.
+    void SelectDisconnectAction() override;
+    // The settings value "ConnectType": 0 PPP, anything else NDIS.
+    int readConnectType() const;
+    // Zeroes the counters of the connection.
+    void InitConnectState();
+
+    void setManualConnect(bool manual) { bManualConnect_ = manual; }
+    bool isManalConnect() const { return bManualConnect_; }
+    void setManualDisconnect(bool manual) { manualDisconnectFlag = manual; }
+    bool hadDoManualDisconnect() override { return hadDoManualDisconnect_; }
+    void setHadDoManualDisconnect(bool done) { hadDoManualDisconnect_ = done; }
+    bool displayDisConnectingFlag() const { return displayDisConnectingFlag_; }
+    void setDisplayDisConnectingFlag(bool flag) { displayDisConnectingFlag_ = flag; }
+    bool hadConnectAction() const { return hadConnectAction_; }
+    bool connectWarningsDisplayFlag() const { return connectWarningsDisplayFlag_; }
+    void setAppWillClose(bool closing) { bAppWillClose_ = closing; }
+    // The registered network is a 2G one (from the network status text).
+    bool is2GNetWork() const { return is2GNetWork_; }
+    void setIs2GNetWork(bool is2G) { is2GNetWork_ = is2G; }
+    void setDeviceStatusStringRows(int rows) override { deviceStatusStringRows_ = rows; }
+    int deviceStatusStringRows() const { return deviceStatusStringRows_; }
+    void applicationDidFinishLaunchingInDialController() override;
+
+    // ---- the connect button's procedure (DialControllerConnect.cpp) ----
+
+    // The connect button's action and the entry of every programmatic connect
+    // (null sender): the checks and prompts of the state, then
+    // performDialOption: 0.05 s later.
+    void DialOption(ns::Object* sender);
+    // Connects, cancels or disconnects by the type and state; always
+    // disables the connect controls.
+    void performDialOption(ns::Object* sender);
+    // Sends one PPP status request, enables the button and disconnects.
+    void CancelConnect(ns::Object* sender);
+    // YES when the device lock takes the connect over (only for the main
+    // connect button and programmatic connects).
+    bool checkDeviceLockStatus(ns::Object* sender);
+    bool allowUserConnect();
+    bool allowUserDisconnect();
+    bool allowRoamWithAlert();
+    // The roaming alert; NO also sets manualDisconnectFlag.
+    bool showAlertWin();
+    bool displayTimeLimitWarning();
+    bool displayDataLimitWarning();
+    // The MTS service prompt of the selected profile entry (1 to 3); any
+    // other entry confirms at once.
+    void displayUKMTSWaring();
+    // The roaming alert's first button: "Continue" or "OK", translated.
+    QString roamAlertOKBtnWording() const;
+    // Seconds a limit disconnect waits (Internet/"LimitDisconnectDelay").
+    int delayForLimistDisconnect() const;
+
+    // ---- requests by notification, sleep, removal, network (DialControllerEvents.cpp) ----
+
+    // "dialOption": one connect action, sent by the main connect button.
+    void dialNotification(ns::Notification* notification);
+    // "ConnectTypeChange": the dial parameters go again.
+    void connectTypeDidChanged(ns::Notification* notification);
+    void machineWillSleep(ns::Notification* notification);
+    void machineDidWake(ns::Notification* notification);
+    void dealWithMsgOfDeviceOffline();
+    void deviceRemoved(ns::Notification* notification);
+    // "init_NetworkStatus": 2G or not, and whether the network is usable.
+    void updateNetworkStatus(ns::Notification* notification);
+    // The frequency lock: read (0x0101/62), its answer (0x0101/87), set (0x0101/61).
+    void readNetFrequencyLockStatus();
+    void dealWithNetFrequencyLockReadResult(ns::Notification* notification);
+    void setNetFrequencyLockStatus();
+
+    // ---- the connection procedures of the next features, as far as this
+    // controller needs them (DialControllerButton.cpp) ----
+
+    // The connected (YES) or idle look: state 3 or 0 and the button title.
+    void setDialBtnWithStatus(bool connected);
+    void setConnectBtnEnable(bool enabled);
+    void DialConnect();
+    void DialDisconnect() override;
+    void DialCancelConnect();
+    void NDISDialConnect();
+    void NDISDialDisconnect();
+    void getConnectStatus(ns::Timer* timer = nullptr);
+    void StopTimerOfGetConnectState();
+    void checkIsAttachPSForConnect();
+    void setApnCycleEnable(bool enable) override { apnCycleEnable_ = enable; }
+    bool apnCycleEnable() const { return apnCycleEnable_; }
+    void setApnCyleWhenRoamToNoRoam(bool cycle) override { apnCyleWhenRoamToNoRoam_ = cycle; }
+    void reconnect(bool reconnect) override;
+    void setPSDomainStatus(bool present) override { psDomainStatus_ = present; }
+    bool deviceLockDialOption();
+    bool checkAPNAccount();
+    // The APN cycle is trying its last profile; no cycle runs yet.
+    bool apnCycleLastTry() const { return false; }
+    bool doBeforeConnect();
+    bool dialDisconnectWhenRoamForZudera();
+    // The connect-warning sheet on the main window.
+    void beginConnectWarningSheet();
+    // The modal MTS service prompt with that text; its OK sets clickOKForAPNPromptFlag_.
+    void runMTSPrompt(const QString& prompt);
+    void monitorNetworkService(bool usable);
+    void setConnectStateForZudera(int state);
+    void setIsHiddenConnectBtn(bool hidden) override;
+    void setModemAndSimStateString(const QString& key) override;
+    void smartUITopFixedImage(const QString& image, const QString& homePageImage,
+                              const QString& connectBtnName, const QString& deviceStatus) override;
+    void setWCDMAConfigHidden(bool hidden) override;
+
+    // ---- profiles (DialControllerProfiles.cpp: the file, the profile in
+    // use and the operator's defaults; DialControllerProfileList.cpp: the
+    // profile box and table, adding and deleting, the view of the profile in
+    // use, the automatic APN match, typing limits; DialControllerDialParams.cpp:
+    // the record sent to the device; DialControllerMMS.cpp: the MMS profile) ----
+
+    void setDialParams() override;
+    // YES when the device server should not alert on a failed connect.
+    bool setParaDisableAlertWindow();
+    // A copy of the profile with every key a profile must have.
+    ns::Dictionary createSafeDialConfig(const ns::Dictionary& profile) const;
+    void loadDialConfig();
+    void loadDialConfigWithSIM();
+    void saveDialConfigFile();
+    // "AlreadyGetSimIMSI": the profiles of the SIM now known.
+    void alreadyGetSimIMSI(ns::Notification* notification);
+    void resetDefaultProfileWithImsiAll(const QString& imsi) override;
+    void resetGlobalDefaultProfileWithImsi(const QString& imsi) override;
+    void resetDefaultProfileWithMCCMNC(const QString& mccmnc) override;
+    void resetDefaultProfileWithMcc(const QString& mcc, const QString& mnc) override;
+    // Replaces profile 0 with a copy of the profile.
+    void resetDiaCfgListWithImsiCfg(const ns::Dictionary& profile);
+    // Makes profile index the one in use.
+    void setDefaultProfile(int index);
+    void reloadApnListView();
+    // The matched profiles take the place of the operator's defaults, in their order.
+    void resetDialConfigListWithMatchedApn(const ns::Array& profiles);
+    void resetDialCfgListWithCfgArray(const ns::Array& profiles);
+    // "ProfileID" follows the profile box; the record goes to the device.
+    void setCurrentProfile();
+    QString getDefaultProfileAPN();
+    int defaultAuthMode() const;
+    void updateInterface();
+    // Selects that entry of the profile box (0 is "Edit Configuration").
+    void dialConfigListSelectItemAtIndex(int index);
+    bool isSupportDoblePdpSettings() const { return bSupportDoublePdp_; }
+    // The profile box and the profile window's table.
+    int numberOfItemsInComboBox(ns::ComboBox* comboBox) override;
+    QString objectValueForItemAtIndex(ns::ComboBox* comboBox, int index) override;
+    void comboBoxSelectionDidChange(const ns::Notification& notification) override;
+    int numberOfRowsInTableView(ns::TableView* tableView) override;
+    QVariant objectValueForTableColumn(ns::TableView* tableView, ns::TableColumn* column, int row) override;
+    bool shouldEditTableColumn(ns::TableView* tableView, ns::TableColumn* column, int row) override;
+    void setObjectValue(ns::TableView* tableView, const QVariant& value, ns::TableColumn* column,
+                        int row) override;
+    void AddAPNInfo(ns::Object* sender);
+    void DelAPNInfo(ns::Object* sender);
+    void displayAPNInfo();
+    // Hides or shows the profile window's browse pane; answers whether it is shown.
+    bool toggleBrowserView(ns::Object* sender);
+    void setBtnAutoAPNMatchState();
+    void enableAutoApnMatch(ns::Object* sender);
+    void controlTextDidChange(const ns::Notification& notification) override;
+    // The IPv6 keys of a new profile; nothing without dual-PDP support.
+    void setDefaultDialParamsForIPv6(ns::Dictionary& profile);
+    // The temporary MMS profile.
+    QString MMSAccessPoint() const;
+    QString MMSGatewayUsername() const;
+    QString MMSGatewayPassword() const;
+    int MMSDefaultProfileNum() const;
+    void addMMSConfig() override;
+    void removeMMSConfig() override;
+    void setDialConfig(int index) override;
+    int IDMMSConfig() const override { return nMMSconfigItem_; }
+    QString getAPNString() override;
+    // Where the special roaming rule reads the SIM's card number.
+    DialServiceTransplant& dialServiceTransplant() { return transplant_; }
+
+    ns::Array dialConfigArray;
+    int m_IndexOfComboBoxSelectionNow = 1;
+    bool flagAddMMSConfig_ = false;
+    int nMMSconfigItem_ = 0;
+    bool bSupportDoublePdp_ = false;
+    QString m_bProviderForConfig;
+    // Outlets of the profile window and the Internet view's profile details,
+    // set by whoever builds them; the profile code works without them.
+    ns::TableView* m_configListView = nullptr;
+    ns::Window* m_dialConfigWindow = nullptr;
+    ns::View* viewDialBrowse_ = nullptr;
+    ns::Button* btnEnableAutoAPNMatch_ = nullptr;
+    ns::TextField* apnProviderLabel_ = nullptr;
+    ns::TextField* postDialListCombox_ = nullptr;
+    ns::TextField* Net_CurrentApnName = nullptr;
+    ns::TextField* m_eTelephoneNumber = nullptr;
+    ns::TextField* m_eAPN = nullptr;
+    ns::TextField* m_eUsername = nullptr;
+    ns::TextField* m_ePassword = nullptr;
+    ns::TextField* winUernameText_ = nullptr;
+    ns::TextField* winPasswordText_ = nullptr;
+    ns::TextField* tfPreferDNSIPv6_ = nullptr;
+    ns::TextField* tfAltDNSIPv6_ = nullptr;
+    ns::Matrix* ePDPTypeGroup_ = nullptr;
+
+    // ---- outlets of the Internet view (built by DialControllerNib.cpp) ----
+
+    ns::Button* m_ConnectButton = nullptr;
+    // The simple window's connect button, when the skin has one.
+    ns::Button* btnConnectSimple = nullptr;
+    ns::ComboBox* m_DialConfigList = nullptr;
+    ns::TextField* m_ConnectState = nullptr;
+    ns::TextField* m_ModemAndSimState = nullptr;
+    ns::TextField* m_TelephoneNumber = nullptr;
+    ns::TextField* m_Username = nullptr;
+    ns::TextField* m_Password = nullptr;
+    ns::View* viewBackground_ = nullptr;
+    ns::View* viewContainerEmbedInUI_ = nullptr;
+
+    // ---- fields of the connection (start values as after init) ----
+
+    std::shared_ptr<ns::Timer> m_TimerToGetConnectState;
+    long m_connecttime = 0;
+    float m_sendData = 0;
+    float m_lastSendData = 0;
+    float m_receiveData = 0;
+    float m_lastReceiveData = 0;
+    float m_sendSpeed = 0;
+    float m_receiveSpeed = 0;
+    int m_KBTimes = 0;
+    ns::Dictionary statusDict_; // the record of the connection being built
+    ns::Dictionary statisticsInfo_;
+    bool m_notified = false;
+    bool m_launchURLState = true;
+    bool saveRecordFlag = false;
+    bool warnLimitFlag = true;
+    bool autoDisconnectFlag = true;
+    bool warnLimitExceedFlag = true;
+    bool warnLimit25Flag_ = true;
+    bool warnLimit50Flag_ = true;
+    bool warnLimit75Flag_ = true;
+    bool isOpenURL = true;
+    bool isDeviceRemoved = true;
+    bool manualDisconnectFlag = false;
+    int reconnectTimes = 0;
+    int max_ReconnectTimes_ = 3;
+    int continueReconnectTiems_ = 5;
+    bool m_haveSendUpdateMessage = false;
+    bool bAppWillClose_ = false;
+    bool alreadyGetSimIMSIFlag_ = false;
+    bool willConnectToInternet_ = false;
+    bool bManualConnectSuccess_ = false;
+    bool bManualConnect_ = false;
+    bool bAttatchPS_ = false;
+    bool checkUsernameFlag_ = false;
+    bool hadDoManualDisconnect_ = false;
+    bool displayDisConnectingFlag_ = false;
+    bool hadConnectAction_ = false;
+    bool connectWarningsDisplayFlag_ = true;
+    bool clickOKForAPNPromptFlag_ = false;
+    bool modemStartUpProcessStateChanged_ = false;
+    int deviceStatusStringRows_ = 1;
+    ns::Array dialConfigArrayWithSIM_;
+
+protected:
+    void registerMessages() override;
+    void initializeController() override;
+    void updateLanguages(ns::Notification* notification) override;
+
+private:
+    // The limit was reached: the running connection is no longer cut, and the user decides.
+    bool limitReachedWarning();
+    // Builds the Internet view into the main tab view's "Internet" page.
+    void loadNib();
+    // The connect button's title for the state.
+    void setDialBtnTitle(bool connected);
+    // Registers the selectors of the profile handlers (DialControllerProfiles.cpp).
+    void registerProfileSelectors();
+    // Sends a module-2 request; false when there is no message center.
+    bool sendDialMessage(quint16 majorID, quint16 minorID, const QByteArray& data = QByteArray());
+    // Copies the record of a message notification; false when there is none.
+    bool readRecord(ns::Notification* notification, _UI_MSG* msg) const;
+    // A configuration switch, of a module or (empty module) of the top level.
+    bool configFlag(const QString& module, const QString& key) const;
+    // The translated text of the key.
+    static QString localized(const QString& key);
+    // An OK/Cancel warning; true for OK.
+    static bool confirmWarning(const QString& message);
+
+    // ---- profiles: helpers and state ----
+    bool isAddAPNWithSIM() const;
+    // The profile in use (profile box entry - 1); empty when there is none.
+    ns::Dictionary currentProfile() const;
+    // Selects the profile box entry and makes it the one in use, without the handler.
+    void selectDialConfigEntry(int entry);
+    void reloadProfileLists();
+    void reloadProfileListsAndTable();
+    void postProfileListSelectionChange();
+    void reloadAfterFileRewrite();
+    // Puts the operator's profiles in place of the first replaced profiles,
+    // stores their number and saves; false when nothing changed.
+    bool installDefaultProfiles(const ns::Array& profiles, int replaced);
+    // The provider of the row as the lists show it.
+    QString providerText(int row) const;
+    QString createNewProvider() const;
+    QString createDialNumber() const;
+    bool isPdpTypeGroupEnabled() const;
+    ns::Dictionary mmsSettings() const;
+
+    ConfigService switches_{configStore()};
+    DialServiceTransplant transplant_{configStore(), switches_};
+    DialConfigFile dialConfigFile_{configStore()};
+    ns::Dictionary mmsDialConfig_; // the temporary MMS profile while it is listed
+
+    ns::Box* profileBox_ = nullptr;
+    ns::TextField* connectStateTitle_ = nullptr;
+    int connectStatus_ = Idle;
+    bool is2GNetWork_ = false;
+    bool apnCycleEnable_ = false;
+    bool apnCyleWhenRoamToNoRoam_ = false;
+    bool psDomainStatus_ = false;
+    bool registered_ = false; // the subscriptions are made once
+};

@@ -1,0 +1,66 @@
+// The Internet view, built in code into the main tab view's "Internet" page:
+// the profile box with the profile list, the connection status and the
+// connect button. Texts are set by updateLanguages.
+#include "connection/DialController.h"
+
+#include "platform/ns/appkit/Box.h"
+#include "platform/ns/appkit/Button.h"
+#include "platform/ns/appkit/ComboBox.h"
+#include "platform/ns/appkit/TabView.h"
+#include "platform/ns/appkit/TextField.h"
+
+namespace
+{
+
+const QString kInternetPage = QStringLiteral("Internet");
+
+} // namespace
+
+void DialController::loadNib()
+{
+    if (m_ConnectButton || !tabviewMain)
+        return;
+    const int index = tabviewMain->indexOfTabViewItemWithIdentifier(kInternetPage);
+    ns::TabViewItem* item = index < 0 ? nullptr : tabviewMain->tabViewItemAtIndex(index);
+    if (!item || !item->view())
+        return;
+    ns::View* page = item->view();
+    // The page takes the tab view's content area when it is shown.
+    const ns::Rect content = tabviewMain->contentRect();
+    const ns::Rect bounds(0, 0, content.size.width, content.size.height);
+    const double top = bounds.size.height;
+
+    profileBox_ = new ns::Box(ns::Rect(24, top - 100, bounds.size.width - 48, 76));
+    m_DialConfigList = new ns::ComboBox(ns::Rect(16, 14, 300, 26));
+    m_DialConfigList->setEditable(false);
+    profileBox_->contentView()->addSubview(m_DialConfigList);
+    page->addSubview(profileBox_);
+
+    const ns::Font font = ns::Font::systemFontOfSize(13);
+    connectStateTitle_ = ns::TextField::labelWithFrame(ns::Rect(40, top - 150, 120, 20), font);
+    m_ConnectState = ns::TextField::labelWithFrame(ns::Rect(160, top - 150, 300, 20), font);
+    m_ModemAndSimState =
+        ns::TextField::labelWithFrame(ns::Rect(40, top - 180, bounds.size.width - 80, 20), font);
+    for (ns::View* label : {connectStateTitle_, m_ConnectState, m_ModemAndSimState})
+        page->addSubview(label);
+
+    m_ConnectButton = new ns::Button(ns::Rect((bounds.size.width - 160) / 2, 40, 160, 40));
+    m_ConnectButton->setBezelStyle(ns::RoundedBezelStyle);
+    m_ConnectButton->setTarget(this);
+    m_ConnectButton->setAction(QStringLiteral("DialOption:"));
+    m_ConnectButton->setEnabled(false);
+    page->addSubview(m_ConnectButton);
+}
+
+void DialController::updateLanguages(ns::Notification*)
+{
+    if (!m_ConnectButton)
+        return;
+    profileBox_->setTitle(localized(QStringLiteral("Profile")));
+    connectStateTitle_->setStringValue(localized(QStringLiteral("Status:")));
+    if (m_ConnectState->stringValue().isEmpty())
+        m_ConnectState->setStringValue(localized(QStringLiteral("Idle")));
+    setDialBtnTitle(connectStatus_ == Connected);
+    if (m_DialConfigList->usesDataSource())
+        m_DialConfigList->reloadData();
+}
