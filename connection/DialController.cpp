@@ -98,6 +98,7 @@ void DialController::registerMessages()
 void DialController::initializeController()
 {
     ns::Workspace::sharedWorkspace().watchSleepAndWake();
+    updateInterface(); // the profiles and the one in use
 }
 
 void DialController::setConnectStatus(int status)

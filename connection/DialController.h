@@ -1,9 +1,14 @@
 #pragma once
 
+#include "app/config/ConfigService.h"
 #include "app/interfaces/DialControlling.h"
 #include "app/ui/controller/JOVUIController.h"
+#include "connection/DialConfigFile.h"
+#include "connection/DialServiceTransplant.h"
 #include "jCommon/UIMsg.h"
 #include "platform/ns/Value.h"
+#include "platform/ns/appkit/ComboBox.h"
+#include "platform/ns/appkit/TableView.h"
 
 #include <QString>
 
@@ -14,6 +19,7 @@ namespace ns
 class Box;
 class Button;
 class ComboBox;
+class Matrix;
 class Notification;
 class TextField;
 class Timer;
@@ -32,8 +38,15 @@ class Window;
 // prompts), DialControllerEvents.cpp (requests by notification, sleep and
 // wake, device removal, network status, the frequency lock),
 // DialControllerNib.cpp (the Internet view), DialControllerButton.cpp (the
-// connect controls) and DialControllerProfiles.cpp (the profiles).
-class DialController : public JOVUIController, public DialControlling
+// connect controls) and the profile files DialControllerProfiles.cpp,
+// DialControllerProfileList.cpp, DialControllerDialParams.cpp and
+// DialControllerMMS.cpp.
+class DialController : public JOVUIController,
+                       public DialControlling,
+                       public ns::ComboBoxDataSource,
+                       public ns::ComboBoxDelegate,
+                       public ns::TableViewDataSource,
+                       public ns::TableViewDelegate
 {
 public:
     explicit DialController(ConfigManager& store = ConfigManager::sharedConfigManager());
@@ -149,6 +162,8 @@ public:
     void setPSDomainStatus(bool present) override { psDomainStatus_ = present; }
     bool deviceLockDialOption();
     bool checkAPNAccount();
+    // The APN cycle is trying its last profile; no cycle runs yet.
+    bool apnCycleLastTry() const { return false; }
     bool doBeforeConnect();
     bool dialDisconnectWhenRoamForZudera();
     // The connect-warning sheet on the main window.
@@ -163,17 +178,97 @@ public:
                               const QString& connectBtnName, const QString& deviceStatus) override;
     void setWCDMAConfigHidden(bool hidden) override;
 
-    // ---- profiles (DialControllerProfiles.cpp) ----
+    // ---- profiles (DialControllerProfiles.cpp: the file, the profile in
+    // use and the operator's defaults; DialControllerProfileList.cpp: the
+    // profile box and table, adding and deleting, the view of the profile in
+    // use, the automatic APN match, typing limits; DialControllerDialParams.cpp:
+    // the record sent to the device; DialControllerMMS.cpp: the MMS profile) ----
 
     void setDialParams() override;
+    // YES when the device server should not alert on a failed connect.
+    bool setParaDisableAlertWindow();
+    // A copy of the profile with every key a profile must have.
+    ns::Dictionary createSafeDialConfig(const ns::Dictionary& profile) const;
+    void loadDialConfig();
+    void loadDialConfigWithSIM();
+    void saveDialConfigFile();
+    // "AlreadyGetSimIMSI": the profiles of the SIM now known.
+    void alreadyGetSimIMSI(ns::Notification* notification);
     void resetDefaultProfileWithImsiAll(const QString& imsi) override;
     void resetGlobalDefaultProfileWithImsi(const QString& imsi) override;
     void resetDefaultProfileWithMCCMNC(const QString& mccmnc) override;
     void resetDefaultProfileWithMcc(const QString& mcc, const QString& mnc) override;
-    void loadDialConfig();
+    // Replaces profile 0 with a copy of the profile.
+    void resetDiaCfgListWithImsiCfg(const ns::Dictionary& profile);
+    // Makes profile index the one in use.
+    void setDefaultProfile(int index);
+    void reloadApnListView();
+    // The matched profiles take the place of the operator's defaults, in their order.
+    void resetDialConfigListWithMatchedApn(const ns::Array& profiles);
+    void resetDialCfgListWithCfgArray(const ns::Array& profiles);
+    // "ProfileID" follows the profile box; the record goes to the device.
+    void setCurrentProfile();
+    int defaultAuthMode() const;
     void updateInterface();
     // Selects that entry of the profile box (0 is "Edit Configuration").
     void dialConfigListSelectItemAtIndex(int index);
+    bool isSupportDoblePdpSettings() const { return bSupportDoublePdp_; }
+    // The profile box and the profile window's table.
+    int numberOfItemsInComboBox(ns::ComboBox* comboBox) override;
+    QString objectValueForItemAtIndex(ns::ComboBox* comboBox, int index) override;
+    void comboBoxSelectionDidChange(const ns::Notification& notification) override;
+    int numberOfRowsInTableView(ns::TableView* tableView) override;
+    QVariant objectValueForTableColumn(ns::TableView* tableView, ns::TableColumn* column, int row) override;
+    bool shouldEditTableColumn(ns::TableView* tableView, ns::TableColumn* column, int row) override;
+    void setObjectValue(ns::TableView* tableView, const QVariant& value, ns::TableColumn* column,
+                        int row) override;
+    void AddAPNInfo(ns::Object* sender);
+    void DelAPNInfo(ns::Object* sender);
+    void displayAPNInfo();
+    // Hides or shows the profile window's browse pane; answers whether it is shown.
+    bool toggleBrowserView(ns::Object* sender);
+    void setBtnAutoAPNMatchState();
+    void enableAutoApnMatch(ns::Object* sender);
+    void controlTextDidChange(const ns::Notification& notification) override;
+    // The IPv6 keys of a new profile; nothing without dual-PDP support.
+    void setDefaultDialParamsForIPv6(ns::Dictionary& profile);
+    // The temporary MMS profile.
+    QString MMSAccessPoint() const;
+    QString MMSGatewayUsername() const;
+    QString MMSGatewayPassword() const;
+    int MMSDefaultProfileNum() const;
+    void addMMSConfig() override;
+    void removeMMSConfig() override;
+    void setDialConfig(int index) override;
+    int IDMMSConfig() const override { return nMMSconfigItem_; }
+    QString getAPNString() override;
+    // Where the special roaming rule reads the SIM's card number.
+    DialServiceTransplant& dialServiceTransplant() { return transplant_; }
+
+    ns::Array dialConfigArray;
+    int m_IndexOfComboBoxSelectionNow = 1;
+    bool flagAddMMSConfig_ = false;
+    int nMMSconfigItem_ = 0;
+    bool bSupportDoublePdp_ = false;
+    QString m_bProviderForConfig;
+    // Outlets of the profile window and the Internet view's profile details,
+    // set by whoever builds them; the profile code works without them.
+    ns::TableView* m_configListView = nullptr;
+    ns::Window* m_dialConfigWindow = nullptr;
+    ns::View* viewDialBrowse_ = nullptr;
+    ns::Button* btnEnableAutoAPNMatch_ = nullptr;
+    ns::TextField* apnProviderLabel_ = nullptr;
+    ns::TextField* postDialListCombox_ = nullptr;
+    ns::TextField* Net_CurrentApnName = nullptr;
+    ns::TextField* m_eTelephoneNumber = nullptr;
+    ns::TextField* m_eAPN = nullptr;
+    ns::TextField* m_eUsername = nullptr;
+    ns::TextField* m_ePassword = nullptr;
+    ns::TextField* winUernameText_ = nullptr;
+    ns::TextField* winPasswordText_ = nullptr;
+    ns::TextField* tfPreferDNSIPv6_ = nullptr;
+    ns::TextField* tfAltDNSIPv6_ = nullptr;
+    ns::Matrix* ePDPTypeGroup_ = nullptr;
 
     // ---- outlets of the Internet view (built by DialControllerNib.cpp) ----
 
@@ -261,6 +356,31 @@ private:
     static QString localized(const QString& key);
     // An OK/Cancel warning; true for OK.
     static bool confirmWarning(const QString& message);
+
+    // ---- profiles: helpers and state ----
+    bool isAddAPNWithSIM() const;
+    // The profile in use (profile box entry - 1); empty when there is none.
+    ns::Dictionary currentProfile() const;
+    // Selects the profile box entry and makes it the one in use, without the handler.
+    void selectDialConfigEntry(int entry);
+    void reloadProfileLists();
+    void reloadProfileListsAndTable();
+    void postProfileListSelectionChange();
+    void reloadAfterFileRewrite();
+    // Puts the operator's profiles in place of the first replaced profiles,
+    // stores their number and saves; false when nothing changed.
+    bool installDefaultProfiles(const ns::Array& profiles, int replaced);
+    // The provider of the row as the lists show it.
+    QString providerText(int row) const;
+    QString createNewProvider() const;
+    QString createDialNumber() const;
+    bool isPdpTypeGroupEnabled() const;
+    ns::Dictionary mmsSettings() const;
+
+    ConfigService switches_{configStore()};
+    DialServiceTransplant transplant_{configStore(), switches_};
+    DialConfigFile dialConfigFile_{configStore()};
+    ns::Dictionary mmsDialConfig_; // the temporary MMS profile while it is listed
 
     ns::Box* profileBox_ = nullptr;
     ns::TextField* connectStateTitle_ = nullptr;

@@ -1,5 +1,6 @@
 #include "main/MainNib.h"
 
+#include "device/InitService.h"
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Menu.h"
 
@@ -38,6 +39,9 @@ void MainNib::awakeFromNib()
     dialController_.jovSkinManager = &jovSkinManager_;
     dialController_.wndMain = mainController_.wndMain;
     dialController_.tabviewMain = mainController_.mainTabView();
+    // The special roaming rule of the profile matching reads the SIM's card number.
+    dialController_.dialServiceTransplant().setIccidSource(
+        [] { return InitService::sharedInitService().iccidStr(); });
     dialController_.awakeFromNib();
 
     // The delegate starts the device server when launching ends.

@@ -58,6 +58,14 @@ public:
     virtual double getCurrentTotalData() = 0;
     // The APN of the profile in use, for the diagnostics window.
     virtual QString getDefaultProfileAPN() = 0;
+    // What the MMS feature asks: a temporary profile of the MMS settings,
+    // added and selected, removed again afterwards; going back to a profile
+    // by its index; the added profile's item; the APN of the profile in use.
+    virtual void addMMSConfig() = 0;
+    virtual void removeMMSConfig() = 0;
+    virtual void setDialConfig(int index) = 0;
+    virtual int IDMMSConfig() const = 0;
+    virtual QString getAPNString() = 0;
 };
 
 extern DialControlling* g_DialController;

@@ -30,6 +30,7 @@ Connection::Connection(Modem& modem)
 void Connection::registerMessages(MessageRouter& router)
 {
     static const HandlerRow rows[] = {
+        {msg::connection::kSetDialParams, &Connection::dealWithSetDialParams},
         {msg::connection::kReadNetFrequencyLock, &Connection::dealWithReadNetFrequencyLock},
         {msg::connection::kSetNetFrequencyLock, &Connection::dealWithSetNetFrequencyLock},
     };
@@ -40,6 +41,26 @@ void Connection::registerMessages(MessageRouter& router)
 
 void Connection::describeState(ns::Dictionary& state) const
 {
+    state.setValue(QStringLiteral("DialParamsCount"), dialParamsCount_);
+    state.setValue(QStringLiteral("DialParams"),
+                   ns::Dictionary{
+                       {QStringLiteral("APN"), dialParams_.apn},
+                       {QStringLiteral("TelNumber"), dialParams_.telNumber},
+                       {QStringLiteral("User"), dialParams_.userName},
+                       {QStringLiteral("Password"), dialParams_.password},
+                       {QStringLiteral("PdpAddress"), dialParams_.pdpAddress},
+                       {QStringLiteral("ConnectType"), dialParams_.connectType},
+                       {QStringLiteral("Authentication"), dialParams_.authentication},
+                       {QStringLiteral("PdpType"), dialParams_.pdpType},
+                       {QStringLiteral("PdpAddressMode"), dialParams_.pdpAddressMode},
+                       {QStringLiteral("DisableAlertWindow"), dialParams_.disableAlertWindow},
+                       {QStringLiteral("MTUSize"), dialParams_.mtuSize},
+                       {QStringLiteral("IPv6APN"), dialParams_.ipv6Apn},
+                       {QStringLiteral("PreferredDNS"), dialParams_.preferredDns},
+                       {QStringLiteral("AlternateDNS"), dialParams_.alternateDns},
+                       {QStringLiteral("IPv6PreferredDNS"), dialParams_.ipv6PreferredDns},
+                       {QStringLiteral("IPv6AlternateDNS"), dialParams_.ipv6AlternateDns},
+                   });
     state.setValue(QStringLiteral("NetFrequencyLock"), netFrequencyLock_);
     state.setValue(QStringLiteral("NetFrequencyLockSets"), frequencyLockSets_);
 }
@@ -48,6 +69,17 @@ void Connection::deviceRemoved()
 {
     netFrequencyLock_ = modem_.scenario().connection.netFrequencyLock;
     frequencyLockSets_ = 0;
+}
+
+void Connection::dealWithSetDialParams(const _UI_MSG& request)
+{
+    if (request.type != kTypeRequest)
+        return;
+    dialParams_ = dialParamsFromRecord(request);
+    ++dialParamsCount_;
+    modem_.send(makeRecord(msg::connection::kSetDialParams, kTypeReport, kResultSuccess, QByteArray(),
+                           request.moduleID),
+                modem_.scenario().timing.replyDelay);
 }
 
 void Connection::dealWithReadNetFrequencyLock(const _UI_MSG& request)

@@ -49,6 +49,27 @@ ns::Dictionary plainSettings(const ns::Dictionary& changes)
     return changed(settings, changes);
 }
 
+QString writeScenario(const QString& folder, const std::vector<std::pair<QString, ns::Value>>& changes)
+{
+    ns::Dictionary root = ns::PropertyList::readDictionary(
+                              QStringLiteral(TRELVAN_SOURCE_DIR "/halvex/resources/DefaultScenario.plist"))
+                              .value_or(ns::Dictionary())
+                              .deepCopy();
+    root.setValue("Timing", ns::Dictionary{{"ReportInterval", 0.005},
+                                           {"ReplyDelay", 0.0},
+                                           {"CodeCheckDelay", 0.01},
+                                           {"SignalChangeInterval", 0.0}});
+    for (const auto& [path, value] : changes) {
+        const QStringList parts = path.split('/');
+        if (parts.size() == 1)
+            root.setValue(path, value);
+        else
+            root.value(parts.first()).toDictionary().setValue(parts.last(), value);
+    }
+    const QString path = folder + QStringLiteral("/scenario.plist");
+    return ns::PropertyList::writeFile(path, root) ? path : QString();
+}
+
 DeviceBundle::DeviceBundle(const ns::Dictionary& settings, Runtime runtime)
 {
     const QString contents = appPath() + QStringLiteral("/Contents");

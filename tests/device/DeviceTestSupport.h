@@ -47,6 +47,11 @@ ns::Dictionary plainSettings(const ns::Dictionary& changes = ns::Dictionary());
 // or the one a running HalvexControl has set.
 enum class Runtime { Own, Current };
 
+// The shipped scenario with the changes of whole sections or of keys
+// ("SIM/State"), and a quick pace, written as scenario.plist into the folder;
+// its path, or an empty string when it cannot be written.
+QString writeScenario(const QString& folder, const std::vector<std::pair<QString, ns::Value>>& changes);
+
 // A private Trelvan.app holding the shipped resources (skin, wording,
 // images), a data folder with the given settings and the built Halvex as its
 // device server. The English wording is loaded.
@@ -189,6 +194,12 @@ struct FakeDial : DialControlling {
     double getCurrentTotalData() override { return totalData; }
     QString getDefaultProfileAPN() override { return apn; }
     QString apn;
+    // The MMS profile requests are not the device's.
+    void addMMSConfig() override {}
+    void removeMMSConfig() override {}
+    void setDialConfig(int) override {}
+    int IDMMSConfig() const override { return 0; }
+    QString getAPNString() override { return QString(); }
     bool dialling = false;
     double totalData = 0; // bytes over the connection
     int status = Idle;

@@ -35,29 +35,6 @@ namespace
 
 constexpr int kWaitMs = 20000;
 
-// The shipped scenario with the changes of whole sections or of keys
-// ("SIM/State"), and a quick pace.
-QString writeScenario(const QString& folder, const std::vector<std::pair<QString, ns::Value>>& changes)
-{
-    ns::Dictionary root = ns::PropertyList::readDictionary(
-                              QStringLiteral(TRELVAN_SOURCE_DIR "/halvex/resources/DefaultScenario.plist"))
-                              .value_or(ns::Dictionary())
-                              .deepCopy();
-    root.setValue("Timing", ns::Dictionary{{"ReportInterval", 0.005},
-                                           {"ReplyDelay", 0.0},
-                                           {"CodeCheckDelay", 0.01},
-                                           {"SignalChangeInterval", 0.0}});
-    for (const auto& [path, value] : changes) {
-        const QStringList parts = path.split('/');
-        if (parts.size() == 1)
-            root.setValue(path, value);
-        else
-            root.value(parts.first()).toDictionary().setValue(parts.last(), value);
-    }
-    const QString path = folder + QStringLiteral("/scenario.plist");
-    return ns::PropertyList::writeFile(path, root) ? path : QString();
-}
-
 // Types into the field as the user does: selects what it holds, then the keys.
 void type(ns::TextField* field, const QString& text)
 {

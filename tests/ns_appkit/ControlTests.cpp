@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace ns;
@@ -153,6 +154,41 @@ TEST_F(AppKitControls, TextFieldReportsTheUsersEditingToItsDelegate)
     EXPECT_EQ(delegate.calls, (QStringList{"begin a", "change a", "change ab", "end ab"}));
     EXPECT_EQ(field->stringValue(), "ab");
     EXPECT_EQ(recorder.senders, (QList<Object*>{field}));
+}
+
+TEST_F(AppKitControls, FormatterRewritesTheTextWhenEditingEnds)
+{
+    // Keeps the digits of what is typed.
+    class DigitsFormatter : public Formatter
+    {
+    public:
+        QString stringForObjectValue(const Value& value) const override
+        {
+            return value.toString().remove(QRegularExpression(QStringLiteral("[^0-9]")));
+        }
+        bool getObjectValue(Value* out, const QString& string, QString*) const override
+        {
+            *out = string;
+            return true;
+        }
+    };
+    auto* field = new TextField(Rect(20, 20, 150, 22));
+    window->contentView()->addSubview(field);
+    field->setStringValue("a1b2");
+    field->setFormatter(std::make_unique<DigitsFormatter>());
+    EXPECT_EQ(field->stringValue(), "12");
+
+    window->makeFirstResponder(field);
+    QTest::keyClicks(field->editor(), "x3");
+    EXPECT_EQ(field->stringValue(), "12x3");
+    QTest::keyClick(field->editor(), Qt::Key_Return);
+    EXPECT_EQ(field->stringValue(), "123");
+    EXPECT_EQ(field->editor()->text(), "123");
+
+    field->setFormatter(nullptr);
+    QTest::keyClicks(field->editor(), "y");
+    QTest::keyClick(field->editor(), Qt::Key_Return);
+    EXPECT_EQ(field->stringValue(), "123y");
 }
 
 TEST(AppKitTextField, NumbersAreReadFromTheStartOfTheText)

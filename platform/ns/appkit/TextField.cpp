@@ -170,6 +170,7 @@ void TextField::updateEditor()
         editing_ = std::make_unique<TextEditing>(
             editor_, this, [this] { return delegate_; },
             [this](const QString& text) { cell_->setStringValue(text); });
+        QObject::connect(editor_, &QLineEdit::editingFinished, editor_, [this] { applyFormatter(); });
         setFocusProxy(editor_);
         editor_->show();
     } else if (!isEditable() && editor_) {
@@ -246,6 +247,22 @@ void TextField::setObjectValue(const QVariant& value)
     cell_->setObjectValue(value);
     if (editor_ && editor_->text() != cell_->stringValue())
         editor_->setText(cell_->stringValue());
+}
+
+void TextField::setFormatter(std::unique_ptr<Formatter> formatter)
+{
+    formatter_ = std::move(formatter);
+    if (!stringValue().isEmpty())
+        applyFormatter();
+}
+
+void TextField::applyFormatter()
+{
+    if (!formatter_)
+        return;
+    Value value;
+    if (formatter_->getObjectValue(&value, stringValue(), nullptr))
+        setObjectValue(formatter_->stringForObjectValue(value));
 }
 
 void TextField::setFont(const Font& font)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ns/Formatter.h"
 #include "platform/ns/Notification.h"
 #include "platform/ns/appkit/AttributedString.h"
 #include "platform/ns/appkit/Color.h"
@@ -113,6 +114,11 @@ public:
     void setAlignment(int alignment) override;
     void setEnabled(bool enabled) override;
 
+    // The formatter rewrites the text when the user ends editing it (and
+    // when one is set on a field that holds text); null for none.
+    Formatter* formatter() const { return formatter_.get(); }
+    void setFormatter(std::unique_ptr<Formatter> formatter);
+
     void setDelegate(TextFieldDelegate* delegate) { delegate_ = delegate; }
     TextFieldDelegate* delegate() const { return delegate_; }
 
@@ -136,11 +142,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Creates, removes or restyles the line editor after the cell changed.
     void updateEditor();
+    // Puts the text through the formatter.
+    void applyFormatter();
 
 private:
     std::unique_ptr<TextFieldCell> cell_;
     QLineEdit* editor_ = nullptr;
     std::unique_ptr<TextEditing> editing_;
+    std::unique_ptr<Formatter> formatter_;
     TextFieldDelegate* delegate_ = nullptr;
     QUrl link_;
     bool allowsEditingTextAttributes_ = false;
