@@ -28,6 +28,8 @@ public:
     virtual void startAnimationWhenMaximizeWithNewSms() = 0;
     // An overdue unread data-volume message on the PC: handled, and the status item refreshed.
     virtual void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() = 0;
+    // Clears the preview of a newly arrived message (another tab is coming forward).
+    virtual void cleanTextControlShowCertainNewSmsContent() = 0;
 };
 
 extern SMSControlling* g_SMSController;

@@ -53,6 +53,7 @@ public:
     bool hasNewSMSInPos(int) override { return false; }
     void startAnimationWhenMaximizeWithNewSms() override {}
     void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override {}
+    void cleanTextControlShowCertainNewSmsContent() override {}
     int calls = 0;
 };
 
