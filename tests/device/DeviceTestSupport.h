@@ -301,6 +301,7 @@ struct FakeSMS : SMSControlling {
     bool hasNewSMSInPos(int position) override { return newInPosition.contains(position); }
     void startAnimationWhenMaximizeWithNewSms() override { calls << "startAnimation"; }
     void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override { calls << "overdue"; }
+    void cleanTextControlShowCertainNewSmsContent() override { calls << "cleanPreview"; }
     QStringList calls;
     QList<int> newInPosition;
 };
