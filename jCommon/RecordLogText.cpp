@@ -1,6 +1,8 @@
 #include "jCommon/RecordLogText.h"
 
+#include "jCommon/ConnectionMessages.h"
 #include "jCommon/DeviceMessages.h"
+#include "jCommon/DialParams.h"
 #include "jCommon/FieldWidths.h"
 #include "jCommon/MessageID.h"
 
@@ -9,7 +11,7 @@
 namespace
 {
 
-// A field of a record's data that holds a code.
+// A field of a record's data that holds a code or an account's user name or password.
 struct CodeField {
     MessageID id;
     int offset;
@@ -23,6 +25,8 @@ constexpr CodeField kCodeFields[] = {
     {msg::device::kSavePin, 0, FieldWidth::kCode},
     {msg::device::kCheckUnlockCodeStatus, 0, FieldWidth::kUnlockCode},
     {msg::device::kDeviceUnlock, 0, FieldWidth::kDeviceCode},
+    {msg::connection::kSetDialParams, DialParamsLayout::kUserName, DialParamsLayout::kAccountWidth},
+    {msg::connection::kSetDialParams, DialParamsLayout::kPassword, DialParamsLayout::kAccountWidth},
 };
 
 } // namespace

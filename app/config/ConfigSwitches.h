@@ -25,6 +25,7 @@
     X(isSpecialImsiRoam, "", "SpecialImsiRoam", Bool)                                                        \
     X(readEntertainTableConfig, "", "EntertainTabelConfig", Stored)                                          \
     X(readDefaultProfileNum, "", "DefaultProfileNum", Int)                                                   \
+    X(readCurrentProfile, "", "ProfileID", Int)                                                              \
     /* Module "Main" */                                                                                      \
     X(isApnWindSheetWindMainChanged_IfJamaicaSkinVersion, "Main",                                            \
       "Main_AddNewApnSheetWhenMainWndChanged_IfJamaicaSkinVersion", Bool)                                    \

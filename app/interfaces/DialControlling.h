@@ -50,6 +50,15 @@ public:
     virtual void setDialParams() = 0;
     // Whether the packet domain is there to connect over.
     virtual void setPSDomainStatus(bool present) = 0;
+
+    // What the MMS feature asks: a temporary profile of the MMS settings,
+    // added and selected, removed again afterwards; going back to a profile
+    // by its index; the added profile's item; the APN of the profile in use.
+    virtual void addMMSConfig() = 0;
+    virtual void removeMMSConfig() = 0;
+    virtual void setDialConfig(int index) = 0;
+    virtual int IDMMSConfig() const = 0;
+    virtual QString getAPNString() = 0;
 };
 
 extern DialControlling* g_DialController;

@@ -39,5 +39,7 @@ QString checkAddressFormatters(QByteArrayView input);
 QString checkStringRegex(QByteArrayView input);
 // A record's line in the modem traffic log, its code fields masked.
 QString checkRecordLog(QByteArrayView input);
+// The dial-parameter record as the device reads it.
+QString checkDialParams(QByteArrayView input);
 
 } // namespace fuzz

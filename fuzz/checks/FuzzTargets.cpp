@@ -15,6 +15,7 @@ const Target kTargets[] = {
     {"address_formatters", checkAddressFormatters},
     {"string_regex", checkStringRegex},
     {"record_log", checkRecordLog},
+    {"dial_params", checkDialParams},
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "halvex/features/FeatureList.h"
 
+#include "halvex/features/Connection.h"
 #include "halvex/features/DeviceIdentity.h"
 #include "halvex/features/DeviceLock.h"
 #include "halvex/features/DeviceStartup.h"
@@ -33,6 +34,7 @@ std::vector<std::unique_ptr<Feature>> createFeatures(Modem& modem)
     features.push_back(std::make_unique<NetworkSettings>(modem));
     features.push_back(std::make_unique<NetworkSearchModes>(modem));
     features.push_back(std::make_unique<SimUpdate>(modem));
+    features.push_back(std::make_unique<Connection>(modem));
     return features;
 }
 

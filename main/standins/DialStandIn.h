@@ -35,4 +35,9 @@ public:
     void setWCDMAConfigHidden(bool) override {}
     void setDialParams() override {}
     void setPSDomainStatus(bool) override {}
+    void addMMSConfig() override {}
+    void removeMMSConfig() override {}
+    void setDialConfig(int) override {}
+    int IDMMSConfig() const override { return 0; }
+    QString getAPNString() override { return QString(); }
 };

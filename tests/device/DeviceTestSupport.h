@@ -187,6 +187,12 @@ struct FakeDial : DialControlling {
     void setWCDMAConfigHidden(bool hidden) override { calls << QStringLiteral("wcdmaHidden %1").arg(hidden); }
     void setDialParams() override { calls << "setDialParams"; }
     void setPSDomainStatus(bool present) override { calls << QStringLiteral("ps %1").arg(present); }
+    // The MMS profile requests are not the device's.
+    void addMMSConfig() override {}
+    void removeMMSConfig() override {}
+    void setDialConfig(int) override {}
+    int IDMMSConfig() const override { return 0; }
+    QString getAPNString() override { return QString(); }
     bool dialling = false;
     int status = Idle;
     int launched = 0;

@@ -1,6 +1,8 @@
 #include "halvex/Modem.h"
 #include "halvex/Record.h"
+#include "jCommon/ConnectionMessages.h"
 #include "jCommon/DeviceMessages.h"
+#include "jCommon/DialParams.h"
 #include "jCommon/FieldWidths.h"
 #include "jCommon/PayloadReader.h"
 #include "jCommon/PayloadWriter.h"
@@ -188,4 +190,34 @@ TEST_F(ModemTest, ABlockedSimRefusesEveryCode)
                           PayloadWriter(FieldWidth::kCode).setText(0, FieldWidth::kCode, "4321").bytes())),
               std::pair(0, 0));
     EXPECT_EQ(modem->state().value("SimStatus").toString(), "Blocked");
+}
+
+TEST_F(ModemTest, KeepsTheLastDialParametersAndAcknowledgesEach)
+{
+    auto modem = makeModem(scenarioWith());
+    modem->powerOn();
+    clock.advance(1);
+    DialParams params;
+    params.apn = "internet";
+    params.userName = "alice";
+    params.authentication = 1;
+    params.pdpType = 2;
+    params.connectType = 1;
+    const MessageID id = msg::connection::kSetDialParams;
+    for (const char* apn : {"first", "internet"}) {
+        params.apn = apn;
+        const size_t first = sent.size();
+        modem->receive(makeUIMsg(kModuleDialUp, id.majorID, id.minorID, kTypeRequest, kResultSuccess,
+                                 dialParamsBytes(params)));
+        clock.advance(1);
+        ASSERT_EQ(sentSince(first), QStringList{"257/60"});
+        EXPECT_EQ(sent.back().moduleID, kModuleDialUp);
+    }
+    const ns::Dictionary state = modem->state().value("DialParams").toDictionary();
+    EXPECT_EQ(modem->state().value("DialParamsCount").intValue(), 2);
+    EXPECT_EQ(state.value("APN").toString(), "internet");
+    EXPECT_EQ(state.value("User").toString(), "alice");
+    EXPECT_EQ(state.value("Authentication").intValue(), 1);
+    EXPECT_EQ(state.value("PdpType").intValue(), 2);
+    EXPECT_EQ(state.value("ConnectType").intValue(), 1);
 }

@@ -1,4 +1,6 @@
+#include "jCommon/ConnectionMessages.h"
 #include "jCommon/DeviceMessages.h"
+#include "jCommon/DialParams.h"
 #include "jCommon/FieldWidths.h"
 #include "jCommon/PayloadWriter.h"
 #include "jCommon/RecordLogText.h"
@@ -27,6 +29,11 @@ TEST(RecordLogText, CodesNeverReachTheLogAndOtherPayloadsDo)
                                .setText(0, FieldWidth::kCode, "4321")
                                .setText(FieldWidth::kCode, FieldWidth::kCode, "12345678")
                                .bytes();
+    DialParams account;
+    account.apn = "web";
+    account.userName = "alice";
+    account.password = "s3cret";
+    const _UI_MSG dialParams = record(msg::connection::kSetDialParams, dialParamsBytes(account));
     const struct {
         const char* name;
         _UI_MSG record;
@@ -39,6 +46,8 @@ TEST(RecordLogText, CodesNeverReachTheLogAndOtherPayloadsDo)
         {"unlock code", record(kCheckUnlockCodeStatus, text(FieldWidth::kUnlockCode, "A1B2C3D4E5F6G7H8")),
          "41 31 42 32"},
         {"device code", record(kDeviceUnlock, QByteArray("2468")), "32 34 36 38"},
+        {"dial user name", dialParams, "61 6c 69 63 65"},
+        {"dial password", dialParams, "73 33 63 72 65 74"},
     };
     for (const auto& c : codes) {
         const QByteArray line = recordLogText(c.record);
@@ -51,6 +60,8 @@ TEST(RecordLogText, CodesNeverReachTheLogAndOtherPayloadsDo)
     // The IMEI report carries no code: it is logged as it is.
     const QByteArray imei = recordLogText(record(kCheckIMEIInfo, text(FieldWidth::kIMEI, "4901")));
     EXPECT_TRUE(imei.contains("34 39 30 31")) << imei.constData();
+    // The dial parameters keep their APN in the log.
+    EXPECT_TRUE(recordLogText(dialParams).contains("77 65 62 00")) << recordLogText(dialParams).constData();
 }
 
 TEST(RecordLogText, AnOutOfRangeLengthIsReadWithinTheData)
