@@ -3,6 +3,7 @@
 // shapes, and the IPv6 values of a profile.
 #include "connection/DialController.h"
 
+#include "connection/DialProfile.h"
 #include "connection/ProfileFieldStates.h"
 #include "connection/ProfileRules.h"
 #include "platform/ns/appkit/Button.h"
@@ -249,20 +250,18 @@ bool DialController::shouldSelectTabViewItem(ns::TabView* tabView, ns::TabViewIt
 
 void DialController::addIPv6ParaNumArray(QStringList& numberKeys, QStringList& textKeys)
 {
-    if (!isSupportDoblePdpSettings())
-        return;
-    numberKeys << QStringLiteral("IPv6AuthMode") << QStringLiteral("SinglePdp");
-    textKeys << QStringLiteral("IPv6ApnName") << QStringLiteral("IPv6Username")
-             << QStringLiteral("IPv6Password");
+    if (isSupportDoblePdpSettings())
+        DialProfile::addIPv6ParaNumArray(numberKeys, textKeys);
 }
 
 void DialController::setDefaultDialParamsForIPv6(ns::Dictionary& profile)
 {
     if (!isSupportDoblePdpSettings())
         return;
-    for (const char* key : {"IPv6ApnName", "IPv6PrefDNS", "IPv6AltDNS"})
-        profile.setValue(QString::fromLatin1(key), QString());
-    profile.setValue(QStringLiteral("IPv6DNSMode"), 0);
+    for (const QString& key :
+         {DialProfile::kIPv6ApnName, DialProfile::kIPv6PrefDNS, DialProfile::kIPv6AltDNS})
+        profile.setValue(key, QString());
+    profile.setValue(DialProfile::kIPv6DNSMode, 0);
 }
 
 void DialController::saveDialConfigForIPv6()
@@ -271,10 +270,10 @@ void DialController::saveDialConfigForIPv6()
     if (!isSupportDoblePdpSettings() || row < 0 || row >= dialConfigArray.count())
         return;
     ns::Dictionary profile = dialConfigArray.at(row).toDictionary();
-    profile.setValue(QStringLiteral("IPv6ApnName"), tfApnIPv6_->stringValue());
-    profile.setValue(QStringLiteral("IPv6PrefDNS"), tfPreferDNSIPv6_->stringValue());
-    profile.setValue(QStringLiteral("IPv6AltDNS"), tfAltDNSIPv6_->stringValue());
-    profile.setValue(QStringLiteral("IPv6DNSMode"), radioObtainDNSIPv6_->selectedRow());
+    profile.setValue(DialProfile::kIPv6ApnName, tfApnIPv6_->stringValue());
+    profile.setValue(DialProfile::kIPv6PrefDNS, tfPreferDNSIPv6_->stringValue());
+    profile.setValue(DialProfile::kIPv6AltDNS, tfAltDNSIPv6_->stringValue());
+    profile.setValue(DialProfile::kIPv6DNSMode, radioObtainDNSIPv6_->selectedRow());
 }
 
 void DialController::displyEditDialParamsForIPv6(const ns::Dictionary& profile)

@@ -2,18 +2,16 @@
 // Internet tab and the table of the profile window.
 #include "connection/DialController.h"
 
-#include "app/config/ConfigFileKeys.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
+#include "connection/DialConfigFile.h"
+#include "connection/DialProfile.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/NotificationCenter.h"
-#include "platform/ns/PropertyList.h"
 #include "platform/ns/appkit/View.h"
 #include "platform/ns/appkit/Window.h"
 
 namespace
 {
-
-const QString kProvider = QStringLiteral("provider");
 
 QString wording(const QString& key)
 {
@@ -31,8 +29,7 @@ int DialController::readConnectType()
 
 void DialController::loadDialConfig()
 {
-    dialConfigArray = ns::PropertyList::readArray(configStore().configFilePathOfKey(kCMDialConfigFile))
-                          .value_or(ns::Array());
+    dialConfigArray = DialConfigFile(configStore()).read().value_or(ns::Array());
     m_DialConfigList->reloadData();
     const int count = dialConfigArray.count();
     int current = readCurrentProfile();
@@ -46,7 +43,7 @@ void DialController::loadDialConfig()
 
 void DialController::saveDialConfigFile()
 {
-    ns::PropertyList::writeFile(configStore().configFilePathOfKey(kCMDialConfigFile), dialConfigArray);
+    DialConfigFile(configStore()).write(dialConfigArray);
 }
 
 void DialController::setDialParams() {}
@@ -82,8 +79,8 @@ bool DialController::toggleBrowserView(ns::Object* sender)
 
 void DialController::AddAPNInfo(ns::Object* /*sender*/)
 {
-    ns::Dictionary profile{{kProvider, createNewProvider()},
-                           {QStringLiteral("telNumber"), createDialNumber()}};
+    ns::Dictionary profile{{DialProfile::kProvider, createNewProvider()},
+                           {DialProfile::kTelNumber, createDialNumber()}};
     dialConfigArray.append(createSafeDialConfig(profile));
     saveDialConfigFile();
     m_configListView->reloadData();

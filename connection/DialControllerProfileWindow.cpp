@@ -7,6 +7,7 @@
 #include "app/interfaces/SMSControlling.h"
 #include "app/ui/controller/ItemDescriptionKeys.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
+#include "connection/DialProfile.h"
 #include "connection/ProfileFieldStates.h"
 #include "connection/ProfileRules.h"
 #include "platform/lindora/Lindora.h"
@@ -25,17 +26,6 @@ namespace
 const QString kInternet = QStringLiteral("Internet");
 const QString kProfileID = QStringLiteral("ProfileID");
 const QString kDefaultProfileNum = QStringLiteral("DefaultProfileNum");
-const QString kProvider = QStringLiteral("provider");
-
-// The text and number keys every profile has once made safe.
-const QStringList kProfileTextKeys = {QStringLiteral("provider"),    QStringLiteral("apnName"),
-                                      QStringLiteral("accountName"), QStringLiteral("password"),
-                                      QStringLiteral("telNumber"),   QStringLiteral("pdpAddress"),
-                                      QStringLiteral("preDns"),      QStringLiteral("altDns")};
-const QStringList kProfileNumberKeys = {QStringLiteral("pdpFlag"),        QStringLiteral("pdpType"),
-                                        QStringLiteral("pppFlag"),        QStringLiteral("apnFlag"),
-                                        QStringLiteral("dnsFlag"),        QStringLiteral("saveUsernameFlag"),
-                                        QStringLiteral("askUsernameFlag")};
 
 // The notes of the MTS layout, by profile box item.
 const QStringList kMtsNotes = {QStringLiteral("Detail Service Mobile GPRS-Internet"),
@@ -84,19 +74,7 @@ void DialController::writeDefaultProfileNum(int count)
 
 ns::Dictionary DialController::createSafeDialConfig(const ns::Dictionary& profile)
 {
-    ns::Dictionary safe = profile.copy();
-    QStringList numberKeys = kProfileNumberKeys;
-    QStringList textKeys = kProfileTextKeys;
-    addIPv6ParaNumArray(numberKeys, textKeys);
-    for (const QString& key : textKeys) {
-        if (!safe.contains(key))
-            safe.setValue(key, QString());
-    }
-    for (const QString& key : numberKeys) {
-        if (!safe.contains(key))
-            safe.setValue(key, 0);
-    }
-    return safe;
+    return DialProfile::safeDialConfig(profile, isSupportDoblePdpSettings());
 }
 
 QString DialController::getSafeDialStrParas(const ns::Dictionary& profile, const QString& key)
@@ -125,7 +103,7 @@ QString DialController::createDialNumber()
 
 QString DialController::getApnProviderNameWith(const ns::Dictionary& profile)
 {
-    const QString provider = profile.value(kProvider).stringValue();
+    const QString provider = profile.value(DialProfile::kProvider).stringValue();
     if (configStore().getConfigurationByModule(QStringLiteral("NotChangeProviderWording")).boolValue())
         return provider;
     return wording(provider);
@@ -490,7 +468,7 @@ bool DialController::checkProviderIsEditable(int row)
             .toArray();
     if (row < 0 || editable.isEmpty() || row >= readDefaultProfileNum() || row >= dialConfigArray.count())
         return false;
-    return editable.contains(dialConfigArray.at(row).toDictionary().value(kProvider));
+    return editable.contains(dialConfigArray.at(row).toDictionary().value(DialProfile::kProvider));
 }
 
 void DialController::setUsernameAndPasswordEditable(int row)
