@@ -22,9 +22,7 @@ QString wording(const QString& key)
 
 int DialController::readConnectType()
 {
-    return configStore()
-        .getConfigurationByModuleAndKey(QStringLiteral("Internet"), QStringLiteral("ConnectType"))
-        .intValue();
+    return configStore().getConfigurationByModule(QStringLiteral("ConnectType")).intValue();
 }
 
 void DialController::loadDialConfig()

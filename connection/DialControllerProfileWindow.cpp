@@ -37,6 +37,14 @@ QString wording(const QString& key)
     return Map_Name_Item_of_IndexString(key);
 }
 
+QList<ns::Control*> everyControl(const ProfileControls& c)
+{
+    return {c.provider,        c.telNumber,       c.access.saveAccount, c.access.askUsername,
+            c.access.username, c.access.password, c.access.apnMode,     c.access.apn,
+            c.access.authMode, c.access.pdpMode,  c.access.pdpAddress,  c.access.dnsMode,
+            c.access.preDns,   c.access.altDns};
+}
+
 void postSelectionChange(ns::TableView* table, ns::TableViewDelegate* delegate)
 {
     const ns::Notification notification(ns::TableViewSelectionDidChangeNotification, table);
@@ -294,22 +302,13 @@ void DialController::selectObtainDNSType(ns::Object* sender)
 
 void DialController::setEditWinControlsStatus(bool enabled)
 {
-    const ProfileControls c = editControls();
-    setControlsEnabled({c.provider, c.telNumber, c.access.saveAccount, c.access.askUsername,
-                        c.access.username, c.access.password, c.access.apnMode, c.access.apn,
-                        c.access.authMode, c.access.pdpMode, c.access.pdpAddress, c.access.dnsMode,
-                        c.access.preDns, c.access.altDns},
-                       enabled);
+    setControlsEnabled(everyControl(editControls()), enabled);
 }
 
 void DialController::setBrowseWinControlsStatus(bool enabled)
 {
-    const ProfileControls c = browseControls();
-    setControlsEnabled({c.provider, c.telNumber, c.access.saveAccount, c.access.askUsername,
-                        c.access.username, c.access.password, c.access.apnMode, c.access.apn,
-                        c.access.authMode, c.access.pdpMode, c.access.pdpAddress, c.access.dnsMode,
-                        c.access.preDns, c.access.altDns, tfBrowseApnIPv6_},
-                       enabled);
+    setControlsEnabled(everyControl(browseControls()), enabled);
+    tfBrowseApnIPv6_->setEnabled(enabled);
 }
 
 void DialController::setAPNEditWinControlsStatus()

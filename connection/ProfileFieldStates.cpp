@@ -34,7 +34,7 @@ void openAddressFields(std::initializer_list<ns::TextField*> fields)
         field->setFormatter(IPAddressFormatter::defaultIPAddressFormatter());
 }
 
-void setControlsEnabled(std::initializer_list<ns::Control*> controls, bool enabled)
+void setControlsEnabled(const QList<ns::Control*>& controls, bool enabled)
 {
     for (ns::Control* control : controls) {
         if (control)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 #include <initializer_list>
 
 namespace ns
@@ -20,7 +22,7 @@ void openFields(std::initializer_list<ns::TextField*> fields);
 // Opened; when every one of them is empty they also get the IP-address formatter.
 void openAddressFields(std::initializer_list<ns::TextField*> fields);
 // Null controls are skipped.
-void setControlsEnabled(std::initializer_list<ns::Control*> controls, bool enabled);
+void setControlsEnabled(const QList<ns::Control*>& controls, bool enabled);
 // The selected row of a radio group, the state of a check box; 0 for anything else.
 int selectedRowOf(ns::Object* sender);
 int stateOf(ns::Object* sender);

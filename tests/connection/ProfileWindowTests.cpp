@@ -468,3 +468,35 @@ TEST(ProfileIPv6, TheSettingsTabViewRefusesChangesAndTheGroupPagesSwitch)
     dial.commonApnConfigForIPv4(nullptr);
     EXPECT_EQ(dial.tabviewIpv4ApnConfig_->selectedTabViewItem()->identifier(), "Common");
 }
+
+TEST(ProfileWindow, TheMtsLayoutNotesTheFirstThreeProfiles)
+{
+    ProfileApp app({profilesNamed({"A", "B", "C", "D"}), Dictionary{{"ChangePosForProfile", true}}, {}});
+    const struct {
+        int item;
+        const char* note;
+    } cases[] = {{1, "Detail Service Mobile GPRS-Internet"},
+                 {2, "Detail Service HyperActive"},
+                 {3, "Detail Service Hyper.NET"},
+                 {4, ""}};
+    for (const auto& c : cases) {
+        app.dial.m_DialConfigList->selectItemAtIndex(c.item);
+        app.dial.setCurrentProfile();
+        EXPECT_EQ(app.dial.APNNotsForMTS_->stringValue().toStdString(), c.note) << c.item;
+        EXPECT_EQ(app.settingsOnDisk().value("ProfileID").intValue(), c.item - 1);
+    }
+}
+
+TEST(ProfileIPv6, ThreeCellTypesBeyondIPv4WaitForAnNdisConnection)
+{
+    for (int connectType : {0, 1}) {
+        ProfileApp app({profilesNamed({"Home"}),
+                        Dictionary{{"SupportIPv6", true}, {"Internet_ForbiddenIPV6APN_WhileChooseRAS", true}},
+                        Dictionary{{"ConnectType", connectType}}});
+        app.dial.ePDPTypeGroup_->renewRows(1, 3);
+        editTheProfile(app);
+        EXPECT_TRUE(app.dial.ePDPTypeGroup_->cellAtRow(0, 0)->isEnabled());
+        for (int column : {1, 2})
+            EXPECT_EQ(app.dial.ePDPTypeGroup_->cellAtRow(0, column)->isEnabled(), connectType != 0) << column;
+    }
+}
