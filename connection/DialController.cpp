@@ -7,6 +7,7 @@
 #include "jCommon/ConnectionMessages.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Timer.h"
+#include "platform/ns/appkit/Window.h"
 #include "platform/ns/appkit/Workspace.h"
 
 namespace
@@ -61,6 +62,7 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
                      &DialController::dealWithNetFrequencyLockReadResult);
     registerSelector("dealWithMsgOfAPNSet:", [](ns::Object*) {});
     registerProfileSelectors();
+    registerProfileWindowActions();
 }
 
 DialController::~DialController()
@@ -75,6 +77,8 @@ DialController::~DialController()
 void DialController::awakeFromNib()
 {
     loadNib();
+    buildProfileWindows();
+    supportIPv6();
     JOVUIController::awakeFromNib();
 }
 

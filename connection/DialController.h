@@ -5,9 +5,11 @@
 #include "app/ui/controller/JOVUIController.h"
 #include "connection/DialConfigFile.h"
 #include "connection/DialServiceTransplant.h"
+#include "connection/ProfileControls.h"
 #include "jCommon/UIMsg.h"
 #include "platform/ns/Value.h"
 #include "platform/ns/appkit/ComboBox.h"
+#include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/TableView.h"
 
 #include <QString>
@@ -46,7 +48,8 @@ class DialController : public JOVUIController,
                        public ns::ComboBoxDataSource,
                        public ns::ComboBoxDelegate,
                        public ns::TableViewDataSource,
-                       public ns::TableViewDelegate
+                       public ns::TableViewDelegate,
+                       public ns::TabViewDelegate
 {
 public:
     explicit DialController(ConfigManager& store = ConfigManager::sharedConfigManager());
@@ -212,7 +215,6 @@ public:
     void updateInterface();
     // Selects that entry of the profile box (0 is "Edit Configuration").
     void dialConfigListSelectItemAtIndex(int index);
-    bool isSupportDoblePdpSettings() const { return bSupportDoublePdp_; }
     // The profile box and the profile window's table.
     int numberOfItemsInComboBox(ns::ComboBox* comboBox) override;
     QString objectValueForItemAtIndex(ns::ComboBox* comboBox, int index) override;
@@ -222,6 +224,8 @@ public:
     bool shouldEditTableColumn(ns::TableView* tableView, ns::TableColumn* column, int row) override;
     void setObjectValue(ns::TableView* tableView, const QVariant& value, ns::TableColumn* column,
                         int row) override;
+    // The profile window's table: the buttons and the browse pane follow the selected row.
+    void tableViewSelectionDidChange(const ns::Notification& notification) override;
     void AddAPNInfo(ns::Object* sender);
     void DelAPNInfo(ns::Object* sender);
     void displayAPNInfo();
@@ -249,26 +253,169 @@ public:
     int m_IndexOfComboBoxSelectionNow = 1;
     bool flagAddMMSConfig_ = false;
     int nMMSconfigItem_ = 0;
-    bool bSupportDoublePdp_ = false;
-    QString m_bProviderForConfig;
     // Outlets of the profile window and the Internet view's profile details,
     // set by whoever builds them; the profile code works without them.
-    ns::TableView* m_configListView = nullptr;
-    ns::Window* m_dialConfigWindow = nullptr;
-    ns::View* viewDialBrowse_ = nullptr;
     ns::Button* btnEnableAutoAPNMatch_ = nullptr;
     ns::TextField* apnProviderLabel_ = nullptr;
     ns::TextField* postDialListCombox_ = nullptr;
     ns::TextField* Net_CurrentApnName = nullptr;
-    ns::TextField* m_eTelephoneNumber = nullptr;
-    ns::TextField* m_eAPN = nullptr;
-    ns::TextField* m_eUsername = nullptr;
-    ns::TextField* m_ePassword = nullptr;
     ns::TextField* winUernameText_ = nullptr;
     ns::TextField* winPasswordText_ = nullptr;
+
+    // ---- Profile window, browse pane and edit sheet (DialControllerProfileWindow.cpp,
+    // built by DialControllerProfileNib.cpp) ----
+    void buildProfileWindows();
+    // The selectors of the profile window's and the edit sheet's controls.
+    void registerProfileWindowActions();
+    void popUpDialConfigWindow();
+    void setEidtStatusAtRow(int row);
+    void setBrowseWinValue(const ns::Dictionary& profile);
+    void setEditWinValue(const ns::Dictionary& profile);
+    void setdialControls(ns::Object* control, const ns::Dictionary& profile, const QString& key);
+    void editDialConfigSettings(ns::Object* sender);
+    void browseDialConfigSettings(ns::Object* sender);
+    void editWindowOK(ns::Object* sender);
+    void editWindowCancel(ns::Object* sender);
+    void closeDialConfigSettings(ns::Object* sender);
+    void saveAPNPassword(ns::Object* sender);
+    void selectObtainAPNType(ns::Object* sender);
+    void selectObtainPDPType(ns::Object* sender);
+    void selectObtainDNSType(ns::Object* sender);
+    void setEditWinControlsStatus(bool enabled);
+    void setBrowseWinControlsStatus(bool enabled);
+    void setAPNEditWinControlsStatus();
+    void setAPNEditWinControlsStatusWithConfig();
+    void forbiddenOperateIpv6Apn();
+    bool checkDialConfigIsValid();
+    void saveCurrentDialConfig();
+    static QString getSafeDialStrParas(const ns::Dictionary& profile, const QString& key);
+    static int getSafeDialNumParas(const ns::Dictionary& profile, const QString& key);
+    QString getApnProviderNameWith(const ns::Dictionary& profile);
+    void ChangeAPNSelection(ns::Notification* notification);
+    void tabViewItemWillChange(ns::Notification* notification);
+    void setDataServicesStatus(ns::Notification* notification);
+    void changeControlsPosForProfile();
+    void changeBtnPosForProfileOfAPN();
+    void changeBtnPosForNoProfileOfAPN();
+    void promptOfAPNOK(ns::Object* sender);
+    void promptOfAPNCancel(ns::Object* sender);
+    void setDeviceStatus(bool removed);
+    // Default profiles the user may still edit, and the VADO button states.
+    bool checkProviderIsEditable(int row);
+    void setUsernameAndPasswordEditable(int row);
+    void setBtnStausForVADO(int row);
+
+    std::unique_ptr<ns::Window> m_dialConfigWindow;
+    std::unique_ptr<ns::Window> m_profileEditWin;
+    ns::TableView* m_configListView = nullptr;
+    ns::View* viewDialBrowse_ = nullptr;
+    ns::Button* btnAddProfile_ = nullptr;
+    ns::Button* btnDeleteProfile_ = nullptr;
+    ns::Button* btnEditProfile_ = nullptr;
+    ns::Button* btnBrowseProfile_ = nullptr;
+    ns::Button* btnCloseProfile_ = nullptr;
+    // The edit sheet.
+    ns::TextField* m_eProviderForConfig = nullptr;
+    ns::TextField* m_eTelephoneNumber = nullptr;
+    ns::Button* m_eIsSaveUserInfo = nullptr;
+    ns::Button* eAskUernameCheck_ = nullptr;
+    ns::TextField* m_eUsername = nullptr;
+    ns::TextField* m_ePassword = nullptr;
+    ns::Matrix* m_eIsAutoObtainAPN = nullptr;
+    ns::TextField* m_eAPN = nullptr;
+    ns::Matrix* m_eIsAutoObtainPDP = nullptr;
+    ns::TextField* m_ePDP = nullptr;
+    ns::Matrix* m_eIsAutoObtainDNS = nullptr;
+    ns::TextField* m_ePreferDNS = nullptr;
+    ns::TextField* m_eAlternateDNS = nullptr;
+    ns::Matrix* m_eAuthMode = nullptr;
+    ns::Matrix* ePDPTypeGroup_ = nullptr;
+    ns::Button* btnEditOK_ = nullptr;
+    ns::Button* btnEditCancel_ = nullptr;
+    // The browse pane.
+    ns::TextField* m_bProviderForConfig = nullptr;
+    ns::TextField* m_bTelephoneNumber = nullptr;
+    ns::Button* m_bIsSaveUserInfo = nullptr;
+    ns::Button* bAskUernameCheck_ = nullptr;
+    ns::TextField* m_bUsername = nullptr;
+    ns::TextField* m_bPassword = nullptr;
+    ns::Matrix* m_bIsAutoObtainAPN = nullptr;
+    ns::TextField* m_bAPN = nullptr;
+    ns::Matrix* m_bIsAutoObtainPDP = nullptr;
+    ns::TextField* m_bPDP = nullptr;
+    ns::Matrix* m_bIsAutoObtainDNS = nullptr;
+    ns::TextField* m_bPreferDNS = nullptr;
+    ns::TextField* m_bAlternateDNS = nullptr;
+    ns::Matrix* m_bAuthMode = nullptr;
+    ns::Matrix* bPDPTypeGroup_ = nullptr;
+    ns::TextField* tfBrowseApnIPv6_ = nullptr;
+    // The Internet view's MTS note and its APN prompt window.
+    ns::TextField* APNNotsForMTS_ = nullptr;
+    ns::Window* windowOfAPNPrompt_ = nullptr;
+    bool clickOKForAPNPromptFlag_ = false;
+
+private:
+    ProfileControls editControls() const;
+    ProfileControls browseControls() const;
+    // Shows the profile in the browse pane's or the edit sheet's controls.
+    void fillProfileControls(const ProfileControls& controls, const ns::Dictionary& profile);
+    void closeAPNPrompt(bool ok);
+
+public:
+    // ---- end of the profile window ----
+
+    // ---- IPv6 and dual-PDP profile settings (DialControllerIPv6.cpp) ----
+    void supportIPv6();
+    void checkIsSupportDoublePdpSettings();
+    bool isSupportDoblePdpSettings() const { return bSupportDoublePdp_; }
+    int getPDPType(ns::Matrix* matrix);
+    int getFourPDPType(ns::Matrix* matrix);
+    int getThreePDPType(ns::Matrix* matrix);
+    void displayPDPAt(ns::Matrix* matrix, int type);
+    void displayFourPDPAt(ns::Matrix* matrix, int type);
+    void displayThreePDPAt(ns::Matrix* matrix, int type);
+    void setPdpTypeStatus(ns::Object* sender);
+    void setIPv4ApnEnabled(bool enabled);
+    void setIPv6ApnEnabled(bool enabled);
+    void setUseSinglePdpForIPv6(ns::Object* sender);
+    void pdpTypeSelect(ns::Object* sender);
+    void selectObtainAPNTypeIPv6(ns::Object* sender);
+    void selectObtainPDPTypeIPv6(ns::Object* sender);
+    void selectObtainDNSTypeIPv6(ns::Object* sender);
+    void saveAPNPasswordIPv6(ns::Object* sender);
+    void setApnEditWinCtrlStatusForIPv6();
+    void advancedApnConfigForIPv4(ns::Object* sender);
+    void commonApnConfigForIPv4(ns::Object* sender);
+    void advancedApnConfigForIPv6(ns::Object* sender);
+    void commonApnConfigForIPv6(ns::Object* sender);
+    bool shouldSelectTabViewItem(ns::TabView* tabView, ns::TabViewItem* item) override;
+    void addIPv6ParaNumArray(QStringList& numberKeys, QStringList& textKeys);
+    void saveDialConfigForIPv6();
+    void displyEditDialParamsForIPv6(const ns::Dictionary& profile);
+
+    ns::Button* checkSavePasswordForIPv6_ = nullptr;
+    ns::TextField* tfUsernameForIPv6_ = nullptr;
+    ns::TextField* tfPasswordForIPv6_ = nullptr;
+    ns::Matrix* radioObtainApnIPv6_ = nullptr;
+    ns::TextField* tfApnIPv6_ = nullptr;
+    ns::Matrix* radioAuthModeIPv6_ = nullptr;
+    ns::Matrix* radioObtainPdpIPv6_ = nullptr;
+    ns::TextField* tfPdpAddrIPv6_ = nullptr;
+    ns::Matrix* radioObtainDNSIPv6_ = nullptr;
     ns::TextField* tfPreferDNSIPv6_ = nullptr;
     ns::TextField* tfAltDNSIPv6_ = nullptr;
-    ns::Matrix* ePDPTypeGroup_ = nullptr;
+    ns::Button* checkSinglePdp_ = nullptr;
+    ns::TabView* tabviewApnSettings_ = nullptr;
+    ns::TabView* tabviewIpv4ApnConfig_ = nullptr;
+    ns::TabView* tabviewIpv6ApnConfig_ = nullptr;
+    bool bSupportDoublePdp_ = false;
+
+private:
+    // "Internet"/"SupportIPv6".
+    bool supportsIPv6Setting();
+
+public:
+    // ---- end of IPv6 ----
 
     // ---- outlets of the Internet view (built by DialControllerNib.cpp) ----
 
@@ -324,7 +471,6 @@ public:
     bool displayDisConnectingFlag_ = false;
     bool hadConnectAction_ = false;
     bool connectWarningsDisplayFlag_ = true;
-    bool clickOKForAPNPromptFlag_ = false;
     bool modemStartUpProcessStateChanged_ = false;
     int deviceStatusStringRows_ = 1;
     ns::Array dialConfigArrayWithSIM_;
@@ -342,6 +488,8 @@ private:
     bool limitReachedWarning();
     // Builds the Internet view into the main tab view's "Internet" page.
     void loadNib();
+    // The status lines at their place, lowered by the height given.
+    void placeStatusLines(double lowered);
     // The connect button's title for the state.
     void setDialBtnTitle(bool connected);
     // Registers the selectors of the profile handlers (DialControllerProfiles.cpp).

@@ -33,13 +33,3 @@ ns::Dictionary DialController::createSafeDialConfig(const ns::Dictionary& profil
 {
     return DialProfile::safeDialConfig(profile, isSupportDoblePdpSettings());
 }
-
-void DialController::setDefaultDialParamsForIPv6(ns::Dictionary& profile)
-{
-    if (!isSupportDoblePdpSettings())
-        return;
-    for (const QString& key :
-         {DialProfile::kIPv6ApnName, DialProfile::kIPv6PrefDNS, DialProfile::kIPv6AltDNS})
-        profile.setValue(key, QString());
-    profile.setValue(DialProfile::kIPv6DNSMode, 0);
-}

@@ -13,6 +13,8 @@ namespace
 {
 
 const QString kInternetPage = QStringLiteral("Internet");
+// How far the status lines move down while the operator's note shows.
+constexpr double kMtsNoteHeight = 24;
 
 } // namespace
 
@@ -37,6 +39,10 @@ void DialController::loadNib()
     page->addSubview(profileBox_);
 
     const ns::Font font = ns::Font::systemFontOfSize(13);
+    // The operator's note on the profile in use (the MTS layout) sits under
+    // the profile box; the status lines make room for it when it shows.
+    APNNotsForMTS_ = ns::TextField::labelWithFrame(ns::Rect(40, top - 130, bounds.size.width - 80, 20), font);
+    page->addSubview(APNNotsForMTS_);
     connectStateTitle_ = ns::TextField::labelWithFrame(ns::Rect(40, top - 150, 120, 20), font);
     m_ConnectState = ns::TextField::labelWithFrame(ns::Rect(160, top - 150, 300, 20), font);
     m_ModemAndSimState =
@@ -50,6 +56,28 @@ void DialController::loadNib()
     m_ConnectButton->setAction(QStringLiteral("DialOption:"));
     m_ConnectButton->setEnabled(false);
     page->addSubview(m_ConnectButton);
+}
+
+// ---- the MTS layout: the status lines below the note, or in their own place ----
+
+void DialController::changeBtnPosForProfileOfAPN()
+{
+    placeStatusLines(kMtsNoteHeight);
+}
+
+void DialController::changeBtnPosForNoProfileOfAPN()
+{
+    placeStatusLines(0);
+}
+
+void DialController::placeStatusLines(double lowered)
+{
+    if (!m_ConnectButton || !tabviewMain)
+        return;
+    const double top = tabviewMain->contentRect().size.height;
+    connectStateTitle_->setFrameOrigin({40, top - 150 - lowered});
+    m_ConnectState->setFrameOrigin({160, top - 150 - lowered});
+    m_ModemAndSimState->setFrameOrigin({40, top - 180 - lowered});
 }
 
 void DialController::updateLanguages(ns::Notification*)

@@ -44,8 +44,12 @@ void DialController::comboBoxSelectionDidChange(const ns::Notification&)
 {
     const int index =
         m_DialConfigList ? m_DialConfigList->indexOfSelectedItem() : m_IndexOfComboBoxSelectionNow;
-    if (index < 1) // entry 0 is the profile window's (popUpDialConfigWindow)
+    if (index < 0)
         return;
+    if (index == 0) { // "Edit Configuration"
+        popUpDialConfigWindow();
+        return;
+    }
     m_IndexOfComboBoxSelectionNow = index;
     setCurrentProfile();
 }
@@ -89,7 +93,18 @@ bool DialController::shouldEditTableColumn(ns::TableView*, ns::TableColumn*, int
 
 void DialController::setObjectValue(ns::TableView*, const QVariant& value, ns::TableColumn*, int)
 {
-    m_bProviderForConfig = value.toString();
+    if (m_bProviderForConfig)
+        m_bProviderForConfig->setStringValue(value.toString());
+}
+
+void DialController::tableViewSelectionDidChange(const ns::Notification&)
+{
+    if (!m_configListView)
+        return;
+    const int row = m_configListView->selectedRow();
+    setEidtStatusAtRow(row);
+    if (row >= 0 && row < dialConfigArray.count())
+        setBrowseWinValue(dialConfigArray.at(row).toDictionary());
 }
 
 void DialController::postProfileListSelectionChange()
@@ -205,6 +220,10 @@ bool DialController::toggleBrowserView(ns::Object* sender)
         frame.origin.y -= change; // the top edge stays where it is
         viewDialBrowse_->setHidden(!g_browsePaneShown);
         m_dialConfigWindow->setFrame(frame, true, true);
+        // The list and its buttons keep their place under the title bar.
+        for (ns::View* view : m_dialConfigWindow->contentView()->subviews())
+            if (view != viewDialBrowse_)
+                view->setFrameOrigin({view->frame().origin.x, view->frame().origin.y + change});
     }
     return g_browsePaneShown;
 }

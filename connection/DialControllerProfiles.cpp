@@ -215,9 +215,12 @@ bool DialController::installDefaultProfiles(const ns::Array& profiles, int repla
 
 void DialController::setCurrentProfile()
 {
-    switches_.writeCurrentProfile(m_IndexOfComboBoxSelectionNow - 1);
+    const int item =
+        m_DialConfigList ? m_DialConfigList->indexOfSelectedItem() : m_IndexOfComboBoxSelectionNow;
+    switches_.writeCurrentProfile(item - 1);
     setDialParams();
     displayAPNInfo();
+    changeControlsPosForProfile();
 }
 
 QString DialController::getDefaultProfileAPN()

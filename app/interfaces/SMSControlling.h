@@ -37,6 +37,8 @@ public:
     // card, when the device, SIM and network lines are not refreshed).
     virtual QString getDiagnosticsSMS() = 0;
     virtual int getNetCardStatus() = 0;
+    // Clears the preview of a newly arrived message (another tab is coming forward).
+    virtual void cleanTextControlShowCertainNewSmsContent() = 0;
 };
 
 extern SMSControlling* g_SMSController;

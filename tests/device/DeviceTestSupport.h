@@ -15,6 +15,7 @@
 #include "main/MainNib.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/Value.h"
+#include "tests/support/AlertAnswering.h"
 
 #include <QList>
 #include <QObject>
@@ -341,6 +342,7 @@ struct FakeSMS : SMSControlling {
     }
     QString getDiagnosticsSMS() override { return messages; }
     int getNetCardStatus() override { return cardStatus; }
+    void cleanTextControlShowCertainNewSmsContent() override { calls << "cleanPreview"; }
     QStringList calls;
     QList<int> newInPosition;
     QString messages;
@@ -393,38 +395,9 @@ public Q_SLOTS:
     void open(const QUrl& url) { urls << url; }
 };
 
-// The texts and buttons of an alert that was answered.
-struct AlertSeen {
-    QStringList texts;
-    QStringList buttons;
-    bool shown = false;
-};
-
-// Answers the next alert that runs with the button of that title, noting what it showed.
-void answerNextAlert(const QString& button, AlertSeen* seen);
-
-// Answers every alert that runs while it lives with the button of that
-// title (also alerts that come later from the device's replies), noting the
-// texts of each.
-class AlertAnswerer
-{
-public:
-    explicit AlertAnswerer(const QString& button = QStringLiteral("OK"));
-    // The texts of each alert answered, in order.
-    QList<QStringList> alerts;
-    // Whether an answered alert showed the text.
-    bool showed(const QString& text) const
-    {
-        for (const QStringList& texts : alerts)
-            if (texts.contains(text))
-                return true;
-        return false;
-    }
-
-private:
-    QTimer timer_;
-    ns::Window* answering_ = nullptr;
-};
+using appkit_test::AlertAnswerer;
+using appkit_test::AlertSeen;
+using appkit_test::answerNextAlert;
 
 // Records the names of the notifications posted while it lives, in order.
 class PostedNames

@@ -56,6 +56,7 @@ public:
     void setSendSMSBtnStatWhenSendUserInfo(bool) override {}
     QString getDiagnosticsSMS() override { return QString(); }
     int getNetCardStatus() override { return 0; }
+    void cleanTextControlShowCertainNewSmsContent() override {}
     int calls = 0;
 };
 

@@ -224,10 +224,16 @@ Size ButtonCell::cellSize() const
     return {content.width + 12, content.height + 8};
 }
 
+void ButtonCell::setTransparent(bool transparent)
+{
+    transparent_ = transparent;
+    changed();
+}
+
 void ButtonCell::drawWithFrame(const Rect& cellFrame, View* controlView)
 {
     GraphicsContext* context = GraphicsContext::current();
-    if (!context || cellFrame.isEmpty())
+    if (!context || cellFrame.isEmpty() || transparent_)
         return;
     QPainter& painter = context->painter();
     QStyle* style = styleOf(controlView);

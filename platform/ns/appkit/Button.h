@@ -83,6 +83,9 @@ public:
     // The state is the cell's object value.
     int state() const { return intValue(); }
     virtual void setState(int state);
+    // A transparent cell draws nothing (it still takes clicks while enabled).
+    bool isTransparent() const { return transparent_; }
+    void setTransparent(bool transparent);
     // The state after a click: buttons that keep a state toggle it, radio buttons turn on.
     void setNextState();
 
@@ -109,6 +112,7 @@ private:
     int type_ = MomentaryPushInButton;
     int bezelStyle_ = RoundedBezelStyle;
     bool bordered_ = true;
+    bool transparent_ = false;
     int imagePosition_ = NoImage;
     Image image_;
     Image alternateImage_;

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/ns/appkit/Geometry.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace ns
+{
+class Button;
+class Matrix;
+class Object;
+class TextField;
+class View;
+} // namespace ns
+
+// Places the controls of a window built in code one under the other in a
+// column of a view, from its top down, each sending its action to the target.
+class NibColumn
+{
+public:
+    // The column starts at top (Cocoa coordinates, y up) and is width wide.
+    NibColumn(ns::View* view, double x, double top, double width, ns::Object* target);
+
+    // A caption across the column.
+    ns::TextField* caption(const QString& text);
+    // A caption on the left and a text field (a password field when secure) beside it.
+    ns::TextField* field(const QString& caption, bool secure = false);
+    ns::Button* checkBox(const QString& title, const QString& action);
+    // A radio group of one column, its rows titled in order, under an optional caption.
+    ns::Matrix* radios(const QStringList& titles, const QString& action, const QString& caption = QString());
+    // A radio group of cells in rows and columns, titled row by row.
+    ns::Matrix* grid(const QStringList& titles, int rows, int columns, const QString& action);
+    ns::Button* pushButton(const QString& title, const QString& action, double width);
+    void skip(double height) { y_ -= height; }
+    double bottom() const { return y_; }
+
+private:
+    ns::Rect nextRow(double height);
+
+    ns::View* view_;
+    double x_;
+    double y_;
+    double width_;
+    ns::Object* target_;
+};
