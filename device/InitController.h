@@ -116,6 +116,11 @@ public:
     ns::ImageView* m_simStatus = nullptr;
     ns::TextField* labelSimStatus_ = nullptr;
     ns::TextField* SIMTypeDisplayFld_ = nullptr;
+    // The own number in the main view, in the operators' windows that have
+    // them: its title, the bare number and the number in its sentence.
+    ns::TextField* tfdOwnNumTitle_ = nullptr;
+    ns::TextField* tfdOwnNumContent_ = nullptr;
+    ns::TextField* tfdOwnNumUI_ = nullptr;
     ns::TextField* m_network = nullptr;
     ns::TextField* m_domain = nullptr;
     ns::TextField* m_NameOfLocalSPN = nullptr;

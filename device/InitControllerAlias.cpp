@@ -201,6 +201,9 @@ void InitController::initializeNibResources()
     }
     SIMTypeDisplayFld_->setStringValue(QString(""));
     initRssiLacCiWindow();
+    for (ns::TextField* field : {tfdOwnNumUI_, tfdOwnNumContent_})
+        if (field)
+            field->setStringValue(QString());
     // The box of the PIN kept on this computer shows the saved choice again.
     const QString mainModule = QStringLiteral("Main");
     if (configFlag(mainModule, QStringLiteral("AtuoCheckPinAndIccidSavedInConfigFile")))
@@ -232,6 +235,8 @@ void InitController::updateLanguages(ns::Notification*)
         if (item)
             item->setTitle(localized(QString::fromLatin1(key)));
     }
+    if (tfdOwnNumTitle_)
+        tfdOwnNumTitle_->setStringValue(localized(QStringLiteral("PhoneNum Title Show in Main View")));
     m_network->setStringValue(localized(networkName_));
     for (ns::Button* button : {btnR3aWhiteCheck_, btnCloseRoamAlert_})
         button->setTitle(localized(QStringLiteral("OK")));

@@ -220,18 +220,26 @@ void InitController::dealWithMsgOfCheckPhoneNumber(ns::Notification* notificatio
     _UI_MSG msg;
     if (!readRecord(notification, &msg))
         return;
+    const QString number = identityText(msg);
     if (msg.result != kResultSuccess) {
         setRuntimeObject(QStringLiteral(""), kRTPhoneNumber);
-        return;
+    } else {
+        setRuntimeObject(number, kRTPhoneNumber);
+        setSmartUITopFrontSizeFlag(true);
+        if (configStore()
+                .getConfiguration()
+                .value(QStringLiteral("UIConfig"))
+                .toDictionary()
+                .value(QStringLiteral("SmartUI"))
+                .boolValue())
+            notificationCenter.postNotificationName(QStringLiteral("DisplayPhoneNumberForSmart"), nullptr);
     }
-    setRuntimeObject(identityText(msg), kRTPhoneNumber);
-    if (configStore()
-            .getConfiguration()
-            .value(QStringLiteral("UIConfig"))
-            .toDictionary()
-            .value(QStringLiteral("SmartUI"))
-            .boolValue())
-        notificationCenter.postNotificationName(QStringLiteral("DisplayPhoneNumberForSmart"), nullptr);
+    // The main view's own-number fields, where an operator's window has them.
+    if (tfdOwnNumContent_)
+        tfdOwnNumContent_->setStringValue(number);
+    if (tfdOwnNumUI_ && !number.isEmpty())
+        tfdOwnNumUI_->setStringValue(
+            localized(QStringLiteral("Main_btnNumberForBrazil:%s")).replace("%s", number));
 }
 
 void InitController::dealWithMsgOfCheckHWVERSION(ns::Notification* notification)

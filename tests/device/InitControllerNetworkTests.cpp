@@ -356,6 +356,34 @@ TEST(InitControllerIdentity, IdentityTextsAreKeptWithinTheirWidths)
     EXPECT_EQ(test.init.getFWVersionWithCGMR(), "11.608");
 }
 
+TEST(InitControllerIdentity, TheOwnNumberFieldsShowTheNumberAFailedReplyStillCarries)
+{
+    Controller test;
+    ns::TextField content(ns::Rect(0, 0, 200, 20));
+    ns::TextField sentence(ns::Rect(0, 0, 200, 20));
+    test.init.tfdOwnNumContent_ = &content;
+    test.init.tfdOwnNumUI_ = &sentence;
+    test.deliver(&InitController::dealWithMsgOfCheckPhoneNumber,
+                 textReport(msg::device::kCheckPhoneNumber, "+5511987654321"));
+    EXPECT_EQ(content.stringValue(), "+5511987654321");
+    EXPECT_EQ(sentence.stringValue(), "Main_btnNumberForBrazil:+5511987654321");
+    EXPECT_TRUE(test.init.getSmartUITopFrontSizeFlag());
+
+    // A refused reply empties the run-time number, yet its text still reaches
+    // the fields; an empty one leaves the sentence as it was.
+    test.deliver(&InitController::dealWithMsgOfCheckPhoneNumber,
+                 textReport(msg::device::kCheckPhoneNumber, "777", kResultFailure));
+    EXPECT_EQ(test.init.getPhoneNum(), "");
+    EXPECT_EQ(content.stringValue(), "777");
+    EXPECT_EQ(sentence.stringValue(), "Main_btnNumberForBrazil:777");
+    test.deliver(&InitController::dealWithMsgOfCheckPhoneNumber,
+                 textReport(msg::device::kCheckPhoneNumber, QString()));
+    EXPECT_EQ(content.stringValue(), "");
+    EXPECT_EQ(sentence.stringValue(), "Main_btnNumberForBrazil:777");
+    test.init.tfdOwnNumContent_ = nullptr;
+    test.init.tfdOwnNumUI_ = nullptr;
+}
+
 TEST(InitControllerNetwork, TheStatusAreaFollowsTheModemsSignalNetworkAndOperator)
 {
     HalvexControl halvex;
