@@ -100,7 +100,8 @@ ns::TabView* makeCommonAdvancedTabs(const ns::Rect& frame, int type, ns::View** 
     for (const QString& identifier : {kCommon, kAdvanced}) {
         auto item = std::make_unique<ns::TabViewItem>(identifier);
         item->setLabel(identifier);
-        (void)item->setView(new ns::View(ns::Rect(ns::Point(), tabs->contentRect().size)));
+        // The page's first view gives way to one of the tab view's content size.
+        delete item->setView(new ns::View(ns::Rect(ns::Point(), tabs->contentRect().size)));
         tabs->addTabViewItem(std::move(item));
     }
     *common = tabs->tabViewItemAtIndex(0)->view();

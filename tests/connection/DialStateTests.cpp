@@ -47,7 +47,6 @@ struct DialApp {
     {
         ns::Clock::setCurrent(&clock);
         auto page = std::make_unique<ns::TabViewItem>(QStringLiteral("Internet"));
-        [[maybe_unused]] ns::View* none = page->setView(new ns::View);
         tabs.setFrame(ns::Rect(0, 0, 720, 418));
         tabs.addTabViewItem(std::move(page));
         dial.tabviewMain = &tabs;

@@ -101,7 +101,7 @@ TEST(PinPukForm, FirstFailingCheckNamesTheMessage)
 
 TEST_F(LocksTest, WrongPinsCountDownToThePukSheetAndTheRightPukMakesTheSimReady)
 {
-    start({{"SIM/State", "PinLocked"}});
+    ASSERT_NO_FATAL_FAILURE(start({{"SIM/State", "PinLocked"}}));
     FakeSettings settings;
     PostedNames posted({kSimReadyNotification});
     app->nib.awakeFromNib();
@@ -150,7 +150,7 @@ TEST_F(LocksTest, WrongPinsCountDownToThePukSheetAndTheRightPukMakesTheSimReady)
 
 TEST_F(LocksTest, AMalformedPukClearsAllThreeFieldsAndNothingIsSent)
 {
-    start({{"SIM/State", "PukLocked"}, {"SIM/PinAttemptsLeft", 0}});
+    ASSERT_NO_FATAL_FAILURE(start({{"SIM/State", "PukLocked"}, {"SIM/PinAttemptsLeft", 0}}));
     FakeSettings settings;
     app->nib.awakeFromNib();
     ASSERT_TRUE(waitFor([&] { return init().m_InitPukWindow->isVisible(); }));
@@ -178,7 +178,8 @@ TEST_F(LocksTest, AMalformedPukClearsAllThreeFieldsAndNothingIsSent)
 
 TEST_F(LocksTest, ALockedDeviceAsksForItsCodeUntilTheRightOneComes)
 {
-    start({{"Locks", ns::Dictionary{{"DeviceLocked", true}, {"DeviceCode", "2468"}}}});
+    ASSERT_NO_FATAL_FAILURE(
+        start({{"Locks", ns::Dictionary{{"DeviceLocked", true}, {"DeviceCode", "2468"}}}}));
     FakeSettings settings;
     app->nib.awakeFromNib();
     ASSERT_TRUE(waitFor([&] { return init().wndUnlockDevice_->isVisible(); }));
@@ -235,7 +236,8 @@ TEST_F(LocksTest, ALockedDeviceAsksForItsCodeUntilTheRightOneComes)
 // coming back.
 TEST_F(LocksTest, AFeaturesRequestEndsInOneOutcomeEvenWhenItGoesOutAsTheFirstCode)
 {
-    start({{"Locks", ns::Dictionary{{"DeviceLocked", true}, {"DeviceCode", "2468"}}}});
+    ASSERT_NO_FATAL_FAILURE(
+        start({{"Locks", ns::Dictionary{{"DeviceLocked", true}, {"DeviceCode", "2468"}}}}));
     app->nib.awakeFromNib();
     ASSERT_TRUE(waitFor([&] { return init().wndUnlockDevice_->isVisible(); }));
     PostedNames posted({kDeviceUnlockSuccess, kDeviceUnlockFailed});
@@ -270,9 +272,9 @@ TEST_F(LocksTest, AFeaturesRequestEndsInOneOutcomeEvenWhenItGoesOutAsTheFirstCod
 
 TEST_F(LocksTest, ASimLockedToAnOperatorTakesItsUnlockCode)
 {
-    start({{"Locks", ns::Dictionary{{"SimLock", "FirstFamily"},
-                                    {"UnlockCode", "A1B2C3D4E5F6G7H8"},
-                                    {"UnlockAttemptsLeft", 3}}}});
+    ASSERT_NO_FATAL_FAILURE(start({{"Locks", ns::Dictionary{{"SimLock", "FirstFamily"},
+                                                            {"UnlockCode", "A1B2C3D4E5F6G7H8"},
+                                                            {"UnlockAttemptsLeft", 3}}}}));
     PostedNames posted({kSimReadyNotification});
     FakeUpdateLink updateLink;
     app->nib.awakeFromNib();
@@ -311,8 +313,9 @@ TEST_F(LocksTest, ThePinKeptInTheSettingsMovesToAPrivateFileAndStillEntersItself
     ns::Dictionary main = shippedSettings().value("Main").toDictionary().deepCopy();
     main.setValue("AtuoCheckPinAndIccidSavedInConfigFile", true);
     main.setValue("EnableSavePINNum", true);
-    start({{"SIM/State", "PinLocked"}},
-          shippedSettings({{"Main", main}, {"PinNum", "1234"}, {"Iccid", "89000123456789012345"}}));
+    ASSERT_NO_FATAL_FAILURE(
+        start({{"SIM/State", "PinLocked"}},
+              shippedSettings({{"Main", main}, {"PinNum", "1234"}, {"Iccid", "89000123456789012345"}})));
     const ns::Dictionary onDisk = app->bundle.settingsOnDisk();
     EXPECT_FALSE(onDisk.contains("PinNum"));
     EXPECT_FALSE(onDisk.contains("Iccid"));
@@ -336,7 +339,7 @@ TEST_F(LocksTest, ThePinKeptInTheSettingsMovesToAPrivateFileAndStillEntersItself
 // width and its terminating NUL.
 TEST_F(LocksTest, AnOverlongPinIsCutToTheFieldOfTheRecord)
 {
-    start({});
+    ASSERT_NO_FATAL_FAILURE(start({}));
     app->nib.awakeFromNib();
     ASSERT_TRUE(waitFor([&] { return halvex.state()->value("SimStatus").toString() == "Ready"; }));
     const HalvexControl::Position before = halvex.now();
@@ -351,10 +354,10 @@ TEST_F(LocksTest, AnOverlongPinIsCutToTheFieldOfTheRecord)
 
 TEST_F(LocksTest, TheSecondLockFamilyAsksForTheAttemptsAndTakesAnEightCharacterCode)
 {
-    start({{"Locks", ns::Dictionary{{"SimLock", "SecondFamily"},
-                                    {"UnlockCode", "K7Q2M9X4"},
-                                    {"UnlockAttemptsLeft", 2}}}},
-          shippedSettings({{"ICERA_LOCK_TO_UNLOK", true}}));
+    ASSERT_NO_FATAL_FAILURE(start({{"Locks", ns::Dictionary{{"SimLock", "SecondFamily"},
+                                                            {"UnlockCode", "K7Q2M9X4"},
+                                                            {"UnlockAttemptsLeft", 2}}}},
+                                  shippedSettings({{"ICERA_LOCK_TO_UNLOK", true}})));
     PostedNames posted({kSimReadyNotification});
     AlertAnswerer answerer;
     app->nib.awakeFromNib();
@@ -386,7 +389,7 @@ TEST_F(LocksTest, WithFourDigitPinsThePinFieldKeepsOnlyItsLeadingDigits)
 {
     ns::Dictionary setting = shippedSettings().value("Setting").toDictionary().deepCopy();
     setting.setValue("PinLimitFourDigitals", true);
-    start({{"SIM/State", "PinLocked"}}, shippedSettings({{"Setting", setting}}));
+    ASSERT_NO_FATAL_FAILURE(start({{"SIM/State", "PinLocked"}}, shippedSettings({{"Setting", setting}})));
     FakeSettings settings;
     app->nib.awakeFromNib();
     ASSERT_TRUE(waitFor([&] { return init().m_InitPinWindow->isVisible(); }));
@@ -402,7 +405,7 @@ TEST_F(LocksTest, ARightPinTypedWithTheSaveBoxOnAsksTheModemToKeepIt)
 {
     ns::Dictionary main = shippedSettings().value("Main").toDictionary().deepCopy();
     main.setValue("pinAutoValidation", true);
-    start({{"SIM/State", "PinLocked"}}, shippedSettings({{"Main", main}}));
+    ASSERT_NO_FATAL_FAILURE(start({{"SIM/State", "PinLocked"}}, shippedSettings({{"Main", main}})));
     FakeSettings settings;
     app->nib.awakeFromNib();
     ASSERT_TRUE(waitFor([&] { return init().m_InitPinWindow->isVisible(); }));
@@ -464,10 +467,11 @@ class LockReportTest : public LocksTest, public ::testing::WithParamInterface<Lo
 TEST_P(LockReportTest, EndsInRemovalOrQuittingAsConfigured)
 {
     const LockReportCase& row = GetParam();
-    start({{"Locks", row.locks}},
-          shippedSettings(ns::Dictionary{
-              {"Main", shippedModule("Main", "UnLockQuitUI", row.quitOnLock)},
-              {"Init", shippedModule("Init", "Init_PopSIMAlertWindow_IfSpecialNeed", row.simAlertWindow)}}));
+    ASSERT_NO_FATAL_FAILURE(start(
+        {{"Locks", row.locks}},
+        shippedSettings(ns::Dictionary{
+            {"Main", shippedModule("Main", "UnLockQuitUI", row.quitOnLock)},
+            {"Init", shippedModule("Init", "Init_PopSIMAlertWindow_IfSpecialNeed", row.simAlertWindow)}})));
     // The main window counts the device as removed when the removal is announced.
     bool removeSignAtRemoval = false;
     PostedNames posted({kDeviceRemovedNotification},
@@ -539,9 +543,10 @@ class SmartSkinTest : public LocksTest, public ::testing::WithParamInterface<Sma
 TEST_P(SmartSkinTest, SaysItInTheStatusRows)
 {
     const SmartSkinCase& row = GetParam();
-    start({{row.scenarioKey, row.scenarioValue}},
-          shippedSettings(ns::Dictionary{{"UIConfig", shippedModule("UIConfig", "SmartUI", true)},
-                                         {"Main", shippedModule("Main", "UnLockQuitUI", true)}}));
+    ASSERT_NO_FATAL_FAILURE(
+        start({{row.scenarioKey, row.scenarioValue}},
+              shippedSettings(ns::Dictionary{{"UIConfig", shippedModule("UIConfig", "SmartUI", true)},
+                                             {"Main", shippedModule("Main", "UnLockQuitUI", true)}})));
     FakeDial dial; // in place of the nib's stand-in
     AlertAnswerer answerer;
     app->nib.awakeFromNib();
@@ -568,7 +573,7 @@ INSTANTIATE_TEST_SUITE_P(
 // an entry stays disabled while its sheet is open.
 TEST_F(LocksTest, TheMenuAndTheInProcessRequestOpenThePinSheets)
 {
-    start({});
+    ASSERT_NO_FATAL_FAILURE(start({}));
     app->nib.awakeFromNib();
     ASSERT_TRUE(init().labelPINEnter_ && init().labelPINUnlock_);
     EXPECT_EQ(init().labelPINEnter_->target(), &init());
@@ -590,8 +595,9 @@ TEST_F(LocksTest, TheMenuAndTheInProcessRequestOpenThePinSheets)
 // network status is hidden.
 TEST_F(LocksTest, GivingUpThePinOnTheReAlertSheetHidesTheNetworkStatus)
 {
-    start({}, shippedSettings(
-                  ns::Dictionary{{"Main", shippedModule("Main", "reAlertWhenCancelPINOrPUKwindow", true)}}));
+    ASSERT_NO_FATAL_FAILURE(
+        start({}, shippedSettings(ns::Dictionary{
+                      {"Main", shippedModule("Main", "reAlertWhenCancelPINOrPUKwindow", true)}})));
     app->nib.awakeFromNib();
     init().labelPINEnter_->performAction();
     ASSERT_TRUE(init().m_InitPinWindow->isVisible());
