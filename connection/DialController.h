@@ -290,7 +290,8 @@ public:
     void saveCurrentDialConfig();
     static QString getSafeDialStrParas(const ns::Dictionary& profile, const QString& key);
     static int getSafeDialNumParas(const ns::Dictionary& profile, const QString& key);
-    QString getApnProviderNameWith(const ns::Dictionary& profile);
+    // The profile's provider as the lists show it.
+    QString getApnProviderNameWith(const ns::Dictionary& profile) const;
     void ChangeAPNSelection(ns::Notification* notification);
     void tabViewItemWillChange(ns::Notification* notification);
     void setDataServicesStatus(ns::Notification* notification);
@@ -518,8 +519,6 @@ private:
     // Puts the operator's profiles in place of the first replaced profiles,
     // stores their number and saves; false when nothing changed.
     bool installDefaultProfiles(const ns::Array& profiles, int replaced);
-    // The provider of the row as the lists show it.
-    QString providerText(int row) const;
     QString createNewProvider() const;
     QString createDialNumber() const;
     bool isPdpTypeGroupEnabled() const;

@@ -37,7 +37,9 @@ QString DialController::objectValueForItemAtIndex(ns::ComboBox*, int index)
 {
     if (index == 0)
         return localized(QStringLiteral("Edit Configuration"));
-    return index <= dialConfigArray.count() ? providerText(index - 1) : QString();
+    return index <= dialConfigArray.count()
+               ? getApnProviderNameWith(dialConfigArray.at(index - 1).toDictionary())
+               : QString();
 }
 
 void DialController::comboBoxSelectionDidChange(const ns::Notification&)
@@ -52,12 +54,6 @@ void DialController::comboBoxSelectionDidChange(const ns::Notification&)
     }
     m_IndexOfComboBoxSelectionNow = index;
     setCurrentProfile();
-}
-
-QString DialController::providerText(int row) const
-{
-    const QString provider = dialConfigArray.at(row).toDictionary().value(DialProfile::kProvider).toString();
-    return configFlag(QString(), QStringLiteral("NotChangeProviderWording")) ? provider : localized(provider);
 }
 
 void DialController::reloadProfileLists()
@@ -83,7 +79,7 @@ QVariant DialController::objectValueForTableColumn(ns::TableView*, ns::TableColu
 {
     if (row < 0 || row >= dialConfigArray.count())
         return localized(QStringLiteral("Something is wrong, please check your code!"));
-    return providerText(row);
+    return getApnProviderNameWith(dialConfigArray.at(row).toDictionary());
 }
 
 bool DialController::shouldEditTableColumn(ns::TableView*, ns::TableColumn*, int)

@@ -59,12 +59,10 @@ int DialController::getSafeDialNumParas(const ns::Dictionary& profile, const QSt
     return profile.value(key).intValue();
 }
 
-QString DialController::getApnProviderNameWith(const ns::Dictionary& profile)
+QString DialController::getApnProviderNameWith(const ns::Dictionary& profile) const
 {
     const QString provider = profile.value(DialProfile::kProvider).stringValue();
-    if (configStore().getConfigurationByModule(QStringLiteral("NotChangeProviderWording")).boolValue())
-        return provider;
-    return localized(provider);
+    return configFlag(QString(), QStringLiteral("NotChangeProviderWording")) ? provider : localized(provider);
 }
 
 // ---- opening and closing ----
