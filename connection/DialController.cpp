@@ -46,6 +46,7 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
 {
     g_DialController = this;
     checkUsernameFlag_ = configFlag(QStringLiteral("Internet"), QStringLiteral("CheckAPNAccount"));
+    initReconnectTimes();
 
     registerSelector("DialOption:", &DialController::DialOption);
     registerSelector("performDialOption:", &DialController::performDialOption);
@@ -58,6 +59,8 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerSelector("deviceRemoved:", &DialController::deviceRemoved);
     registerSelector("simReady:", &DialController::netcardChanged);
     registerSelector("getConnectStatus:", &DialController::getConnectStatus);
+    registerSelector("autoReconnect", &DialController::autoReconnect);
+    registerSelector("reconnectAfterAutoDisconnect", &DialController::reconnectAfterAutoDisconnect);
     registerSelector("dealWithNetFrequencyLockReadResult:",
                      &DialController::dealWithNetFrequencyLockReadResult);
     registerSelector("dealWithMsgOfAPNSet:", [](ns::Object*) {});

@@ -40,7 +40,8 @@ class Window;
 // prompts), DialControllerEvents.cpp (requests by notification, sleep and
 // wake, device removal, network status, the frequency lock),
 // DialControllerNib.cpp (the Internet view), DialControllerButton.cpp (the
-// connect controls) and the profile files DialControllerProfiles.cpp,
+// connect controls), DialControllerReconnect.cpp (automatic reconnection)
+// and the profile files DialControllerProfiles.cpp,
 // DialControllerProfileList.cpp, DialControllerDialParams.cpp and
 // DialControllerMMS.cpp.
 class DialController : public JOVUIController,
@@ -161,7 +162,6 @@ public:
     void setApnCycleEnable(bool enable) override { apnCycleEnable_ = enable; }
     bool apnCycleEnable() const { return apnCycleEnable_; }
     void setApnCyleWhenRoamToNoRoam(bool cycle) override { apnCyleWhenRoamToNoRoam_ = cycle; }
-    void reconnect(bool reconnect) override;
     void setPSDomainStatus(bool present) override { psDomainStatus_ = present; }
     bool deviceLockDialOption();
     bool checkAPNAccount();
@@ -180,6 +180,32 @@ public:
     void smartUITopFixedImage(const QString& image, const QString& homePageImage,
                               const QString& connectBtnName, const QString& deviceStatus) override;
     void setWCDMAConfigHidden(bool hidden) override;
+
+    // ---- automatic reconnection (DialControllerReconnect.cpp) ----
+
+    // "MaxReconnectTimes" (3) and "ContinueReconnectTiems" (5) of "Internet".
+    void initReconnectTimes();
+    // Schedules an automatic attempt unless roaming forbids it or the settings
+    // page does not allow it; YES first forgets a manual disconnect and the
+    // attempts made.
+    void reconnect(bool reconnect) override;
+    // One attempt, or the same again in 10 s while the device is busy.
+    void autoReconnect();
+    // Seconds before the next attempt.
+    double autoReconnectInterval();
+    // Attempts are left, or the configuration keeps trying.
+    bool checkAutoConnectByTimes();
+    // Reconnection is off on a network of another country.
+    bool notAutoConnectWhenInterRoaming();
+    // The drop or failure may lead to an automatic attempt.
+    bool isDoReconnectAfterDisconnect();
+    bool checkAutoConnectForPPPFailed();
+    // After a drop: reconnectAfterAutoDisconnect, later by the settings'
+    // extra delay from the second attempt on.
+    void doReconnectAfterAutoDisconnect();
+    void reconnectAfterAutoDisconnect();
+    // The dial parameters again, their alert switched off, when configured.
+    void disableConnectionAlertWindow();
 
     // ---- profiles (DialControllerProfiles.cpp: the file, the profile in
     // use and the operator's defaults; DialControllerProfileList.cpp: the

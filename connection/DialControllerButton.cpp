@@ -97,8 +97,6 @@ void DialController::checkIsAttachPSForConnect()
     DialConnect();
 }
 
-void DialController::reconnect(bool) {}
-
 bool DialController::deviceLockDialOption()
 {
     if (!configFlag(QString(), QStringLiteral("DeviceLockDialFunction")) || !g_SettingController ||

@@ -142,8 +142,8 @@ public:
     bool hasCSDomain() const { return (networkMode_ & 1) != 0; }
     bool hasPSDomain() const;
     // Whether an automatic connection may go ahead as far as the packet domain goes.
-    bool checkToReturnPSDomain() const;
-    int roamTransferMode() const { return roamTransferMode_; }
+    bool checkToReturnPSDomain() const override;
+    int roamTransferMode() const override { return roamTransferMode_; }
     void setRoamTransferMode(int mode) { roamTransferMode_ = mode; }
     int networkRoamStatus() const override { return networkRoamStatus_; }
     void setNetworkRoamStatus(int status) { networkRoamStatus_ = status; }

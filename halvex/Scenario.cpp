@@ -2,6 +2,7 @@
 
 #include "halvex/Logging.h"
 #include "jCommon/FieldWidths.h"
+#include "jCommon/NDISTransferReport.h"
 #include "platform/ns/PropertyList.h"
 
 #include <QFileInfo>
@@ -303,6 +304,12 @@ Scenario::Connection readConnection(SectionReader& r)
     Scenario::Connection connection;
     if (r.has(QStringLiteral("NetFrequencyLock")))
         connection.netFrequencyLock = r.integer(QStringLiteral("NetFrequencyLock"), 0, 0xFFFF);
+    for (const auto& [key, rate] :
+         {std::pair{"SendRate", &connection.sendRate}, std::pair{"ReceiveRate", &connection.receiveRate}})
+        if (r.has(QString::fromLatin1(key)))
+            *rate = r.integer(QString::fromLatin1(key), 0, 100000000);
+    if (r.has(QStringLiteral("LocalAddress")))
+        connection.localAddress = r.text(QStringLiteral("LocalAddress"), NDISTransferReport::kAddressWidth);
     return connection;
 }
 

@@ -73,6 +73,10 @@ struct Scenario {
     // The data connection.
     struct Connection {
         int netFrequencyLock = 0; // the frequency lock the device reports (0 none)
+        // What a link that is up reports: bytes per second each way, and its address.
+        int sendRate = 2048;
+        int receiveRate = 16384;
+        QString localAddress = QStringLiteral("10.64.12.7");
     };
     // Seconds.
     struct Timing {

@@ -5,8 +5,8 @@
 #include "platform/ns/appkit/Menu.h"
 
 MainNib::MainNib(ConfigManager& store)
-    : jovSkinManager_(store), settingStandIn_(jovMsgCenter_), aeMessage_(store), initController_(store),
-      mainController_(store), dialController_(store)
+    : jovSkinManager_(store), settingStandIn_(jovMsgCenter_, store), aeMessage_(store),
+      initController_(store), mainController_(store), dialController_(store)
 {
 }
 

@@ -17,6 +17,10 @@ public:
     virtual bool isInWhiteList() const = 0;
     // The user wants the reminder before connecting on a white-list network.
     virtual bool roamTipWhenInWhiteList() const = 0;
+    // The last roaming transition: 1 home to roaming, 0 roaming to home, 2 none.
+    virtual int roamTransferMode() const = 0;
+    // The packet domain is there for a connection the program starts by itself.
+    virtual bool checkToReturnPSDomain() const = 0;
     // The unlock-device sheet on that window, for the feature of that number
     // (0 the connection, 1 SMS, 6 settings ...).
     virtual void openUnlockDeviceWindow(ns::Window* window) = 0;

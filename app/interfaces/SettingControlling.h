@@ -16,6 +16,13 @@ public:
     virtual int getCurrentNetWorkPreferedMode() = 0;
     // The user lets the program connect by itself.
     virtual bool allowAutoConnect() = 0;
+    // The program may connect again by itself after a drop: always with
+    // Internet/"EnableAutoReconnectNotDependOnAutoConnectLable", else as allowAutoConnect.
+    virtual bool allowAutoReconnect() = 0;
+    // The operator-selection window is open.
+    virtual bool getOperatorSelectionForNetwork() = 0;
+    // One of the page's PIN, PUK or network-selection sheets is on the main window.
+    virtual bool isPinPukOrNetSelectWinBeginSheet() = 0;
     // The device's identity is known: the update check may run; the model names the device.
     virtual void setCheckForUpdateDoveviEnable(bool enable) = 0;
     virtual void setSmartModel(const QString& model) = 0;

@@ -41,5 +41,7 @@ QString checkStringRegex(QByteArrayView input);
 QString checkRecordLog(QByteArrayView input);
 // The dial-parameter record as the device reads it.
 QString checkDialParams(QByteArrayView input);
+// The NDIS transfer report: read only from a record of its length.
+QString checkNDISTransferReport(QByteArrayView input);
 
 } // namespace fuzz

@@ -16,6 +16,7 @@ const Target kTargets[] = {
     {"string_regex", checkStringRegex},
     {"record_log", checkRecordLog},
     {"dial_params", checkDialParams},
+    {"ndis_transfer", checkNDISTransferReport},
 };
 
 } // namespace

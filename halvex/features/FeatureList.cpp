@@ -5,6 +5,7 @@
 #include "halvex/features/DeviceLock.h"
 #include "halvex/features/DevicePower.h"
 #include "halvex/features/DeviceStartup.h"
+#include "halvex/features/NdisConnection.h"
 #include "halvex/features/NetworkSearchModes.h"
 #include "halvex/features/NetworkSettings.h"
 #include "halvex/features/NetworkStatus.h"
@@ -37,6 +38,7 @@ std::vector<std::unique_ptr<Feature>> createFeatures(Modem& modem)
     features.push_back(std::make_unique<NetworkSearchModes>(modem));
     features.push_back(std::make_unique<SimUpdate>(modem));
     features.push_back(std::make_unique<Connection>(modem));
+    features.push_back(std::make_unique<NdisConnection>(modem));
     return features;
 }
 

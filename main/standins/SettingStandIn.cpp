@@ -1,5 +1,6 @@
 #include "main/standins/SettingStandIn.h"
 
+#include "app/config/ConfigManager.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/controller/UINotifications.h"
@@ -8,9 +9,28 @@
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/NotificationCenter.h"
 
-SettingStandIn::SettingStandIn(JOVMsgCenter& msgCenter) : msgCenter_(msgCenter)
+SettingStandIn::SettingStandIn(JOVMsgCenter& msgCenter, ConfigManager& store)
+    : msgCenter_(msgCenter), store_(store)
 {
     g_SettingController = this;
+}
+
+bool SettingStandIn::allowAutoConnect()
+{
+    // The check box shows the stored "AutoConnect"; without the key it is
+    // hidden and unset, whatever Internet/"DefaultAutoConnect" says.
+    return autoConnectBtnEnabled_ &&
+           store_.getConfigurationByModule(QStringLiteral("AutoConnect")).boolValue();
+}
+
+bool SettingStandIn::allowAutoReconnect()
+{
+    return store_
+               .getConfigurationByModuleAndKey(
+                   QStringLiteral("Internet"),
+                   QStringLiteral("EnableAutoReconnectNotDependOnAutoConnectLable"))
+               .boolValue() ||
+           allowAutoConnect();
 }
 
 SettingStandIn::~SettingStandIn()

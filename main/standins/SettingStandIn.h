@@ -3,28 +3,33 @@
 #include "app/interfaces/SettingControlling.h"
 #include "platform/ns/Object.h"
 
+class ConfigManager;
 class JOVMsgCenter;
 
 // Stands in for the settings controller until the settings feature joins the
-// program: no network is ever being selected by hand; the PIN and PUK counts,
-// the PIN request switch and the device-lock state are kept, not shown; the
-// alerts and the device-lock outcome are those of the settings page; nothing
-// connects by itself.
+// program: no network is ever being selected by hand and no operator list or
+// PIN sheet of the page is ever open; the PIN and PUK counts, the PIN request
+// switch and the device-lock state are kept, not shown; the alerts and the
+// device-lock outcome are those of the settings page; automatic connection
+// follows the stored "AutoConnect" check box as long as it is enabled.
 class SettingStandIn : public ns::Object, public SettingControlling
 {
 public:
-    explicit SettingStandIn(JOVMsgCenter& msgCenter);
+    SettingStandIn(JOVMsgCenter& msgCenter, ConfigManager& store);
     ~SettingStandIn() override;
 
     bool isManualSelecting() override { return false; }
     int getCurrentNetWorkPreferedMode() override { return 0; }
-    bool allowAutoConnect() override { return false; }
+    bool allowAutoConnect() override;
+    bool allowAutoReconnect() override;
+    bool getOperatorSelectionForNetwork() override { return false; }
+    bool isPinPukOrNetSelectWinBeginSheet() override { return false; }
     void setCheckForUpdateDoveviEnable(bool) override {}
     void setSmartModel(const QString&) override {}
     void setRoamingStateAccordImsi(const QString&) override {}
     void setCDMASelectNetworkVisible(bool) override {}
     void setWCDMASelectNetworkVisible(bool) override {}
-    void setAutoConnectBtnEnable(bool) override {}
+    void setAutoConnectBtnEnable(bool enabled) override { autoConnectBtnEnabled_ = enabled; }
     void dealWithMsgOfCheckSearchmode(int, int, int) override {}
     void dealWithMsgOfCheckSearchmodeForIcera(int, int) override {}
     void dealWithMsgOfCheckPreferenceMode(int) override {}
@@ -48,6 +53,8 @@ public:
 
 private:
     JOVMsgCenter& msgCenter_;
+    ConfigManager& store_;
+    bool autoConnectBtnEnabled_ = true;
     int pinTimeLeft_ = 0;
     int pukTimeLeft_ = 0;
     int pinActiveStatus_ = 0;

@@ -10,67 +10,12 @@
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/Workspace.h"
-#include "tests/device/DeviceTestSupport.h"
+#include "tests/connection/DialTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace device_test;
-
-namespace
-{
-
-// The initialisation controller as the connect procedure asks it.
-struct FakeInit : InitControlling {
-    FakeInit() { g_InitControlling = this; }
-    ~FakeInit() override { g_InitControlling = nullptr; }
-    int networkRoamStatus() const override { return roamStatus; }
-    bool isInWhiteList() const override { return false; }
-    bool roamTipWhenInWhiteList() const override { return false; }
-    void openUnlockDeviceWindow(ns::Window*) override { ++unlockWindows; }
-    void setDeviceLockFunctionModule(int module) override { lockModule = module; }
-    int roamStatus = 1; // home
-    int unlockWindows = 0;
-    int lockModule = -1;
-};
-
-ns::Dictionary withSettings(const ns::Dictionary& top, const ns::Dictionary& internet = ns::Dictionary())
-{
-    ns::Dictionary changes = top;
-    changes.setValue(QStringLiteral("Internet"), internet);
-    return plainSettings(changes);
-}
-
-// The controller over a private bundle, its view built into an Internet page
-// of its own; no device server, so requests go nowhere.
-struct DialApp {
-    explicit DialApp(const ns::Dictionary& settings = plainSettings()) : bundle(settings)
-    {
-        ns::Clock::setCurrent(&clock);
-        auto page = std::make_unique<ns::TabViewItem>(QStringLiteral("Internet"));
-        tabs.setFrame(ns::Rect(0, 0, 720, 418));
-        tabs.addTabViewItem(std::move(page));
-        dial.tabviewMain = &tabs;
-        dial.awakeFromNib();
-        dial.btnConnectSimple = &simpleButton;
-    }
-    ~DialApp() { ns::Clock::setCurrent(nullptr); }
-    // The connect controls as the status handlers leave them.
-    void enableButtons() { dial.setConnectBtnEnable(true); }
-    // Time for the delayed action.
-    void settle() { clock.advance(0.1); }
-
-    ns::ManualClock clock;
-    DeviceBundle bundle;
-    ConfigManager store;
-    FakeSettings settings;
-    FakeInit init;
-    FakeCall call;
-    ns::TabView tabs;
-    ns::Button simpleButton;
-    DialController dial{store};
-};
-
-} // namespace
+using namespace dial_test;
 
 TEST(DialState, OnlyIdleAndConnectedArePublished)
 {

@@ -216,6 +216,9 @@ struct FakeSettings : SettingControlling {
     bool isManualSelecting() override { return selecting; }
     int getCurrentNetWorkPreferedMode() override { return preferedMode; }
     bool allowAutoConnect() override { return autoConnect; }
+    bool allowAutoReconnect() override { return autoReconnect; }
+    bool getOperatorSelectionForNetwork() override { return operatorSelection; }
+    bool isPinPukOrNetSelectWinBeginSheet() override { return sheetOpen; }
     void setCheckForUpdateDoveviEnable(bool) override {}
     void setSmartModel(const QString& model) override { smartModel = model; }
     void setRoamingStateAccordImsi(const QString&) override {}
@@ -266,6 +269,9 @@ struct FakeSettings : SettingControlling {
     QList<int> unlockResults;
     int preferedMode = 0;
     bool autoConnect = false;
+    bool autoReconnect = false;
+    bool operatorSelection = false;
+    bool sheetOpen = false;
     QString smartModel;
 };
 

@@ -4,6 +4,7 @@
 #include "jCommon/DeviceMessages.h"
 #include "jCommon/DialParams.h"
 #include "jCommon/FieldWidths.h"
+#include "jCommon/NDISTransferReport.h"
 #include "jCommon/PayloadReader.h"
 #include "jCommon/PayloadWriter.h"
 #include "platform/ns/Clock.h"
@@ -243,4 +244,59 @@ TEST_F(ModemTest, KeepsTheLastDialParametersAndAcknowledgesEach)
     EXPECT_EQ(state.value("Authentication").intValue(), 1);
     EXPECT_EQ(state.value("PdpType").intValue(), 2);
     EXPECT_EQ(state.value("ConnectType").intValue(), 1);
+}
+
+TEST_F(ModemTest, AnNdisLinkComesUpReportsEachSecondAndOutlivesTheManager)
+{
+    auto modem =
+        makeModem(scenarioWith({{"Connection", ns::Dictionary{{"SendRate", 1000}, {"ReceiveRate", 4000}}}}));
+    modem->powerOn();
+    clock.advance(2);
+    const auto ask = [&](MessageID id) {
+        modem->receive(makeUIMsg(kModuleDialUp, id.majorID, id.minorID, kTypeRequest, kResultSuccess));
+    };
+    // The records of one message sent since the first given.
+    const auto sentOf = [&](MessageID id, size_t first) {
+        std::vector<_UI_MSG> found;
+        for (size_t i = first; i < sent.size(); ++i)
+            if (MessageID{sent[i].majorID, sent[i].minorID} == id)
+                found.push_back(sent[i]);
+        return found;
+    };
+    const auto statuses = [&](size_t first) {
+        QList<int> found;
+        for (const _UI_MSG& record : sentOf(msg::connection::kNDISDialStatus, first))
+            found << payloadInt32(record, 0);
+        return found;
+    };
+    size_t first = sent.size();
+    ask(msg::connection::kNDISDialConnect);
+    clock.advance(3.5);
+    EXPECT_EQ(statuses(first), (QList<int>{2, 1}));
+    // Three reports with the counters at the scenario's rates.
+    const std::vector<_UI_MSG> reports = sentOf(msg::connection::kNDISDialTransferData, first);
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(NDISTransferReport::fromRecord(reports.back()),
+              (NDISTransferReport{QStringLiteral("10.64.12.7"), 3000, 12000, 1000, 4000}));
+
+    // A manager that starts again finds the link up.
+    modem->playStartSequence();
+    first = sent.size();
+    ask(msg::connection::kNDISDialIsConnected);
+    clock.advance(1);
+    const std::vector<_UI_MSG> answers = sentOf(msg::connection::kNDISDialIsConnected, first);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers.front().result, kResultSuccess);
+    EXPECT_TRUE(modem->state().value("NdisLinkUp").boolValue());
+
+    first = sent.size();
+    ask(msg::connection::kNDISDialDisconnect);
+    clock.advance(3);
+    EXPECT_EQ(statuses(first), QList<int>{0});
+    EXPECT_EQ(sentSince(first).count("258/73"), 0);
+    first = sent.size();
+    ask(msg::connection::kNDISDialIsConnected);
+    clock.advance(1);
+    ASSERT_EQ(sentSince(first), QStringList{"258/72"});
+    EXPECT_EQ(sent.back().result, kResultFailure);
 }

@@ -1,0 +1,75 @@
+#pragma once
+
+// What the dial controller's tests share: the initialisation controller
+// faked, and the controller alone over private settings with time on a
+// manual clock.
+#include "app/interfaces/InitControlling.h"
+#include "connection/DialController.h"
+#include "platform/ns/Clock.h"
+#include "platform/ns/appkit/Button.h"
+#include "platform/ns/appkit/TabView.h"
+#include "tests/device/DeviceTestSupport.h"
+
+#include <memory>
+
+namespace dial_test
+{
+
+// The initialisation controller as the connection procedures ask it.
+struct FakeInit : InitControlling {
+    FakeInit() { g_InitControlling = this; }
+    ~FakeInit() override { g_InitControlling = nullptr; }
+    int networkRoamStatus() const override { return roamStatus; }
+    bool isInWhiteList() const override { return false; }
+    bool roamTipWhenInWhiteList() const override { return false; }
+    int roamTransferMode() const override { return transferMode; }
+    bool checkToReturnPSDomain() const override { return psDomain; }
+    void openUnlockDeviceWindow(ns::Window*) override { ++unlockWindows; }
+    void setDeviceLockFunctionModule(int module) override { lockModule = module; }
+    int roamStatus = 1;   // home
+    int transferMode = 2; // no change
+    bool psDomain = true;
+    int unlockWindows = 0;
+    int lockModule = -1;
+};
+
+// Plain settings with those top-level entries and that "Internet" module.
+inline ns::Dictionary withSettings(const ns::Dictionary& top,
+                                   const ns::Dictionary& internet = ns::Dictionary())
+{
+    ns::Dictionary changes = top;
+    changes.setValue(QStringLiteral("Internet"), internet);
+    return device_test::plainSettings(changes);
+}
+
+// The controller over a private bundle, its view built into an Internet page
+// of its own; no device server, so requests go nowhere.
+struct DialApp {
+    explicit DialApp(const ns::Dictionary& settings = device_test::plainSettings()) : bundle(settings)
+    {
+        ns::Clock::setCurrent(&clock);
+        auto page = std::make_unique<ns::TabViewItem>(QStringLiteral("Internet"));
+        tabs.setFrame(ns::Rect(0, 0, 720, 418));
+        tabs.addTabViewItem(std::move(page));
+        dial.tabviewMain = &tabs;
+        dial.awakeFromNib();
+        dial.btnConnectSimple = &simpleButton;
+    }
+    ~DialApp() { ns::Clock::setCurrent(nullptr); }
+    // The connect controls as the status handlers leave them.
+    void enableButtons() { dial.setConnectBtnEnable(true); }
+    // Time for the delayed action.
+    void settle() { clock.advance(0.1); }
+
+    ns::ManualClock clock;
+    device_test::DeviceBundle bundle;
+    ConfigManager store;
+    device_test::FakeSettings settings;
+    FakeInit init;
+    device_test::FakeCall call;
+    ns::TabView tabs;
+    ns::Button simpleButton;
+    DialController dial{store};
+};
+
+} // namespace dial_test
