@@ -64,6 +64,18 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerSelector("dealWithNetFrequencyLockReadResult:",
                      &DialController::dealWithNetFrequencyLockReadResult);
     registerSelector("dealWithMsgOfAPNSet:", [](ns::Object*) {});
+    // The connect and disconnect requests' answers say nothing, nor does the
+    // address answer of the new form (the status carries the address).
+    for (const char* silent :
+         {"dealWithMsgOfDialConnect:", "dealWithMsgOfDialDisconnect:", "dealWithMsgOfPPPConnectOption:"})
+        registerSelector(QString::fromLatin1(silent), [](ns::Object*) {});
+    registerSelector("dealWithMsgOfPPPConnectStatus:", &DialController::dealWithMsgOfPPPConnectStatus);
+    registerSelector("dealWithMsgOfDialConnectStatus:", &DialController::dealWithMsgOfDialConnectStatus);
+    registerSelector("dealWithMsgOfDialConnectPppOption:",
+                     &DialController::dealWithMsgOfDialConnectPppOption);
+    registerSelector("dealWithSetNetworkModeResult:", &DialController::dealWithSetNetworkModeResult);
+    registerSelector("attachPS", &DialController::attachPS);
+    registerSelector("closeStatisticsWin:", &DialController::closeStatisticsWin);
     registerProfileSelectors();
     registerProfileWindowActions();
 }

@@ -6,12 +6,15 @@
 #include "connection/DialConfigFile.h"
 #include "connection/DialServiceTransplant.h"
 #include "connection/ProfileControls.h"
+#include "jCommon/PPPConnectStatus.h"
 #include "jCommon/UIMsg.h"
 #include "platform/ns/Value.h"
 #include "platform/ns/appkit/ComboBox.h"
 #include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/TableView.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 #include <memory>
@@ -40,7 +43,9 @@ class Window;
 // prompts), DialControllerEvents.cpp (requests by notification, sleep and
 // wake, device removal, network status, the frequency lock),
 // DialControllerNib.cpp (the Internet view), DialControllerButton.cpp (the
-// connect controls), DialControllerReconnect.cpp (automatic reconnection)
+// connect controls and the calls into features still to come),
+// DialControllerReconnect.cpp (automatic reconnection), the PPP files
+// DialControllerPPP.cpp, DialControllerAttach.cpp and DialControllerRecord.cpp,
 // and the profile files DialControllerProfiles.cpp,
 // DialControllerProfileList.cpp, DialControllerDialParams.cpp and
 // DialControllerMMS.cpp.
@@ -501,6 +506,124 @@ public:
     bool modemStartUpProcessStateChanged_ = false;
     int deviceStatusStringRows_ = 1;
     ns::Array dialConfigArrayWithSIM_;
+
+    // ---- PPP connection, packet-domain attach and the connection record
+    // (DialControllerPPP.cpp: connect, poll, the status codes, disconnect and
+    // cancel, the end of a connection's display; DialControllerAttach.cpp:
+    // the packet-domain attach; DialControllerRecord.cpp: the record and the
+    // statistics window) ----
+
+    // YES: the PPP connect request (0x0102/65), NO: the disconnect (0x0102/66).
+    void sendDialConnectMsg(bool connect);
+    void getConnectPppOption();
+    // The status answer (0x0102/67) in its new and its old form, and the old
+    // form's address answer (0x0102/68); each only of type 1 while the poll runs.
+    void dealWithMsgOfPPPConnectStatus(ns::Notification* notification);
+    void dealWithMsgOfDialConnectStatus(ns::Notification* notification);
+    void dealWithMsgOfDialConnectPppOption(ns::Notification* notification);
+    // One status: folded, then acted on by its code.
+    void processPPPConnectStatus(const PPPConnectStatus& status);
+    // With "noNeedMiddleStatus" 4, 5 and 7 count as 2, and 9 as 10 (after
+    // disabling the connect button).
+    int preDealWithConnectStatus(int code);
+    // Whether the connecting or disconnecting text may change on this reply
+    // ("DialWordingSpeed": every that many replies).
+    bool showDialingWording();
+    void setIPAddress(const QString& address);
+    // Code 8: the connected state with the server's figures.
+    void setPPPConnectedStatusWithTime(long seconds, float sendData, float receiveData);
+    // Code 10 and code 0.
+    void setPPPDisconnectingLinkStatus();
+    void setPPPDisconnectedSatus();
+    // Code 7 turns the connect button into the cancel button.
+    void performCancelDialAction();
+    void resetConnectBtnStatusWhenConnecting();
+    void resetConnectBtnStatusWhenDisconnecting();
+    // Ends the poll and the NDIS clock.
+    void stopConnectionTimer();
+    // "StartConnection" {"StartConnection": started}.
+    void sendConnectStatusMsg(bool started);
+    // The address as shown: empty for a failed DHCP lease when so configured.
+    QString filterIPAddress(const QString& address) const;
+
+    // The attach (0x0102/76 with 2) before a connect, its answer
+    // (0x0102/64) and the detach (with 0) at the end of the connection.
+    void attachPS();
+    void deattachPS();
+    void dealWithSetNetworkModeResult(ns::Notification* notification);
+    void checkISDetatchPS();
+
+    // The record's state: a non-empty text sets it; every call answers it.
+    QString recordInState(const QString& state = QString());
+    // Appends the record of a connection that connected, once.
+    void saveDialRecord();
+    void displayStatisticsForDisconnect();
+    void closeStatisticsWin(ns::Object* sender);
+    void buildStatisticsWindow();
+
+    // Calls into features that are not here yet; each does the least its
+    // caller needs (see the definitions).
+    void apnCycleStart();
+    void apnCycleEnd();
+    bool apnCycleTryNext();
+    void checkRecordLimit();
+    void recordLimitWarnForVazo();
+    void openConnectStateWindowForZudera(bool show);
+    void setConnectStateHidden(bool hidden);
+    void performActionWhenFirstConnected();
+    void displayMonthlyData();
+    void openConnectFailedWindow();
+    void smartUIManualDisconnect();
+    void smartUISetConnectBtnTitle(const QString& title);
+    void setConnectBtnImage();
+    void switchInternetTabAction();
+    void detachSpecialWebview();
+
+    long connectTime15 = 0;
+    // The connect-state view of the Internet view: address, time, data and
+    // speeds (the simple-view labels only with a skin that has them).
+    ns::View* viewConnectState_ = nullptr;
+    ns::TextField* m_IPAddress = nullptr;
+    ns::TextField* m_ConnectTime = nullptr;
+    ns::TextField* labelConnectTimeSimple = nullptr;
+    ns::TextField* InterUiTotalTime_ = nullptr;
+    ns::TextField* m_FluxForSend = nullptr;
+    ns::TextField* m_FluxForReceive = nullptr;
+    ns::TextField* m_TotalData = nullptr;
+    ns::TextField* m_SpeedForSend = nullptr;
+    ns::TextField* m_SpeedForReceive = nullptr;
+    ns::TextField* labelSpeedForSendSimple = nullptr;
+    ns::TextField* labelSpeedForReceiveSimple = nullptr;
+    ns::TextField* monthlyData_ = nullptr;
+    // The statistics window shown at a disconnect.
+    std::unique_ptr<ns::Window> wndStatisticsWin_;
+    ns::TextField* tfdDisplayDuration_ = nullptr;
+    ns::TextField* tfdDisplayDownData_ = nullptr;
+    ns::TextField* tfdDisplayUpData_ = nullptr;
+    ns::TextField* tfdDisplayTotalData_ = nullptr;
+
+private:
+    // Builds the connect-state view into the Internet page.
+    void loadConnectStateView(ns::View* page, double top);
+    // The connect-state fields as no connection shows them.
+    void resetConnectStateFields();
+    void setConnectStateText(const QString& key);
+    // The connecting (code 2) or disconnecting (code 10) text of the flag,
+    // which then flips.
+    QString alternatingText(const QString& word, bool& flag);
+
+    // The connect-state view's captions with their wording keys.
+    QList<QPair<ns::TextField*, QString>> connectStateCaptions_;
+    QString recordState_;
+    // The roaming prompt's answer (0 or 1) for the connect under way; null
+    // when the prompt did not ask.
+    ns::Value roamingPromptAnswer_;
+    int dialWordingCount_ = 0;
+    bool connectingWordingFlag_ = false;
+    bool disconnectingWordingFlag_ = false;
+
+public:
+    // ---- end of the PPP connection ----
 
 protected:
     void registerMessages() override;

@@ -1,7 +1,6 @@
-// The connect controls and the first steps of the connection procedures, as
-// far as the state machine needs them: a connect or disconnect request moves
-// the state and goes to the device; the status replies that complete them
-// come with the PPP and NDIS procedures.
+// The connect controls, the NDIS requests as far as the state machine needs
+// them, and the calls into features still to come, each doing the least its
+// caller needs.
 #include "connection/DialController.h"
 
 #include "app/interfaces/InitControlling.h"
@@ -41,23 +40,6 @@ void DialController::setConnectBtnEnable(bool enabled)
             button->setEnabled(enabled);
 }
 
-void DialController::DialConnect()
-{
-    setConnectStatus(Connecting);
-    sendDialMessage(msg::connection::kDialConnect.majorID, msg::connection::kDialConnect.minorID);
-}
-
-void DialController::DialDisconnect()
-{
-    setConnectStatus(Disconnecting);
-    sendDialMessage(msg::connection::kDialDisconnect.majorID, msg::connection::kDialDisconnect.minorID);
-}
-
-void DialController::DialCancelConnect()
-{
-    DialDisconnect();
-}
-
 void DialController::NDISDialConnect()
 {
     setConnectStatus(Connecting);
@@ -71,30 +53,10 @@ void DialController::NDISDialDisconnect()
                     msg::connection::kNDISDialDisconnect.minorID);
 }
 
-void DialController::getConnectStatus(ns::Timer*)
-{
-    sendDialMessage(msg::connection::kPPPConnectStatus.majorID, msg::connection::kPPPConnectStatus.minorID);
-}
-
-void DialController::StopTimerOfGetConnectState()
-{
-    if (m_TimerToGetConnectState) {
-        m_TimerToGetConnectState->invalidate();
-        m_TimerToGetConnectState.reset();
-    }
-    if (connectStatus_ != Idle)
-        setDialBtnWithStatus(false);
-}
-
 void DialController::netcardChanged(ns::Notification*)
 {
     isDeviceRemoved = false;
     setDialBtnWithStatus(false);
-}
-
-void DialController::checkIsAttachPSForConnect()
-{
-    DialConnect();
 }
 
 bool DialController::deviceLockDialOption()
@@ -157,3 +119,51 @@ void DialController::setModemAndSimStateString(const QString& key)
 void DialController::smartUITopFixedImage(const QString&, const QString&, const QString&, const QString&) {}
 
 void DialController::setWCDMAConfigHidden(bool) {}
+
+// ---- calls into features that are not here yet ----
+
+// No APN cycle runs: nothing to start or end, and no next profile to try.
+void DialController::apnCycleStart() {}
+
+void DialController::apnCycleEnd() {}
+
+bool DialController::apnCycleTryNext()
+{
+    return false;
+}
+
+// No usage limits are checked while connected.
+void DialController::checkRecordLimit() {}
+
+void DialController::recordLimitWarnForVazo() {}
+
+// No operator connect-state window.
+void DialController::openConnectStateWindowForZudera(bool) {}
+
+// The connect-state view stays where it is (it hides only with "AutoHideConnectState").
+void DialController::setConnectStateHidden(bool) {}
+
+// No first-connect actions: only the once-per-connection mark is taken.
+void DialController::performActionWhenFirstConnected()
+{
+    m_launchURLState = false;
+}
+
+// No monthly total is shown.
+void DialController::displayMonthlyData() {}
+
+// No failure window.
+void DialController::openConnectFailedWindow() {}
+
+// The SmartUI look is not built: nothing to change at a disconnect or on the cancel title.
+void DialController::smartUIManualDisconnect() {}
+
+void DialController::smartUISetConnectBtnTitle(const QString&) {}
+
+// The connect button keeps its plain look (no "ConnectBtnDisplayWithImage" images).
+void DialController::setConnectBtnImage() {}
+
+// No split connection process, no operator web view.
+void DialController::switchInternetTabAction() {}
+
+void DialController::detachSpecialWebview() {}

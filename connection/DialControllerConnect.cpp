@@ -123,9 +123,11 @@ bool DialController::allowRoamWithAlert()
         !(configFlag(kInternet, QStringLiteral("noRoamingAlertBeforeConnectIfIsWhiteNet")) && whiteListed);
     const bool roaming = g_InitControlling && g_InitControlling->networkRoamStatus() == 0;
     bool answer = true;
+    roamingPromptAnswer_ = ns::Value();
     if (roaming && !configFlag(kInternet, QStringLiteral("ForbidRoamingAlert")) && promptWanted) {
         answer = showAlertWin();
-        statusDict_.setValue(QStringLiteral("roaming"), ns::Value(answer ? 1 : 0));
+        roamingPromptAnswer_ = ns::Value(answer ? 1 : 0);
+        statusDict_.setValue(QStringLiteral("roaming"), roamingPromptAnswer_);
     }
     if (configFlag(kInternet, QStringLiteral("Internet_PopAlertWindow_IfConnect2GNetwork")) && is2GNetWork_)
         answer = showAlertWin();

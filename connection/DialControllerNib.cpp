@@ -50,12 +50,51 @@ void DialController::loadNib()
     for (ns::View* label : {connectStateTitle_, m_ConnectState, m_ModemAndSimState})
         page->addSubview(label);
 
+    loadConnectStateView(page, top - 194);
+
     m_ConnectButton = new ns::Button(ns::Rect((bounds.size.width - 160) / 2, 40, 160, 40));
     m_ConnectButton->setBezelStyle(ns::RoundedBezelStyle);
     m_ConnectButton->setTarget(this);
     m_ConnectButton->setAction(QStringLiteral("DialOption:"));
     m_ConnectButton->setEnabled(false);
     page->addSubview(m_ConnectButton);
+}
+
+void DialController::loadConnectStateView(ns::View* page, double top)
+{
+    // Three columns of three rows between the status lines and the button.
+    constexpr double kRow = 18;
+    constexpr double kCaptionWidth = 110;
+    constexpr double kValueWidth = 100;
+    constexpr double kColumn = kCaptionWidth + kValueWidth + 10;
+    const ns::Font font = ns::Font::systemFontOfSize(12);
+    viewConnectState_ = new ns::View(ns::Rect(40, top - 3 * kRow, 3 * kColumn, 3 * kRow));
+    struct Row {
+        const char* caption;
+        ns::TextField** value;
+    };
+    const Row rows[] = {
+        {"IP Address:", &m_IPAddress},
+        {"Duration:", &m_ConnectTime},
+        {"Total:", &m_TotalData},
+        {"Sent:", &m_FluxForSend},
+        {"Received:", &m_FluxForReceive},
+        {"Upload Speed:", &m_SpeedForSend},
+        {"Download Speed:", &m_SpeedForReceive},
+    };
+    connectStateCaptions_.clear();
+    for (int i = 0; i < int(std::size(rows)); ++i) {
+        const double x = (i % 3) * kColumn;
+        const double y = (2 - i / 3) * kRow;
+        ns::TextField* caption = ns::TextField::labelWithFrame(ns::Rect(x, y, kCaptionWidth, kRow), font);
+        *rows[i].value =
+            ns::TextField::labelWithFrame(ns::Rect(x + kCaptionWidth, y, kValueWidth, kRow), font);
+        connectStateCaptions_.append({caption, QString::fromLatin1(rows[i].caption)});
+        viewConnectState_->addSubview(caption);
+        viewConnectState_->addSubview(*rows[i].value);
+    }
+    page->addSubview(viewConnectState_);
+    resetConnectStateFields();
 }
 
 // ---- the MTS layout: the status lines below the note, or in their own place ----
@@ -78,6 +117,7 @@ void DialController::placeStatusLines(double lowered)
     connectStateTitle_->setFrameOrigin({40, top - 150 - lowered});
     m_ConnectState->setFrameOrigin({160, top - 150 - lowered});
     m_ModemAndSimState->setFrameOrigin({40, top - 180 - lowered});
+    viewConnectState_->setFrameOrigin({40, top - 194 - viewConnectState_->frame().size.height - lowered});
 }
 
 void DialController::updateLanguages(ns::Notification*)
@@ -86,6 +126,8 @@ void DialController::updateLanguages(ns::Notification*)
         return;
     profileBox_->setTitle(localized(QStringLiteral("Profile")));
     connectStateTitle_->setStringValue(localized(QStringLiteral("Status:")));
+    for (const auto& [caption, key] : connectStateCaptions_)
+        caption->setStringValue(localized(key));
     if (m_ConnectState->stringValue().isEmpty())
         m_ConnectState->setStringValue(localized(QStringLiteral("Idle")));
     setDialBtnTitle(connectStatus_ == Connected);

@@ -48,6 +48,7 @@ constexpr int kModalPanelLevel = ns::ModalPanelWindowLevel;
 MainController::MainController(ConfigManager& store) : JOVUIController(store)
 {
     g_MainController = this;
+    g_MainWindowing = this;
     setRuntimeObject(false, kRTIsConnectBtnEnable);
     registerActions();
     registerOperatorActions();
@@ -66,6 +67,8 @@ MainController::~MainController()
         application.setMainMenu(nullptr);
     if (g_MainController == this)
         g_MainController = nullptr;
+    if (g_MainWindowing == this)
+        g_MainWindowing = nullptr;
 }
 
 void MainController::awakeFromNib()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/interfaces/MainWindowing.h"
 #include "app/ui/controller/JOVUIController.h"
 #include "app/ui/status/FrameHandoff.h"
 #include "platform/ns/appkit/Application.h"
@@ -55,7 +56,8 @@ class MainController : public JOVUIController,
                        public ns::ApplicationDelegate,
                        public ns::WindowDelegate,
                        public ns::ToolbarDelegate,
-                       public ns::TextFieldDelegate
+                       public ns::TextFieldDelegate,
+                       public MainWindowing
 {
 public:
     // Device status codes of netcardChanged().
@@ -205,8 +207,8 @@ public:
     void saveCurrentUIModel(int model);
     void saveCurrentUIModelWhenAppClosed();
     void miniaturizeMainWindowWhenAppFinishLaunching();
-    void miniaturizeMainWindowWhenConnectSucced();
-    void openMainWindow();
+    void miniaturizeMainWindowWhenConnectSucced() override;
+    void openMainWindow() override;
     void zoomMainWindow(bool zoom);
     void loadSimpleModeWording();
     int getModeCurrent() const { return modeCurrent; }

@@ -22,8 +22,9 @@ namespace
 class SectionReader
 {
 public:
-    SectionReader(const ns::Dictionary& root, const QString& name, bool optional, QString& error)
-        : name_(name), error_(error)
+    SectionReader(const ns::Dictionary& root, const QString& name, bool optional, QString& error,
+                  const QString& parent = QString())
+        : name_(parent + name), error_(error)
     {
         const ns::Value& value = root.value(name);
         if (value.isNull()) {
@@ -147,6 +148,16 @@ public:
         }
         return number;
     }
+
+    // A dictionary of the section, read as a section of its own whose faults
+    // are this one's.
+    SectionReader subsection(const QString& key)
+    {
+        take(key, true);
+        const ns::Dictionary root{{key, section_.value(key)}};
+        return SectionReader(root, key, true, error_, name_ + QLatin1Char('/'));
+    }
+    QStringList keys() const { return section_.keys(); }
 
     // Fails on keys that no read asked for (a misspelt key would be ignored otherwise).
     void finish()
@@ -302,6 +313,7 @@ Scenario::Locks readLocks(SectionReader& r)
 Scenario::Connection readConnection(SectionReader& r)
 {
     Scenario::Connection connection;
+    using Outcome = Scenario::Connection::Outcome;
     if (r.has(QStringLiteral("NetFrequencyLock")))
         connection.netFrequencyLock = r.integer(QStringLiteral("NetFrequencyLock"), 0, 0xFFFF);
     for (const auto& [key, rate] :
@@ -310,6 +322,25 @@ Scenario::Connection readConnection(SectionReader& r)
             *rate = r.integer(QString::fromLatin1(key), 0, 100000000);
     if (r.has(QStringLiteral("LocalAddress")))
         connection.localAddress = r.text(QStringLiteral("LocalAddress"), NDISTransferReport::kAddressWidth);
+    const std::initializer_list<std::pair<QString, Outcome>> outcomes = {
+        {QStringLiteral("Connects"), Outcome::Connects},
+        {QStringLiteral("FailsBeforeConnecting"), Outcome::FailsBeforeConnecting},
+        {QStringLiteral("NeverAnswers"), Outcome::NeverAnswers}};
+    if (r.has(QStringLiteral("DefaultOutcome")))
+        connection.defaultOutcome = r.choice(QStringLiteral("DefaultOutcome"), outcomes);
+    if (r.has(QStringLiteral("Outcomes"))) {
+        SectionReader byApn = r.subsection(QStringLiteral("Outcomes"));
+        for (const QString& apn : byApn.keys())
+            connection.outcomes.insert(apn, byApn.choice(apn, outcomes));
+    }
+    if (r.has(QStringLiteral("PPPForm")))
+        connection.pppForm = r.choice(QStringLiteral("PPPForm"),
+                                      {std::pair{QStringLiteral("New"), Scenario::Connection::PPPForm::New},
+                                       std::pair{QStringLiteral("Old"), Scenario::Connection::PPPForm::Old}});
+    if (r.has(QStringLiteral("PPPAnswersPerStatus")))
+        connection.pppAnswersPerStatus = r.integer(QStringLiteral("PPPAnswersPerStatus"), 1, 100);
+    if (r.has(QStringLiteral("AttachResult")))
+        connection.attachResult = r.integer(QStringLiteral("AttachResult"), 0, 255);
     return connection;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/ns/Value.h"
 
+#include <QMap>
 #include <QString>
 
 #include <optional>
@@ -77,6 +78,16 @@ struct Scenario {
         int sendRate = 2048;
         int receiveRate = 16384;
         QString localAddress = QStringLiteral("10.64.12.7");
+        // How a dial goes, by the APN of the last dial-parameter record.
+        enum class Outcome { Connects, FailsBeforeConnecting, NeverAnswers };
+        QMap<QString, Outcome> outcomes;            // "Outcomes": {APN: outcome}
+        Outcome defaultOutcome = Outcome::Connects; // for an APN not listed
+        // PPP: the form of the status answer and how many answers each
+        // status of the walk gives.
+        enum class PPPForm { New, Old };
+        PPPForm pppForm = PPPForm::Old; // the form of a manager without "NewDial"
+        int pppAnswersPerStatus = 2;
+        int attachResult = 0; // the result byte of the attach's answer
     };
     // Seconds.
     struct Timing {

@@ -16,6 +16,8 @@ public:
     virtual void getTotalDataAndTime() = 0;
     virtual float getTotalData() = 0;
     virtual long gettotalTime() = 0;
+    // Kilobytes as the history shows them: "%0.2f KB", "%0.2f MB" or "%0.2f GB".
+    virtual QString autoChangeKBDataToMBGBUnit(double kilobytes) = 0;
 };
 
 extern DialRecordControlling* g_DialRecordController;

@@ -23,6 +23,11 @@ public:
     virtual bool getOperatorSelectionForNetwork() = 0;
     // One of the page's PIN, PUK or network-selection sheets is on the main window.
     virtual bool isPinPukOrNetSelectWinBeginSheet() = 0;
+    // The network mode chosen on the page (the tag of its item), sent with the
+    // packet-domain attach.
+    virtual int getNetworkMode() = 0;
+    // Enables the page's buttons that must not be used while a connection runs.
+    virtual void setSettingBtnStatus(bool enabled) = 0;
     // The device's identity is known: the update check may run; the model names the device.
     virtual void setCheckForUpdateDoveviEnable(bool enable) = 0;
     virtual void setSmartModel(const QString& model) = 0;

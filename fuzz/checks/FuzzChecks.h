@@ -43,5 +43,7 @@ QString checkRecordLog(QByteArrayView input);
 QString checkDialParams(QByteArrayView input);
 // The NDIS transfer report: read only from a record of its length.
 QString checkNDISTransferReport(QByteArrayView input);
+// The PPP status answer in both forms and the old address answer.
+QString checkPPPConnectStatus(QByteArrayView input);
 
 } // namespace fuzz

@@ -17,6 +17,7 @@ const Target kTargets[] = {
     {"record_log", checkRecordLog},
     {"dial_params", checkDialParams},
     {"ndis_transfer", checkNDISTransferReport},
+    {"ppp_status", checkPPPConnectStatus},
 };
 
 } // namespace

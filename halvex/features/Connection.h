@@ -23,6 +23,9 @@ public:
     void describeState(ns::Dictionary& state) const override;
     void deviceRemoved() override;
 
+    // The last dial-parameter record the manager sent.
+    const DialParams& lastDialParams() const { return dialParams_; }
+
 private:
     void dealWithSetDialParams(const _UI_MSG& request);
     void dealWithReadNetFrequencyLock(const _UI_MSG& request);

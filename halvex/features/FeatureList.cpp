@@ -1,6 +1,7 @@
 #include "halvex/features/FeatureList.h"
 
 #include "halvex/features/Connection.h"
+#include "halvex/features/ConnectionPPP.h"
 #include "halvex/features/DeviceIdentity.h"
 #include "halvex/features/DeviceLock.h"
 #include "halvex/features/DevicePower.h"
@@ -37,8 +38,11 @@ std::vector<std::unique_ptr<Feature>> createFeatures(Modem& modem)
     features.push_back(std::make_unique<NetworkSettings>(modem));
     features.push_back(std::make_unique<NetworkSearchModes>(modem));
     features.push_back(std::make_unique<SimUpdate>(modem));
-    features.push_back(std::make_unique<Connection>(modem));
+    auto connection = std::make_unique<Connection>(modem);
+    auto ppp = std::make_unique<ConnectionPPP>(modem, *connection);
+    features.push_back(std::move(connection));
     features.push_back(std::make_unique<NdisConnection>(modem));
+    features.push_back(std::move(ppp));
     return features;
 }
 

@@ -24,6 +24,9 @@ public:
     bool allowAutoReconnect() override;
     bool getOperatorSelectionForNetwork() override { return false; }
     bool isPinPukOrNetSelectWinBeginSheet() override { return false; }
+    // The page's first network-mode item; no buttons to hold back while connected.
+    int getNetworkMode() override { return 0; }
+    void setSettingBtnStatus(bool) override {}
     void setCheckForUpdateDoveviEnable(bool) override {}
     void setSmartModel(const QString&) override {}
     void setRoamingStateAccordImsi(const QString&) override {}

@@ -67,7 +67,7 @@ TEST(DialState, APressActsByConnectionTypeAndStateAndDisablesTheButton)
         bool manualDisconnect;
     };
     for (const Case& c :
-         {Case{0, 0, 1, false}, Case{0, 1, 2, false}, Case{0, 2, 2, false}, Case{0, 3, 2, true},
+         {Case{0, 0, 1, false}, Case{0, 1, 2, true}, Case{0, 2, 2, false}, Case{0, 3, 2, true},
           Case{1, 0, 1, false}, Case{1, 1, 1, false}, Case{1, 2, 2, false}, Case{1, 3, 2, true}}) {
         SCOPED_TRACE(testing::Message() << "type " << c.type << " state " << c.state);
         DialApp app(withSettings({{"ConnectType", c.type}}));

@@ -219,6 +219,11 @@ struct FakeSettings : SettingControlling {
     bool allowAutoReconnect() override { return autoReconnect; }
     bool getOperatorSelectionForNetwork() override { return operatorSelection; }
     bool isPinPukOrNetSelectWinBeginSheet() override { return sheetOpen; }
+    int getNetworkMode() override { return networkMode; }
+    void setSettingBtnStatus(bool enabled) override
+    {
+        calls << QStringLiteral("settingButtons %1").arg(enabled);
+    }
     void setCheckForUpdateDoveviEnable(bool) override {}
     void setSmartModel(const QString& model) override { smartModel = model; }
     void setRoamingStateAccordImsi(const QString&) override {}
@@ -268,6 +273,7 @@ struct FakeSettings : SettingControlling {
     std::optional<bool> deviceUnlockCodeState;
     QList<int> unlockResults;
     int preferedMode = 0;
+    int networkMode = 0;
     bool autoConnect = false;
     bool autoReconnect = false;
     bool operatorSelection = false;

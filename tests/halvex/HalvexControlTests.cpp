@@ -185,9 +185,9 @@ TEST_F(HalvexProgramTest, EveryListedStepRunsWithItsListedArgumentsAndNothingEls
                 << halvex.step(name, beyond).toStdString();
         }
     }
-    EXPECT_EQ(listed,
-              (QStringList{"remove", "plug", "notattached", "identity", "usim", "spn", "signal", "signalform",
-                           "network", "roaming", "simupdate", "ndisdrop", "ndisreport", "ndisrates"}));
+    EXPECT_EQ(listed, (QStringList{"remove", "plug", "notattached", "identity", "usim", "spn", "signal",
+                                   "signalform", "network", "roaming", "simupdate", "ndisdrop", "ndisreport",
+                                   "ndisrates", "pppdrop", "ppprates", "pppcounterback"}));
     const QString unlisted = halvex.step("thunderstorm");
     EXPECT_TRUE(unlisted.startsWith("no step \"thunderstorm\"")) << unlisted.toStdString();
     EXPECT_TRUE(unlisted.contains(listed.join(", ")));

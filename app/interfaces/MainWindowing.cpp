@@ -1,0 +1,3 @@
+#include "app/interfaces/MainWindowing.h"
+
+MainWindowing* g_MainWindowing = nullptr;

@@ -1,0 +1,176 @@
+// PPP connections of the main nib against the simulated modem, with
+// Trelvan's time on a manual clock.
+#include "app/ui/controller/UINotifications.h"
+#include "connection/DialController.h"
+#include "jCommon/ConnectionMessages.h"
+#include "jCommon/PayloadReader.h"
+#include "platform/lindora/Lindora.h"
+#include "platform/ns/Clock.h"
+#include "platform/ns/appkit/Button.h"
+#include "platform/ns/appkit/ComboBox.h"
+#include "platform/ns/appkit/TextField.h"
+#include "tests/device/DeviceTestSupport.h"
+#include "tests/support/HalvexControl.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace device_test;
+
+namespace
+{
+
+// Only a guard against a modem that went silent; time itself moves on the clock.
+constexpr int kGuardMs = 20000;
+
+// Trelvan with the modem started on a scenario of its own, its clock manual.
+struct PPPSession {
+    explicit PPPSession(const std::vector<std::pair<QString, ns::Value>>& scenario,
+                        const ns::Dictionary& internet = ns::Dictionary())
+    {
+        ns::Clock::setCurrent(&clock);
+        started = halvex.start(writeScenario(folder.path(), scenario));
+        if (!started)
+            return;
+        app = std::make_unique<DeviceApp>(shippedSettings({{"Internet", internet}}), Runtime::Current);
+        app->nib.awakeFromNib();
+        ready = runUntil([&] { return posted.contains(kSimReadyNotification); });
+    }
+    ~PPPSession()
+    {
+        app.reset();
+        ns::Clock::setCurrent(nullptr);
+    }
+
+    DialController& dial() { return app->nib.dialController(); }
+    // Moves Trelvan's time on in small steps while the modem answers, until
+    // the condition holds; false when the guard runs out first. Each change
+    // of the status text is noted.
+    bool runUntil(const std::function<bool()>& done)
+    {
+        QElapsedTimer guard;
+        guard.start();
+        while (!done()) {
+            if (guard.elapsed() > kGuardMs)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+            clock.advance(0.005);
+            if (app && app->nib.dialController().m_ConnectState) {
+                const QString text = app->nib.dialController().m_ConnectState->stringValue();
+                if (texts.isEmpty() || texts.last() != text)
+                    texts << text;
+            }
+        }
+        return true;
+    }
+    bool received(MessageID id, _UI_MSG* found = nullptr)
+    {
+        for (const _UI_MSG& record : halvex.receivedRecords())
+            if (record.majorID == id.majorID && record.minorID == id.minorID) {
+                if (found)
+                    *found = record;
+                return true;
+            }
+        return false;
+    }
+
+    ns::ManualClock clock;
+    QTemporaryDir folder;
+    HalvexControl halvex;
+    Posted posted{{kSimReadyNotification, QStringLiteral("ConnectFailed")}};
+    std::unique_ptr<DeviceApp> app;
+    QStringList texts;
+    bool started = false;
+    bool ready = false;
+};
+
+QStringList translated(const QStringList& keys)
+{
+    QStringList texts;
+    for (const QString& key : keys)
+        texts << Map_Name_Item_of_IndexString(key);
+    return texts;
+}
+
+} // namespace
+
+TEST(PPPAgainstHalvex, ConnectsWithItsTextsInOrderAndSavesTheRecordWhenTheUserDisconnects)
+{
+    PPPSession session(std::vector<std::pair<QString, ns::Value>>{});
+    ASSERT_TRUE(session.started) << session.halvex.errorOutput().toStdString();
+    ASSERT_TRUE(session.ready);
+    DialController& dial = session.dial();
+    session.texts.clear();
+    dial.DialOption(nullptr);
+    ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Connected; }));
+    EXPECT_EQ(session.texts.mid(1), translated({"Init", "Connecting......", "Connecting...", "Establish",
+                                                "Authenticate", "Create Network"}));
+    EXPECT_EQ(dial.m_IPAddress->stringValue(), "10.64.12.7");
+
+    // The counters run at the modem's rates.
+    const float sent = dial.m_sendData;
+    const long seconds = dial.m_connecttime;
+    ASSERT_TRUE(session.runUntil([&] { return dial.m_connecttime >= seconds + 2; }));
+    EXPECT_GT(dial.m_sendData, sent);
+    EXPECT_GT(dial.m_receiveData, dial.m_sendData);
+
+    // The user's disconnect saves the record at once, before the modem's 0.
+    dial.DialOption(dial.m_ConnectButton);
+    ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Disconnecting; }));
+    EXPECT_EQ(dial.recordInState(), "Record In Saved");
+    EXPECT_EQ(dial.statusDict_.value("disconnecttime").toDate(),
+              dial.statusDict_.value("starttime").toDate().addSecs(dial.m_connecttime));
+    ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Idle; }));
+    EXPECT_FALSE(session.posted.contains("ConnectFailed"));
+    EXPECT_EQ(session.halvex.state().value_or(ns::Dictionary()).value("PPPDisconnects").intValue(), 1);
+}
+
+TEST(PPPAgainstHalvex, ALinkThatFailsBeforeConnectingPostsConnectFailedAndKeepsNoRecord)
+{
+    PPPSession session(
+        {{QStringLiteral("Connection/DefaultOutcome"), QStringLiteral("FailsBeforeConnecting")}});
+    ASSERT_TRUE(session.started && session.ready);
+    DialController& dial = session.dial();
+    dial.DialOption(nullptr);
+    ASSERT_TRUE(session.runUntil([&] { return session.posted.contains("ConnectFailed"); }));
+    EXPECT_EQ(dial.connectStatus(), DialControlling::Idle);
+    EXPECT_EQ(dial.recordInState(), "Record In Create");
+    EXPECT_EQ(dial.m_TimerToGetConnectState, nullptr);
+}
+
+TEST(PPPAgainstHalvex, TheAttachGoesFirstAndARefusedOneLeavesTheStateIdle)
+{
+    for (int result : {0, 255}) {
+        SCOPED_TRACE(result);
+        PPPSession session({{QStringLiteral("Connection/AttachResult"), result}},
+                           {{"PSDomainSettings", true}, {"AttachPSInterval", 0.5}});
+        ASSERT_TRUE(session.started && session.ready);
+        DialController& dial = session.dial();
+        dial.DialOption(nullptr);
+        ASSERT_TRUE(session.runUntil([&] { return session.received(msg::connection::kAttachPS); }));
+        ASSERT_TRUE(session.runUntil([&] { return !dial.willConnectToInternet_; }));
+        _UI_MSG attach{};
+        session.received(msg::connection::kAttachPS, &attach);
+        EXPECT_EQ(payloadInt32(attach, 4), 2);
+        if (result != 0) {
+            EXPECT_EQ(dial.connectStatus(), DialControlling::Idle);
+            EXPECT_FALSE(session.received(msg::connection::kDialConnect));
+            EXPECT_TRUE(dial.m_DialConfigList->isEnabled());
+            EXPECT_TRUE(dial.m_ConnectButton->isEnabled());
+            continue;
+        }
+        ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Connected; }));
+        EXPECT_TRUE(session.halvex.state().value_or(ns::Dictionary()).value("PSAttached").boolValue());
+        // The end of the connection detaches again.
+        dial.DialOption(dial.m_ConnectButton);
+        ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Idle; }));
+        ASSERT_TRUE(session.runUntil([&] {
+            return !session.halvex.state().value_or(ns::Dictionary()).value("PSAttached").boolValue();
+        }));
+    }
+}

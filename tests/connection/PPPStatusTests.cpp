@@ -1,0 +1,251 @@
+// The PPP status answers as the dial controller reads them: handed to it
+// through a message center, with time on a manual clock and no device server.
+#include "app/language/WordingOperation.h"
+#include "app/msgcenter/JOVMsgCenter.h"
+#include "app/ui/controller/UINotifications.h"
+#include "connection/DialController.h"
+#include "jCommon/ConnectionMessages.h"
+#include "jCommon/PPPConnectStatus.h"
+#include "platform/lindora/Lindora.h"
+#include "platform/ns/Clock.h"
+#include "platform/ns/NotificationCenter.h"
+#include "platform/ns/appkit/Button.h"
+#include "platform/ns/appkit/ComboBox.h"
+#include "platform/ns/appkit/TabView.h"
+#include "platform/ns/appkit/TextField.h"
+#include "platform/ns/appkit/Window.h"
+#include "tests/device/DeviceTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace device_test;
+
+namespace
+{
+
+ns::Dictionary withInternet(const ns::Dictionary& internet, const ns::Dictionary& top = ns::Dictionary())
+{
+    ns::Dictionary changes = top;
+    changes.setValue(QStringLiteral("Internet"), internet);
+    return plainSettings(changes);
+}
+
+// The controller over a private bundle with its Internet view, a message
+// center that is handed the device's answers, and a connect under way.
+struct PPPApp {
+    explicit PPPApp(const ns::Dictionary& settings) : bundle(settings)
+    {
+        ns::Clock::setCurrent(&clock);
+        tabs.setFrame(ns::Rect(0, 0, 720, 418));
+        tabs.addTabViewItem(std::make_unique<ns::TabViewItem>(QStringLiteral("Internet")));
+        dial.tabviewMain = &tabs;
+        dial.jovMsgCenter = &center;
+        dial.awakeFromNib();
+        dial.btnConnectSimple = &simpleButton;
+    }
+    ~PPPApp() { ns::Clock::setCurrent(nullptr); }
+
+    // A connect as the button starts it: the button is held until the status says.
+    void connect()
+    {
+        dial.DialConnect();
+        dial.setConnectBtnEnable(false);
+    }
+    void deliver(MessageID id, const QByteArray& payload, int32_t type = kTypeReport)
+    {
+        center.msgDispatch(
+            recordBytes(makeUIMsg(kModuleDialUp, id.majorID, id.minorID, type, kResultSuccess, payload)));
+    }
+    // One status answer of the new form.
+    void status(int code, const QString& address = QString(), double seconds = 0, float sent = 0,
+                float received = 0)
+    {
+        PPPConnectStatus status;
+        status.code = code;
+        status.localAddress = address;
+        status.seconds = seconds;
+        status.sendBytes = sent;
+        status.receiveBytes = received;
+        deliver(msg::connection::kPPPConnectStatus, status.bytes());
+    }
+    QString text() const { return dial.m_ConnectState->stringValue(); }
+
+    ns::ManualClock clock;
+    DeviceBundle bundle;
+    ConfigManager store;
+    JOVMsgCenter center;
+    FakeSettings settings;
+    FakeUpdateLink updateLink;
+    ns::TabView tabs;
+    ns::Button simpleButton;
+    DialController dial{store};
+};
+
+const ns::Dictionary kNewDial{{"NewDial", true}};
+
+QString translated(const char* key)
+{
+    return Map_Name_Item_of_IndexString(QString::fromLatin1(key));
+}
+
+} // namespace
+
+TEST(PPPStatus, FoldingLeavesOnlyTheConnectingTextAndNoCancelButton)
+{
+    struct Case {
+        bool fold;
+        QStringList texts; // after 1, 2, 4, 5, 7
+        bool cancelButton;
+    };
+    for (const Case& c :
+         {Case{false, {"Init", "Connecting......", "Establish", "Authenticate", "Create Network"}, true},
+          Case{true,
+               {"Init", "Connecting......", "Connecting...", "Connecting......", "Connecting..."},
+               false}}) {
+        SCOPED_TRACE(c.fold ? "folded" : "unfolded");
+        PPPApp app(withInternet({{"noNeedMiddleStatus", c.fold}}, kNewDial));
+        app.connect();
+        QStringList texts;
+        for (int code : {1, 2, 4, 5, 7}) {
+            app.status(code);
+            texts << app.text();
+        }
+        QStringList expected;
+        for (const QString& key : c.texts)
+            expected << translated(key.toLatin1().constData());
+        EXPECT_EQ(texts, expected);
+        EXPECT_EQ(app.dial.m_ConnectButton->isEnabled(), c.cancelButton);
+        EXPECT_EQ(app.dial.m_ConnectButton->title() ==
+                      WordingOperation::getDisplayWordingValueByWordingKey("Internet_btnConnect_Cancel"),
+                  c.cancelButton);
+
+        // 9 disables the button either way; folded it reads as 10.
+        app.dial.setConnectBtnEnable(true);
+        app.status(9);
+        EXPECT_FALSE(app.dial.m_ConnectButton->isEnabled());
+        EXPECT_EQ(app.text(), translated(c.fold ? "Disconnecting......" : "Terminate"));
+    }
+}
+
+TEST(PPPStatus, TheWordingPaceChangesTheConnectingTextEveryThatManyAnswers)
+{
+    struct Case {
+        ns::Dictionary internet;
+        QList<int> changedAt; // answers (from 1) after which the text changed
+    };
+    for (const Case& c :
+         {Case{{{"DialWordingSpeed", 3}}, {3, 6, 9}}, Case{{}, {1, 2, 3, 4, 5, 6, 7, 8, 9}}}) {
+        SCOPED_TRACE(c.internet.isEmpty() ? "no pace" : "pace 3");
+        PPPApp app(withInternet(c.internet, kNewDial));
+        app.connect();
+        QList<int> changedAt;
+        QStringList shown;
+        for (int answer = 1; answer <= 9; ++answer) {
+            const QString before = app.text();
+            app.status(2);
+            if (app.text() != before) {
+                changedAt << answer;
+                shown << app.text();
+            }
+        }
+        EXPECT_EQ(changedAt, c.changedAt);
+        ASSERT_GE(shown.size(), 2);
+        EXPECT_EQ(shown[0], translated("Connecting......"));
+        EXPECT_EQ(shown[1], translated("Connecting..."));
+    }
+}
+
+TEST(PPPStatus, ConnectedTakesTheFiguresAndFiltersAFailedLeaseAddress)
+{
+    struct Case {
+        bool filter;
+        QString shown;
+    };
+    for (const Case& c : {Case{true, QString()}, Case{false, QStringLiteral("169.254.7.9")}}) {
+        SCOPED_TRACE(c.filter ? "filtered" : "shown");
+        PPPApp app(withInternet({{"Internet_doNotDisplayIPAddress_whenDHCPFailed", c.filter}}, kNewDial));
+        app.connect();
+        app.status(8, QStringLiteral("169.254.7.9"), 12.9, 2048, 4096);
+        EXPECT_EQ(app.dial.connectStatus(), DialControlling::Connected);
+        EXPECT_EQ(app.dial.recordInState(), "Record In Runing");
+        EXPECT_EQ(app.dial.m_connecttime, 12);
+        EXPECT_EQ(app.dial.m_sendData, 2048);
+        EXPECT_EQ(app.dial.m_receiveData, 4096);
+        EXPECT_EQ(app.dial.m_IPAddress->stringValue(), c.shown);
+        EXPECT_EQ(app.dial.statusDict_.value("localaddr").toString(), "169.254.7.9");
+        // The update link hears of the device once per run.
+        app.status(8, QStringLiteral("169.254.7.9"), 13, 2048, 4096);
+        EXPECT_EQ(app.updateLink.calls.count("deviceReady"), 1);
+    }
+}
+
+TEST(PPPStatus, TheOldFormAndItsAddressAnswerReachTheSameState)
+{
+    PPPApp app(withInternet({}));
+    app.connect();
+    PPPConnectStatus status;
+    status.code = 8;
+    status.seconds = 5;
+    status.sendBytes = 100;
+    status.receiveBytes = 300;
+    app.deliver(msg::connection::kPPPConnectStatus, status.oldBytes());
+    app.deliver(msg::connection::kPPPConnectOption, QByteArray::fromHex("0200400a")); // 10.64.0.2
+    EXPECT_EQ(app.dial.connectStatus(), DialControlling::Connected);
+    EXPECT_EQ(app.dial.m_connecttime, 5);
+    EXPECT_EQ(app.dial.m_receiveData, 300);
+    EXPECT_EQ(app.dial.m_IPAddress->stringValue(), "10.64.0.2");
+    EXPECT_EQ(app.dial.statusDict_.value("localaddr").longLongValue(), 0x0A400002);
+}
+
+TEST(PPPStatus, TheEndOfALinkClearsTheDisplayAndIgnoresLateAnswers)
+{
+    struct Case {
+        bool inKB;
+        QString data, speed;
+    };
+    for (const Case& c : {Case{false, "_____", "_____"}, Case{true, "0.00 KB", "0.00 KBPS"}}) {
+        SCOPED_TRACE(c.inKB ? "in KB" : "plain");
+        PPPApp app(withInternet({{"InitDataWithKB", c.inKB}}, kNewDial));
+        PostedNames posted({QStringLiteral("ConnectFailed"), kStartConnectionNotification});
+        app.connect();
+        app.status(8, QStringLiteral("10.1.2.3"), 30, 1000, 2000);
+        app.dial.DialOption(app.dial.m_ConnectButton);
+        app.clock.advance(0.1); // the press goes through: the user disconnects
+        EXPECT_EQ(app.dial.connectStatus(), DialControlling::Disconnecting);
+        for (int code : {9, 10, 0})
+            app.status(code);
+
+        EXPECT_EQ(app.dial.connectStatus(), DialControlling::Idle);
+        EXPECT_EQ(app.dial.m_TimerToGetConnectState, nullptr);
+        EXPECT_EQ(app.dial.m_IPAddress->stringValue(), "0.0.0.0");
+        EXPECT_EQ(app.dial.m_ConnectTime->stringValue(), "00:00:00");
+        for (ns::TextField* field : {app.dial.m_FluxForSend, app.dial.m_FluxForReceive, app.dial.m_TotalData})
+            EXPECT_EQ(field->stringValue(), c.data);
+        for (ns::TextField* field : {app.dial.m_SpeedForSend, app.dial.m_SpeedForReceive})
+            EXPECT_EQ(field->stringValue(), c.speed);
+        EXPECT_TRUE(app.dial.m_DialConfigList->isEnabled());
+        EXPECT_EQ(app.dial.m_connecttime, 0);
+        EXPECT_TRUE(app.settings.calls.contains("settingButtons 1"));
+        // A user's disconnect is no failure.
+        EXPECT_EQ(posted.names, (QStringList{kStartConnectionNotification, kStartConnectionNotification}));
+
+        // An answer after the poll ended changes nothing.
+        app.status(8, QStringLiteral("10.1.2.3"), 31, 1000, 2000);
+        EXPECT_EQ(app.dial.connectStatus(), DialControlling::Idle);
+        EXPECT_EQ(app.dial.m_IPAddress->stringValue(), "0.0.0.0");
+    }
+}
+
+TEST(PPPStatus, TheStatisticsWindowShowsTheDurationAtADisconnect)
+{
+    PPPApp app(withInternet({{"DisplayStatisticsWin", true}}, kNewDial));
+    app.connect();
+    app.status(8, QStringLiteral("10.1.2.3"), 0, 0, 0);
+    app.dial.statusDict_.setValue(QStringLiteral("connecttime"), ns::Value(qint64(443045)));
+    app.dial.DialDisconnect();
+    ASSERT_NE(app.dial.wndStatisticsWin_, nullptr);
+    EXPECT_TRUE(app.dial.wndStatisticsWin_->isVisible());
+    EXPECT_EQ(app.dial.tfdDisplayDuration_->stringValue(), "123:04:05");
+    app.dial.closeStatisticsWin(nullptr);
+    EXPECT_FALSE(app.dial.wndStatisticsWin_->isVisible());
+}
