@@ -378,7 +378,13 @@ void DialController::setPPPDisconnectedSatus()
         sendDialConnectMsg(true);
         return;
     }
-    if (apnCyleWhenRoamToNoRoam_) {
+    if (isDoReconnectAfterDisconnect() && checkAutoConnectForPPPFailed()) {
+        doReconnectAfterAutoDisconnect();
+        setManualConnect(false);
+        if (g_MainWindowing)
+            g_MainWindowing->openMainWindow();
+        openConnectFailedWindow();
+    } else if (apnCyleWhenRoamToNoRoam_) {
         // The home network came back while connected: connect there.
         setApnCyleWhenRoamToNoRoam(false);
         DialOption(nullptr);

@@ -4,6 +4,7 @@
 // faked, and the controller alone over private settings with time on a
 // manual clock.
 #include "app/interfaces/InitControlling.h"
+#include "app/msgcenter/JOVMsgCenter.h"
 #include "connection/DialController.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/appkit/Button.h"
@@ -43,15 +44,21 @@ inline ns::Dictionary withSettings(const ns::Dictionary& top,
 }
 
 // The controller over a private bundle, its view built into an Internet page
-// of its own; no device server, so requests go nowhere.
+// of its own; no device server, so requests go nowhere. With a message
+// center the device's answers can be handed to it.
 struct DialApp {
-    explicit DialApp(const ns::Dictionary& settings = device_test::plainSettings()) : bundle(settings)
+    enum class Answers { None, Delivered };
+    explicit DialApp(const ns::Dictionary& settings = device_test::plainSettings(),
+                     Answers answers = Answers::None)
+        : bundle(settings)
     {
         ns::Clock::setCurrent(&clock);
         auto page = std::make_unique<ns::TabViewItem>(QStringLiteral("Internet"));
         tabs.setFrame(ns::Rect(0, 0, 720, 418));
         tabs.addTabViewItem(std::move(page));
         dial.tabviewMain = &tabs;
+        if (answers == Answers::Delivered)
+            dial.jovMsgCenter = &center;
         dial.awakeFromNib();
         dial.btnConnectSimple = &simpleButton;
     }
@@ -60,10 +67,17 @@ struct DialApp {
     void enableButtons() { dial.setConnectBtnEnable(true); }
     // Time for the delayed action.
     void settle() { clock.advance(0.1); }
+    // An answer of the device, as the message center hands it on.
+    void deliver(MessageID id, const QByteArray& payload, int32_t type = kTypeReport)
+    {
+        center.msgDispatch(
+            recordBytes(makeUIMsg(kModuleDialUp, id.majorID, id.minorID, type, kResultSuccess, payload)));
+    }
 
     ns::ManualClock clock;
     device_test::DeviceBundle bundle;
     ConfigManager store;
+    JOVMsgCenter center;
     device_test::FakeSettings settings;
     FakeInit init;
     device_test::FakeCall call;

@@ -31,13 +31,16 @@ constexpr int kGuardMs = 20000;
 // Trelvan with the modem started on a scenario of its own, its clock manual.
 struct PPPSession {
     explicit PPPSession(const std::vector<std::pair<QString, ns::Value>>& scenario,
-                        const ns::Dictionary& internet = ns::Dictionary())
+                        const ns::Dictionary& internet = ns::Dictionary(),
+                        const ns::Dictionary& top = ns::Dictionary())
     {
         ns::Clock::setCurrent(&clock);
         started = halvex.start(writeScenario(folder.path(), scenario));
         if (!started)
             return;
-        app = std::make_unique<DeviceApp>(shippedSettings({{"Internet", internet}}), Runtime::Current);
+        ns::Dictionary settings = top;
+        settings.setValue(QStringLiteral("Internet"), internet);
+        app = std::make_unique<DeviceApp>(shippedSettings(settings), Runtime::Current);
         app->nib.awakeFromNib();
         ready = runUntil([&] { return posted.contains(kSimReadyNotification); });
     }
@@ -173,4 +176,26 @@ TEST(PPPAgainstHalvex, TheAttachGoesFirstAndARefusedOneLeavesTheStateIdle)
             return !session.halvex.state().value_or(ns::Dictionary()).value("PSAttached").boolValue();
         }));
     }
+}
+
+TEST(PPPAgainstHalvex, ALinkTheModemDropsIsDialledAgainTenSecondsLater)
+{
+    PPPSession session(std::vector<std::pair<QString, ns::Value>>{}, ns::Dictionary(),
+                       {{"AutoConnect", true}});
+    ASSERT_TRUE(session.started && session.ready);
+    DialController& dial = session.dial();
+    dial.DialOption(dial.m_ConnectButton);
+    ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Connected; }));
+
+    EXPECT_EQ(session.halvex.step(QStringLiteral("pppdrop")), "");
+    ASSERT_TRUE(session.runUntil([&] { return session.posted.contains("ConnectFailed"); }));
+    EXPECT_EQ(dial.connectStatus(), DialControlling::Idle);
+    EXPECT_EQ(dial.recordInState(), "Record In Saved");
+    const QDateTime dropped = session.clock.now();
+    ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() != DialControlling::Idle; }));
+    const qint64 waited = dropped.msecsTo(session.clock.now());
+    EXPECT_GE(waited, 10000);
+    EXPECT_LT(waited, 10500);
+    ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Connected; }));
+    EXPECT_EQ(session.halvex.state().value_or(ns::Dictionary()).value("PPPConnects").intValue(), 2);
 }

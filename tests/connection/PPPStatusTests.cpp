@@ -14,6 +14,7 @@
 #include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Window.h"
+#include "tests/connection/DialTestSupport.h"
 #include "tests/device/DeviceTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -25,36 +26,18 @@ namespace
 
 ns::Dictionary withInternet(const ns::Dictionary& internet, const ns::Dictionary& top = ns::Dictionary())
 {
-    ns::Dictionary changes = top;
-    changes.setValue(QStringLiteral("Internet"), internet);
-    return plainSettings(changes);
+    return dial_test::withSettings(top, internet);
 }
 
-// The controller over a private bundle with its Internet view, a message
-// center that is handed the device's answers, and a connect under way.
-struct PPPApp {
-    explicit PPPApp(const ns::Dictionary& settings) : bundle(settings)
-    {
-        ns::Clock::setCurrent(&clock);
-        tabs.setFrame(ns::Rect(0, 0, 720, 418));
-        tabs.addTabViewItem(std::make_unique<ns::TabViewItem>(QStringLiteral("Internet")));
-        dial.tabviewMain = &tabs;
-        dial.jovMsgCenter = &center;
-        dial.awakeFromNib();
-        dial.btnConnectSimple = &simpleButton;
-    }
-    ~PPPApp() { ns::Clock::setCurrent(nullptr); }
+// The controller with a connect under way; the device's answers are handed to it.
+struct PPPApp : dial_test::DialApp {
+    explicit PPPApp(const ns::Dictionary& settings) : DialApp(settings, Answers::Delivered) {}
 
     // A connect as the button starts it: the button is held until the status says.
     void connect()
     {
         dial.DialConnect();
         dial.setConnectBtnEnable(false);
-    }
-    void deliver(MessageID id, const QByteArray& payload, int32_t type = kTypeReport)
-    {
-        center.msgDispatch(
-            recordBytes(makeUIMsg(kModuleDialUp, id.majorID, id.minorID, type, kResultSuccess, payload)));
     }
     // One status answer of the new form.
     void status(int code, const QString& address = QString(), double seconds = 0, float sent = 0,
@@ -70,15 +53,7 @@ struct PPPApp {
     }
     QString text() const { return dial.m_ConnectState->stringValue(); }
 
-    ns::ManualClock clock;
-    DeviceBundle bundle;
-    ConfigManager store;
-    JOVMsgCenter center;
-    FakeSettings settings;
     FakeUpdateLink updateLink;
-    ns::TabView tabs;
-    ns::Button simpleButton;
-    DialController dial{store};
 };
 
 const ns::Dictionary kNewDial{{"NewDial", true}};
