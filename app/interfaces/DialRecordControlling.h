@@ -1,15 +1,18 @@
 #pragma once
 
+#include "platform/ns/Value.h"
+
 #include <QString>
 
-// What the device's start-up asks of the call-record feature's controller,
-// which implements it and sets g_DialRecordController when it is created.
+// What the device's start-up and the dial controller ask of the connection
+// history's controller, which implements it and sets g_DialRecordController
+// when it is created.
 class DialRecordControlling
 {
 public:
     virtual ~DialRecordControlling() = default;
-    // Loads the call records from the data folder's file of that name (one
-    // file per SIM).
+    // Loads the connection records from the data folder's file of that name
+    // (one file per SIM).
     virtual void loadRecordList(const QString& fileName) = 0;
     // Totals the saved records of the current SIM; the two answers below
     // give what it last found: kilobytes sent and received, seconds connected.
@@ -18,6 +21,12 @@ public:
     virtual long gettotalTime() = 0;
     // Kilobytes as the history shows them: "%0.2f KB", "%0.2f MB" or "%0.2f GB".
     virtual QString autoChangeKBDataToMBGBUnit(double kilobytes) = 0;
+    // Refreshes the history tab and its totals (the limits read them next).
+    virtual void updateInterface() = 0;
+    // Appends an ended connection's record to the current record file and
+    // refreshes the tab; false when the file could not be written (it then
+    // keeps its last good content).
+    virtual bool appendDialRecord(const ns::Dictionary& record) = 0;
 };
 
 extern DialRecordControlling* g_DialRecordController;
