@@ -199,3 +199,25 @@ TEST(PPPAgainstHalvex, ALinkTheModemDropsIsDialledAgainTenSecondsLater)
     ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Connected; }));
     EXPECT_EQ(session.halvex.state().value_or(ns::Dictionary()).value("PPPConnects").intValue(), 2);
 }
+
+TEST(PPPAgainstHalvex, ALinkThatNeverAnswersWaitsInInitUntilTheUserCancels)
+{
+    // The profile in use asks for no APN of its own: not one the scenario lists.
+    PPPSession session({{QStringLiteral("Connection/DefaultOutcome"), QStringLiteral("NeverAnswers")},
+                        {QStringLiteral("Connection/Outcomes"), ns::Dictionary{{"web.halvex", "Connects"}}}});
+    ASSERT_TRUE(session.started && session.ready);
+    DialController& dial = session.dial();
+    dial.DialOption(nullptr);
+    const QString init = Map_Name_Item_of_IndexString("Init");
+    ASSERT_TRUE(session.runUntil([&] { return dial.m_ConnectState->stringValue() == init; }));
+    const QDateTime started = session.clock.now();
+    ASSERT_TRUE(session.runUntil([&] { return started.msecsTo(session.clock.now()) >= 3000; }));
+    EXPECT_EQ(dial.connectStatus(), DialControlling::Connecting);
+    EXPECT_EQ(session.texts.last(), init);
+
+    dial.DialOption(dial.m_ConnectButton);
+    ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Idle; }));
+    EXPECT_TRUE(dial.manualDisconnectFlag);
+    EXPECT_FALSE(session.posted.contains("ConnectFailed"));
+    EXPECT_EQ(dial.recordInState(), "Record In Create");
+}
