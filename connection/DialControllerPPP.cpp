@@ -403,6 +403,8 @@ void DialController::setPPPDisconnectedSatus()
     if (!saveRecordFlag)
         saveDialRecord();
 
+    if (g_DialRecordController)
+        g_DialRecordController->updateInterface();
     StopTimerOfGetConnectState();
     switchInternetTabAction();
     detachSpecialWebview();
@@ -435,6 +437,8 @@ void DialController::StopTimerOfGetConnectState()
     if (m_DialConfigList)
         m_DialConfigList->setEnabled(true);
     InitConnectState();
+    if (g_DialRecordController)
+        g_DialRecordController->updateInterface();
 
     if (connectStatus_ != Idle)
         setDialBtnWithStatus(false);

@@ -43,7 +43,11 @@ void DialController::saveDialRecord()
                          m_DialConfigList ? m_DialConfigList->stringValue() : QString());
     if (recordState_ != kRecordInRuning)
         return;
+    // Once, whatever the file says: a failed write leaves the file as it was
+    // and is not tried again with a later copy of this record.
     recordInState(QStringLiteral("Record In Saved"));
+    if (g_DialRecordController && !g_DialRecordController->appendDialRecord(statusDict_.copy()))
+        qWarning("The connection record could not be added to the history file");
 }
 
 void DialController::buildStatisticsWindow()

@@ -1,5 +1,6 @@
 // The PPP status answers as the dial controller reads them: handed to it
 // through a message center, with time on a manual clock and no device server.
+#include "app/interfaces/DialRecordControlling.h"
 #include "app/language/WordingOperation.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/UINotifications.h"
@@ -29,6 +30,25 @@ ns::Dictionary withInternet(const ns::Dictionary& internet, const ns::Dictionary
     return dial_test::withSettings(top, internet);
 }
 
+// The history's controller: the records it was given, in order.
+struct FakeRecords : DialRecordControlling {
+    FakeRecords() { g_DialRecordController = this; }
+    ~FakeRecords() override { g_DialRecordController = nullptr; }
+    void loadRecordList(const QString&) override {}
+    void getTotalDataAndTime() override {}
+    float getTotalData() override { return 0; }
+    long gettotalTime() override { return 0; }
+    QString autoChangeKBDataToMBGBUnit(double kilobytes) override { return QString::number(kilobytes); }
+    void updateInterface() override { ++updates; }
+    bool appendDialRecord(const ns::Dictionary& record) override
+    {
+        appended << record;
+        return true;
+    }
+    QList<ns::Dictionary> appended;
+    int updates = 0;
+};
+
 // The controller with a connect under way; the device's answers are handed to it.
 struct PPPApp : dial_test::DialApp {
     explicit PPPApp(const ns::Dictionary& settings) : DialApp(settings, Answers::Delivered) {}
@@ -54,6 +74,7 @@ struct PPPApp : dial_test::DialApp {
     QString text() const { return dial.m_ConnectState->stringValue(); }
 
     FakeUpdateLink updateLink;
+    FakeRecords records;
 };
 
 const ns::Dictionary kNewDial{{"NewDial", true}};
@@ -147,10 +168,13 @@ TEST(PPPStatus, ConnectedTakesTheFiguresAndFiltersAFailedLeaseAddress)
         EXPECT_EQ(app.dial.m_sendData, 2048);
         EXPECT_EQ(app.dial.m_receiveData, 4096);
         EXPECT_EQ(app.dial.m_IPAddress->stringValue(), c.shown);
-        EXPECT_EQ(app.dial.statusDict_.value("localaddr").toString(), "169.254.7.9");
         // The update link hears of the device once per run.
         app.status(8, QStringLiteral("169.254.7.9"), 13, 2048, 4096);
         EXPECT_EQ(app.updateLink.calls.count("deviceReady"), 1);
+        // The record keeps the address the device gave.
+        app.status(0);
+        ASSERT_EQ(app.records.appended.size(), 1);
+        EXPECT_EQ(app.records.appended[0].value("localaddr").toString(), "169.254.7.9");
     }
 }
 
@@ -187,8 +211,13 @@ TEST(PPPStatus, TheEndOfALinkClearsTheDisplayAndIgnoresLateAnswers)
         app.dial.DialOption(app.dial.m_ConnectButton);
         app.clock.advance(0.1); // the press goes through: the user disconnects
         EXPECT_EQ(app.dial.connectStatus(), DialControlling::Disconnecting);
+        // The record goes before the device confirms, and only then.
+        ASSERT_EQ(app.records.appended.size(), 1);
+        const ns::Dictionary record = app.records.appended[0];
+        EXPECT_EQ(record.value("disconnecttime").toDate(), record.value("starttime").toDate().addSecs(30));
         for (int code : {9, 10, 0})
             app.status(code);
+        EXPECT_EQ(app.records.appended.size(), 1);
 
         EXPECT_EQ(app.dial.connectStatus(), DialControlling::Idle);
         EXPECT_EQ(app.dial.m_TimerToGetConnectState, nullptr);
@@ -217,10 +246,16 @@ TEST(PPPStatus, TheStatisticsWindowShowsTheDurationAtADisconnect)
     app.connect();
     app.status(8, QStringLiteral("10.1.2.3"), 0, 0, 0);
     app.dial.statusDict_.setValue(QStringLiteral("connecttime"), ns::Value(qint64(443045)));
+    app.dial.statusDict_.setValue(QStringLiteral("receivebyte"), QStringLiteral("1024.50"));
+    app.dial.statusDict_.setValue(QStringLiteral("sendbyte"), QStringLiteral("512.25"));
     app.dial.DialDisconnect();
     ASSERT_NE(app.dial.wndStatisticsWin_, nullptr);
     EXPECT_TRUE(app.dial.wndStatisticsWin_->isVisible());
     EXPECT_EQ(app.dial.tfdDisplayDuration_->stringValue(), "123:04:05");
+    // The kilobytes in the history's units.
+    EXPECT_EQ(app.dial.tfdDisplayDownData_->stringValue(), "1024.5");
+    EXPECT_EQ(app.dial.tfdDisplayUpData_->stringValue(), "512.25");
+    EXPECT_EQ(app.dial.tfdDisplayTotalData_->stringValue(), "1536.75");
     app.dial.closeStatisticsWin(nullptr);
     EXPECT_FALSE(app.dial.wndStatisticsWin_->isVisible());
 }
