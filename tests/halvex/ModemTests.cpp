@@ -5,6 +5,7 @@
 #include "jCommon/DialParams.h"
 #include "jCommon/FieldWidths.h"
 #include "jCommon/NDISTransferReport.h"
+#include "jCommon/PPPConnectStatus.h"
 #include "jCommon/PayloadReader.h"
 #include "jCommon/PayloadWriter.h"
 #include "platform/ns/Clock.h"
@@ -299,4 +300,86 @@ TEST_F(ModemTest, AnNdisLinkComesUpReportsEachSecondAndOutlivesTheManager)
     clock.advance(1);
     ASSERT_EQ(sentSince(first), QStringList{"258/72"});
     EXPECT_EQ(sent.back().result, kResultFailure);
+}
+
+TEST_F(ModemTest, APPPLinkWalksItsStatusesByTheAPNsOutcomeOverThePolls)
+{
+    struct Case {
+        const char* apn;
+        QList<int> codes; // one answer each, then a disconnect
+    };
+    for (const Case& c : {Case{"internet", {1, 2, 4, 5, 7, 8, 8, 9, 10, 0, 0}},
+                          Case{"broken", {1, 2, 4, 5, 10, 0, 0, 9, 10, 0, 0}},
+                          Case{"silent", {1, 1, 1, 1, 1, 1, 1, 9, 10, 0, 0}}}) {
+        SCOPED_TRACE(c.apn);
+        auto modem = makeModem(scenarioWith(
+            {{"Connection", ns::Dictionary{{"PPPForm", "New"},
+                                           {"PPPAnswersPerStatus", 1},
+                                           {"Outcomes", ns::Dictionary{{"broken", "FailsBeforeConnecting"},
+                                                                       {"silent", "NeverAnswers"}}}}}}));
+        modem->powerOn();
+        clock.advance(2);
+        DialParams params;
+        params.apn = QString::fromLatin1(c.apn);
+        const auto ask = [&](MessageID id, const QByteArray& payload = QByteArray()) {
+            modem->receive(
+                makeUIMsg(kModuleDialUp, id.majorID, id.minorID, kTypeRequest, kResultSuccess, payload));
+            clock.advance(0.1);
+        };
+        ask(msg::connection::kSetDialParams, dialParamsBytes(params));
+        ask(msg::connection::kDialConnect);
+        QList<int> codes;
+        for (int poll = 0; poll < c.codes.size(); ++poll) {
+            if (poll == 7)
+                ask(msg::connection::kDialDisconnect);
+            ask(msg::connection::kPPPConnectStatus);
+            codes << PPPConnectStatus::fromRecord(sent.back()).code;
+        }
+        EXPECT_EQ(codes, c.codes);
+    }
+}
+
+TEST_F(ModemTest, APPPLinksCountersRiseAtTheRatesAndTheStepsDropAndTurnThemBack)
+{
+    auto modem = makeModem(scenarioWith({{"Connection", ns::Dictionary{{"PPPForm", "New"},
+                                                                       {"PPPAnswersPerStatus", 1},
+                                                                       {"SendRate", 1000},
+                                                                       {"ReceiveRate", 4000},
+                                                                       {"AttachResult", 255}}}}));
+    modem->powerOn();
+    clock.advance(2);
+    const auto ask = [&](MessageID id, const QByteArray& payload = QByteArray()) {
+        modem->receive(
+            makeUIMsg(kModuleDialUp, id.majorID, id.minorID, kTypeRequest, kResultSuccess, payload));
+        clock.advance(0.1);
+        return sent.back();
+    };
+    // The attach is answered with the scenario's result and leaves the domain as it was.
+    const _UI_MSG attach =
+        ask(msg::connection::kAttachPS, PayloadWriter(8).setInt32(0, 5).setInt32(4, 2).bytes());
+    EXPECT_EQ(recordName(attach), "258/64");
+    EXPECT_EQ(attach.result, kResultFailure);
+    EXPECT_FALSE(modem->state().value("PSAttached").boolValue());
+    EXPECT_EQ(modem->state().value("PSAttachMode").intValue(), 5);
+
+    ask(msg::connection::kDialConnect);
+    PPPConnectStatus status;
+    for (int poll = 0; poll < 15; ++poll) // five on the way, ten connected
+        status = PPPConnectStatus::fromRecord(ask(msg::connection::kPPPConnectStatus));
+    EXPECT_EQ(status.code, 8);
+    EXPECT_NEAR(status.seconds, 1.0, 1e-9);
+    EXPECT_FLOAT_EQ(status.sendBytes, 1000);
+    EXPECT_FLOAT_EQ(status.receiveBytes, 4000);
+    EXPECT_EQ(status.localAddress, "10.64.12.7");
+
+    EXPECT_EQ(modem->runStep("pppcounterback", {{"bytes", 2500}}), "");
+    status = PPPConnectStatus::fromRecord(ask(msg::connection::kPPPConnectStatus));
+    EXPECT_FLOAT_EQ(status.sendBytes, 100);
+    EXPECT_FLOAT_EQ(status.receiveBytes, 1900);
+
+    EXPECT_EQ(modem->runStep("pppdrop", {}), "");
+    QList<int> codes;
+    for (int poll = 0; poll < 3; ++poll)
+        codes << PPPConnectStatus::fromRecord(ask(msg::connection::kPPPConnectStatus)).code;
+    EXPECT_EQ(codes, (QList<int>{10, 0, 0}));
 }
