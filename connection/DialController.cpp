@@ -170,6 +170,7 @@ void DialController::InitConnectState()
     m_sendData = m_lastSendData = 0;
     m_receiveData = m_lastReceiveData = 0;
     m_sendSpeed = m_receiveSpeed = 0;
+    m_KBTimes = 0;
 }
 
 void DialController::applicationDidFinishLaunchingInDialController() {}

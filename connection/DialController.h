@@ -6,6 +6,8 @@
 #include "connection/DialConfigFile.h"
 #include "connection/DialServiceTransplant.h"
 #include "connection/ProfileControls.h"
+#include "connection/SpeedSamples.h"
+#include "connection/TrafficText.h"
 #include "jCommon/PPPConnectStatus.h"
 #include "jCommon/UIMsg.h"
 #include "platform/ns/Value.h"
@@ -46,7 +48,8 @@ class Window;
 // connect controls and the calls into features still to come),
 // DialControllerReconnect.cpp (automatic reconnection), the PPP files
 // DialControllerPPP.cpp, DialControllerAttach.cpp and DialControllerRecord.cpp,
-// and the profile files DialControllerProfiles.cpp,
+// DialControllerTraffic.cpp (time, data, speed and the statistics
+// notifications), and the profile files DialControllerProfiles.cpp,
 // DialControllerProfileList.cpp, DialControllerDialParams.cpp and
 // DialControllerMMS.cpp.
 class DialController : public JOVUIController,
@@ -80,7 +83,7 @@ public:
     void SelectDisconnectAction() override;
     // The settings value "ConnectType": 0 PPP, anything else NDIS.
     int readConnectType() const;
-    // Zeroes the counters of the connection.
+    // Zeroes the counters of the connection and the speed sampling.
     void InitConnectState();
     // Bytes sent and received over the connection.
     double getCurrentTotalData() override;
@@ -624,6 +627,31 @@ private:
 
 public:
     // ---- end of the PPP connection ----
+
+    // ---- traffic counters, speed and connection statistics (DialControllerTraffic.cpp) ----
+
+    // Each PPP status reply: every tenth one samples both speeds from the byte counts.
+    void calculateTransferSpeed();
+    // While connected (state 3) only: the time, data and speed fields of the
+    // view, the record's "connecttime", "sendbyte" and "receivebyte", the
+    // speed graph and statisticsInfo_.
+    void setConnectTimeInfo();
+    void setTransferDataInfo();
+    void setSpeedInfo();
+    // "ConnectStatistics" with statisticsInfo_ while connected; the reset
+    // form with zero time, data and speed texts at any time.
+    void sendStatisticsNotification();
+    void sendResetStatisticsNotification();
+    // "SendSpeedData": both speeds as kilobit texts.
+    void sendSpeedData(float sendSpeed, float recieveSpeed);
+    // The data and speed texts in the units the settings choose.
+    QString formatTransferData(float bytes) const;
+    QString formatTransferSpeed(float bytesPerSecond) const;
+
+    // What the speed graph shows of the running connection.
+    SpeedSamples speedView;
+
+    // ---- end of the traffic ----
 
 protected:
     void registerMessages() override;

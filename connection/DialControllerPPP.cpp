@@ -111,6 +111,7 @@ void DialController::DialDisconnect()
     apnCycleEnd();
     if (configFlag(kInternet, QStringLiteral("DisplayStatisticsWin")))
         displayStatisticsForDisconnect();
+    sendResetStatisticsNotification();
     openConnectStateWindowForZudera(true);
 }
 
@@ -158,6 +159,7 @@ void DialController::dealWithMsgOfPPPConnectStatus(ns::Notification* notificatio
     const PPPConnectStatus status = PPPConnectStatus::fromRecord(msg);
     processPPPConnectStatus(status);
     setIPAddress(status.localAddress);
+    calculateTransferSpeed();
 }
 
 void DialController::dealWithMsgOfDialConnectStatus(ns::Notification* notification)
@@ -166,6 +168,7 @@ void DialController::dealWithMsgOfDialConnectStatus(ns::Notification* notificati
     if (!readRecord(notification, &msg) || msg.type != kTypeReport || !m_TimerToGetConnectState)
         return;
     processPPPConnectStatus(PPPConnectStatus::fromOldRecord(msg));
+    calculateTransferSpeed();
 }
 
 void DialController::dealWithMsgOfDialConnectPppOption(ns::Notification* notification)
@@ -343,8 +346,11 @@ void DialController::setPPPConnectedStatusWithTime(long seconds, float sendData,
     recordInState(QStringLiteral("Record In Runing"));
 
     m_connecttime = seconds;
+    setConnectTimeInfo();
     m_receiveData = receiveData;
     m_sendData = sendData;
+    setTransferDataInfo();
+    sendStatisticsNotification();
     displayMonthlyData();
 
     if (!m_haveSendUpdateMessage) {
@@ -403,6 +409,7 @@ void DialController::setPPPDisconnectedSatus()
     if (!saveRecordFlag)
         saveDialRecord();
 
+    speedView.setUndisplay();
     if (g_DialRecordController)
         g_DialRecordController->updateInterface();
     StopTimerOfGetConnectState();
@@ -437,8 +444,10 @@ void DialController::StopTimerOfGetConnectState()
     if (m_DialConfigList)
         m_DialConfigList->setEnabled(true);
     InitConnectState();
+    speedView.setUndisplay();
     if (g_DialRecordController)
         g_DialRecordController->updateInterface();
+    sendResetStatisticsNotification();
 
     if (connectStatus_ != Idle)
         setDialBtnWithStatus(false);

@@ -7,11 +7,14 @@
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "connection/DialController.h"
 #include "platform/ns/Clock.h"
+#include "platform/ns/NotificationCenter.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/TabView.h"
 #include "tests/device/DeviceTestSupport.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace dial_test
 {
@@ -84,6 +87,41 @@ struct DialApp {
     ns::TabView tabs;
     ns::Button simpleButton;
     DialController dial{store};
+};
+
+// The user information of every notification of the names, in order of posting.
+class PostedInfo
+{
+public:
+    explicit PostedInfo(const QStringList& names)
+    {
+        for (const QString& name : names)
+            observers_ << ns::NotificationCenter::defaultCenter().addObserverForName(
+                name, nullptr, [this](const ns::Notification& notification) {
+                    seen.emplace_back(notification.name(), notification.userInfo().copy());
+                });
+    }
+    ~PostedInfo()
+    {
+        for (ns::Object* observer : observers_)
+            ns::NotificationCenter::defaultCenter().removeObserver(observer);
+    }
+    PostedInfo(const PostedInfo&) = delete;
+    PostedInfo& operator=(const PostedInfo&) = delete;
+
+    // The user information of the last notification of the name; empty when none came.
+    ns::Dictionary last(const QString& name) const
+    {
+        for (auto it = seen.rbegin(); it != seen.rend(); ++it)
+            if (it->first == name)
+                return it->second;
+        return ns::Dictionary();
+    }
+
+    std::vector<std::pair<QString, ns::Dictionary>> seen;
+
+private:
+    QList<ns::Object*> observers_;
 };
 
 } // namespace dial_test
