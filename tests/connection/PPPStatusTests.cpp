@@ -259,3 +259,32 @@ TEST(PPPStatus, TheStatisticsWindowShowsTheDurationAtADisconnect)
     app.dial.closeStatisticsWin(nullptr);
     EXPECT_FALSE(app.dial.wndStatisticsWin_->isVisible());
 }
+
+TEST(PPPStatus, ConnectedAnswersRunTheCountersAndTheSpeedUntilTheLinkEnds)
+{
+    PPPApp app(withInternet({}, kNewDial));
+    dial_test::PostedInfo posted({QStringLiteral("ConnectStatistics")});
+    app.connect();
+    // A second of answers: 10 KB more sent and 20 KB more received each tenth of it.
+    for (int i = 1; i <= 10; ++i)
+        app.status(8, QStringLiteral("10.1.2.3"), 60 + i / 10.0, 10240.0f * i, 20480.0f * i);
+    EXPECT_EQ(app.dial.m_ConnectTime->stringValue(), "00:01:01");
+    EXPECT_EQ(app.dial.m_FluxForSend->stringValue(), "100.00 KB");
+    EXPECT_EQ(app.dial.m_TotalData->stringValue(), "300.00 KB");
+    EXPECT_EQ(app.dial.m_SpeedForReceive->stringValue(), "200.00 KB/s");
+    EXPECT_EQ(app.dial.speedView.count(), 1);
+    // The statistics go out before the sample: the next answer carries it.
+    app.status(8, QStringLiteral("10.1.2.3"), 61, 102400, 204800);
+    const ns::Dictionary statistics = posted.last(QStringLiteral("ConnectStatistics"));
+    EXPECT_EQ(statistics.value("ConnectTime").toString(), "00:01:01");
+    EXPECT_EQ(statistics.value("DowloadData").toString(), "200.00 KB");
+    EXPECT_EQ(statistics.value("UploadSpeed").toString(), "100.00 KB/s");
+
+    app.status(0);
+    ASSERT_EQ(app.records.appended.size(), 1);
+    EXPECT_EQ(app.records.appended[0].value("connecttime").longLongValue(), 61);
+    EXPECT_EQ(app.records.appended[0].value("sendbyte").toString(), "100.00");
+    EXPECT_EQ(app.records.appended[0].value("receivebyte").toString(), "200.00");
+    EXPECT_EQ(posted.last(QStringLiteral("ConnectStatistics")).value("ConnectTime").toString(), "00:00:00");
+    EXPECT_EQ(app.dial.speedView.count(), 0);
+}
