@@ -61,6 +61,12 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerSelector("getConnectStatus:", &DialController::getConnectStatus);
     registerSelector("autoReconnect", &DialController::autoReconnect);
     registerSelector("reconnectAfterAutoDisconnect", &DialController::reconnectAfterAutoDisconnect);
+    registerSelector("dealWithMsgOfNDISDialStatus:", &DialController::dealWithMsgOfNDISDialStatus);
+    registerSelector("dealWithOfNDISDialIsConnected:", &DialController::dealWithOfNDISDialIsConnected);
+    registerSelector("dealWithMsgOfNDISDialTransferData:",
+                     &DialController::dealWithMsgOfNDISDialTransferData);
+    registerSelector("sendAutoUpdate", &DialController::sendAutoUpdate);
+    registerSelector("refereshConnectTime:", &DialController::refereshConnectTime);
     registerSelector("dealWithNetFrequencyLockReadResult:",
                      &DialController::dealWithNetFrequencyLockReadResult);
     registerSelector("dealWithMsgOfAPNSet:", [](ns::Object*) {});
@@ -83,8 +89,9 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
 DialController::~DialController()
 {
     ns::cancelPreviousPerformRequestsWithTarget(this);
-    if (m_TimerToGetConnectState)
-        m_TimerToGetConnectState->invalidate();
+    for (const std::shared_ptr<ns::Timer>& timer : {m_TimerToGetConnectState, timerConnectInterval_})
+        if (timer)
+            timer->invalidate();
     if (g_DialController == this)
         g_DialController = nullptr;
 }

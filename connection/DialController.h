@@ -49,9 +49,9 @@ class Window;
 // DialControllerReconnect.cpp (automatic reconnection), the PPP files
 // DialControllerPPP.cpp, DialControllerAttach.cpp and DialControllerRecord.cpp,
 // DialControllerTraffic.cpp (time, data, speed and the statistics
-// notifications), and the profile files DialControllerProfiles.cpp,
-// DialControllerProfileList.cpp, DialControllerDialParams.cpp and
-// DialControllerMMS.cpp.
+// notifications), DialControllerNDIS.cpp (the NDIS connection) and the
+// profile files DialControllerProfiles.cpp, DialControllerProfileList.cpp,
+// DialControllerDialParams.cpp and DialControllerMMS.cpp.
 class DialController : public JOVUIController,
                        public DialControlling,
                        public ns::ComboBoxDataSource,
@@ -162,8 +162,6 @@ public:
     void DialConnect();
     void DialDisconnect() override;
     void DialCancelConnect();
-    void NDISDialConnect();
-    void NDISDialDisconnect();
     void getConnectStatus(ns::Timer* timer = nullptr);
     void StopTimerOfGetConnectState();
     void checkIsAttachPSForConnect();
@@ -214,6 +212,39 @@ public:
     void reconnectAfterAutoDisconnect();
     // The dial parameters again, their alert switched off, when configured.
     void disableConnectionAlertWindow();
+
+    // ---- NDIS connection (DialControllerNDIS.cpp) ----
+
+    // Asks for the link and waits for its statuses; no poll.
+    void NDISDialConnect();
+    // Saves the record at once and asks the device to end the link.
+    void NDISDialDisconnect();
+    // YES the connect request (0x0102/69), NO the disconnect (0x0102/70).
+    void sendNDISDialConnectMsg(bool connect);
+    // The status (0x0102/71, type 1) and its four handlers.
+    void dealWithMsgOfNDISDialStatus(ns::Notification* notification);
+    void dealWithOfNDISDialDisconnected();
+    void dealWithOfNDISDialConnected();
+    void dealWithOfNDISDialConnecting();
+    void dealWithOfNDISDialConnectFailed();
+    // A link already up, found at SIM ready (0x0102/72, type 1, result 0).
+    void dealWithOfNDISDialIsConnected(ns::Notification* notification);
+    // The transfer report (0x0102/73): counters, address, the update notice.
+    void dealWithMsgOfNDISDialTransferData(ns::Notification* notification);
+    // An automatic attempt after an ended or failed NDIS link, when configured.
+    void AutoReconnectForNdis();
+    // The update link hears that the device is ready.
+    void sendAutoUpdate();
+    // Starts the connection's one-second clock on the main run loop.
+    void refereshConnectTimeThread();
+    // One tick: the time, the speeds and "ConnectStatistics".
+    void refereshConnectTime(ns::Timer* timer);
+    // Opens Internet/"AutoLaunchURLString" when configured for the first profile.
+    void launchURLAtFirstAPN();
+    // The operator's billboard after connecting; no billboard is shown yet.
+    void imageDownloadFinishForBillboard() {}
+
+    std::shared_ptr<ns::Timer> timerConnectInterval_;
 
     // ---- profiles (DialControllerProfiles.cpp: the file, the profile in
     // use and the operator's defaults; DialControllerProfileList.cpp: the

@@ -40,23 +40,13 @@ void DialController::setConnectBtnEnable(bool enabled)
             button->setEnabled(enabled);
 }
 
-void DialController::NDISDialConnect()
-{
-    setConnectStatus(Connecting);
-    sendDialMessage(msg::connection::kNDISDialConnect.majorID, msg::connection::kNDISDialConnect.minorID);
-}
-
-void DialController::NDISDialDisconnect()
-{
-    setConnectStatus(Disconnecting);
-    sendDialMessage(msg::connection::kNDISDialDisconnect.majorID,
-                    msg::connection::kNDISDialDisconnect.minorID);
-}
-
 void DialController::netcardChanged(ns::Notification*)
 {
     isDeviceRemoved = false;
     setDialBtnWithStatus(false);
+    // An NDIS link outlives the program: the device says whether one is up.
+    sendDialMessage(msg::connection::kNDISDialIsConnected.majorID,
+                    msg::connection::kNDISDialIsConnected.minorID);
 }
 
 bool DialController::deviceLockDialOption()

@@ -427,10 +427,12 @@ void DialController::setPPPDisconnectedSatus()
 
 void DialController::stopConnectionTimer()
 {
-    if (m_TimerToGetConnectState) {
-        m_TimerToGetConnectState->invalidate();
-        m_TimerToGetConnectState.reset();
-    }
+    // The PPP poll and the NDIS clock.
+    for (std::shared_ptr<ns::Timer>* timer : {&m_TimerToGetConnectState, &timerConnectInterval_})
+        if (*timer) {
+            (*timer)->invalidate();
+            timer->reset();
+        }
 }
 
 void DialController::StopTimerOfGetConnectState()

@@ -71,6 +71,9 @@ public:
     virtual QString getNetworkSelectionMode() = 0;
     virtual QString getNetworkFindModeSelection() = 0;
     virtual QString readMessageCenter() = 0;
+
+    // An NDIS link came up: the page's start page opens, when the user chose one.
+    virtual void AutoLaunchURL() = 0;
 };
 
 extern SettingControlling* g_SettingController;

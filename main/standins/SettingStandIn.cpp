@@ -8,6 +8,9 @@
 #include "jCommon/PayloadWriter.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/NotificationCenter.h"
+#include "platform/ns/appkit/Workspace.h"
+
+#include <QUrl>
 
 SettingStandIn::SettingStandIn(JOVMsgCenter& msgCenter, ConfigManager& store)
     : msgCenter_(msgCenter), store_(store)
@@ -37,6 +40,19 @@ SettingStandIn::~SettingStandIn()
 {
     if (g_SettingController == this)
         g_SettingController = nullptr;
+}
+
+void SettingStandIn::AutoLaunchURL()
+{
+    const QString internet = QStringLiteral("Internet");
+    const QString opened = QStringLiteral("CustomURLHasOpened");
+    const ns::Value hasOpened = store_.getConfigurationByModuleAndKey(internet, opened);
+    if (hasOpened.isNull() || hasOpened.boolValue())
+        return;
+    ns::Workspace::sharedWorkspace().openURL(
+        QUrl(Map_Name_Item_of_IndexString(QStringLiteral("The Custom URL"))));
+    store_.setConfigurationByModuleKeyAndValue(internet, opened, ns::Value(true));
+    store_.writeToFile();
 }
 
 void SettingStandIn::runAlertPanel(const QString& key)

@@ -48,6 +48,9 @@ public:
     QString getNetworkSelectionMode() override { return QString(); }
     QString getNetworkFindModeSelection() override { return QString(); }
     QString readMessageCenter() override { return QString(); }
+    // Without the page's browser list only the first-connection link opens:
+    // the translated "The Custom URL", once, while Internet/"CustomURLHasOpened" is NO.
+    void AutoLaunchURL() override;
 
     int pinTimeLeft() const { return pinTimeLeft_; }
     int pukTimeLeft() const { return pukTimeLeft_; }

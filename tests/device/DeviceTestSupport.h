@@ -263,6 +263,7 @@ struct FakeSettings : SettingControlling {
     QString getNetworkSelectionMode() override { return selectionMode; }
     QString getNetworkFindModeSelection() override { return findMode; }
     QString readMessageCenter() override { return messageCenter; }
+    void AutoLaunchURL() override { calls << "AutoLaunchURL"; }
     QString pinStatus, selectionMode, findMode, messageCenter;
     QStringList calls;
     bool selecting = false;
