@@ -159,8 +159,8 @@ TEST(NdisConnection, AFailedAttemptAlertsUnlessAutomaticOnesAfterTheSecondAreQui
         bool alerted;
     };
     for (const Case& c :
-         {Case{"a user's attempt", true, 0, true}, Case{"the second automatic one", true, 2 - 1, true},
-          Case{"the third automatic one", true, 2, false}, Case{"the third, alerts on", false, 2, true}}) {
+         {Case{"a user's attempt", true, 0, true}, Case{"the first automatic one", true, 1, true},
+          Case{"the second automatic one", true, 2, false}, Case{"the second, alerts on", false, 2, true}}) {
         SCOPED_TRACE(c.name);
         DialApp app(
             withSettings({{"ConnectType", 1}}, {{"DisableAlertWindowWhileAutoConnectFailed", c.quiet}}));
@@ -200,6 +200,6 @@ TEST(NdisConnection, TheUpdateLinkHearsOfTheDeviceOnceFiveSecondsAfterTheFirstRe
     ASSERT_EQ(halvex.inject(connected), "");
     const QDateTime from = run.clock.now();
     ASSERT_TRUE(run.pumpUntil([&] { return from.msecsTo(run.clock.now()) >= 10000; }));
-    EXPECT_EQ(dial.m_connecttime - seconds, 10);
+    EXPECT_NEAR(dial.m_connecttime - seconds, 10, 1);
     EXPECT_EQ(link.calls.count("deviceReady"), 1);
 }
