@@ -2,8 +2,10 @@
 // the link comes up and counts, a drop saves its true duration and is dialled
 // again, a link outlives the program, and the transfer reports are read with
 // their length check.
+#include "app/ui/controller/UINotifications.h"
 #include "connection/DialController.h"
 #include "jCommon/ConnectionMessages.h"
+#include "jCommon/DeviceMessages.h"
 #include "jCommon/PayloadWriter.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Clock.h"
@@ -30,19 +32,26 @@ constexpr int kWaitMs = 20000;
 ns::Dictionary ndisSettings(const ns::Dictionary& internet = ns::Dictionary())
 {
     ns::Dictionary module = shippedSettings().value(QStringLiteral("Internet")).toDictionary().deepCopy();
-    for (const QString& key : internet.allKeys())
+    for (const QString& key : internet.keys())
         module.setValue(key, internet.value(key));
     return shippedSettings({{"ConnectType", 1}, {"Internet", module}});
 }
 
 // Trelvan on a manual clock against a running modem, up to the SIM ready.
 struct NdisApp {
-    NdisApp(HalvexControl& modem, const ns::Dictionary& settings) : halvex(modem)
+    // Again: a modem that has reported itself to an earlier run is asked to
+    // report from the start, as a device does to a program that comes back.
+    enum Start { First, Again };
+    NdisApp(HalvexControl& modem, const ns::Dictionary& settings, Start start = First) : halvex(modem)
     {
         ns::Clock::setCurrent(&clock);
         app = std::make_unique<DeviceApp>(settings, Runtime::Current);
         Posted posted({kSimReadyNotification});
         app->nib.awakeFromNib();
+        if (start == Again)
+            app->nib.jovMsgCenter().sendMessageModuleID(kModuleInit, msg::device::kHandShake.majorID,
+                                                        msg::device::kHandShake.minorID, kTypeRequest,
+                                                        kResultSuccess);
         ready = pumpUntil([&] { return posted.contains(kSimReadyNotification); });
     }
     ~NdisApp()
@@ -117,7 +126,7 @@ TEST(NdisConnection, ALinkUpWhenTheProgramStartsIsTakenOver)
         ASSERT_TRUE(first.ready);
         ASSERT_TRUE(first.connect());
     }
-    NdisApp again(halvex, ndisSettings());
+    NdisApp again(halvex, ndisSettings(), NdisApp::Again);
     ASSERT_TRUE(again.ready);
     DialController& dial = again.dial();
     ASSERT_TRUE(again.pumpUntil([&] { return dial.connectStatus() == DialControlling::Connected; }));
