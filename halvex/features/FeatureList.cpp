@@ -40,8 +40,9 @@ std::vector<std::unique_ptr<Feature>> createFeatures(Modem& modem)
     features.push_back(std::make_unique<SimUpdate>(modem));
     auto connection = std::make_unique<Connection>(modem);
     auto ppp = std::make_unique<ConnectionPPP>(modem, *connection);
+    auto ndis = std::make_unique<NdisConnection>(modem, *connection);
     features.push_back(std::move(connection));
-    features.push_back(std::make_unique<NdisConnection>(modem));
+    features.push_back(std::move(ndis));
     features.push_back(std::move(ppp));
     return features;
 }

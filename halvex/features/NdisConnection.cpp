@@ -3,6 +3,7 @@
 #include "halvex/MessageRouter.h"
 #include "halvex/Modem.h"
 #include "halvex/Record.h"
+#include "halvex/features/Connection.h"
 #include "jCommon/ConnectionMessages.h"
 #include "jCommon/NDISTransferReport.h"
 #include "jCommon/PayloadWriter.h"
@@ -18,12 +19,13 @@ namespace
 constexpr int kDisconnected = 0;
 constexpr int kConnected = 1;
 constexpr int kConnecting = 2;
+constexpr int kConnectFailed = 3;
 constexpr double kReportInterval = 1.0;
 
 } // namespace
 
-NdisConnection::NdisConnection(Modem& modem)
-    : Feature(modem), sendRate_(modem.scenario().connection.sendRate),
+NdisConnection::NdisConnection(Modem& modem, const Connection& connection)
+    : Feature(modem), connection_(connection), sendRate_(modem.scenario().connection.sendRate),
       receiveRate_(modem.scenario().connection.receiveRate)
 {
 }
@@ -102,9 +104,21 @@ void NdisConnection::dealWithConnect(const _UI_MSG& request)
     connecting_ = true;
     const double delay = modem_.scenario().timing.replyDelay;
     sendStatus(kConnecting, delay);
-    // The link comes up a moment after its connecting report.
-    const double upAfter = delay + modem_.scenario().timing.reportInterval;
-    upTimer_ = ns::Timer::scheduledTimer(upAfter, false, [this](ns::Timer&) { linkUp(); });
+    // The link comes up, or fails, a moment after its connecting report.
+    const double after = delay + modem_.scenario().timing.reportInterval;
+    using Outcome = Scenario::Connection::Outcome;
+    const Scenario::Connection& scenario = modem_.scenario().connection;
+    switch (scenario.outcomes.value(connection_.lastDialParams().apn, scenario.defaultOutcome)) {
+    case Outcome::Connects:
+        upTimer_ = ns::Timer::scheduledTimer(after, false, [this](ns::Timer&) { linkUp(); });
+        break;
+    case Outcome::FailsBeforeConnecting:
+        connecting_ = false;
+        sendStatus(kConnectFailed, after);
+        break;
+    case Outcome::NeverAnswers:
+        break;
+    }
 }
 
 void NdisConnection::dealWithDisconnect(const _UI_MSG& request)

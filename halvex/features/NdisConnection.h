@@ -14,9 +14,12 @@ class Timer;
 namespace halvex
 {
 
+class Connection;
+
 // The NDIS link: the device brings it up on 0x0102/69 (status 0x0102/71
-// reports 2, then 1), reports the address and the transfer totals and speeds
-// every second (0x0102/73) while it is up, with the counters rising at the
+// reports 2, then 1; by the scenario's outcome for the APN of the last
+// dial-parameter record it may report 3 instead of 1, or nothing after 2), reports the address and the
+// transfer totals and speeds every second (0x0102/73) while it is up, with the counters rising at the
 // scenario's rates, and takes it down on 0x0102/70 (status 0). A manager that
 // comes back asks 0x0102/72, answered with result 0 while the link is up: the
 // link lives in the device, not in the manager, and only the device's removal
@@ -24,7 +27,7 @@ namespace halvex
 class NdisConnection : public Feature
 {
 public:
-    explicit NdisConnection(Modem& modem);
+    NdisConnection(Modem& modem, const Connection& connection);
     ~NdisConnection() override;
 
     void registerMessages(MessageRouter& router) override;
@@ -43,6 +46,7 @@ private:
     void tick();
     QByteArray transferPayload() const;
 
+    const Connection& connection_;
     std::shared_ptr<ns::Timer> upTimer_; // the connecting link's way up
     std::shared_ptr<ns::Timer> clock_;   // the reports of the link that is up
     bool connecting_ = false;

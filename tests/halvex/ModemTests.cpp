@@ -61,6 +61,24 @@ protected:
                                                       .bytes());
     }
 
+    // The records of one message sent since the first given.
+    std::vector<_UI_MSG> sentOf(MessageID id, size_t first) const
+    {
+        std::vector<_UI_MSG> found;
+        for (size_t i = first; i < sent.size(); ++i)
+            if (MessageID{sent[i].majorID, sent[i].minorID} == id)
+                found.push_back(sent[i]);
+        return found;
+    }
+
+    QList<int> ndisStatusesSince(size_t first) const
+    {
+        QList<int> found;
+        for (const _UI_MSG& record : sentOf(msg::connection::kNDISDialStatus, first))
+            found << payloadInt32(record, 0);
+        return found;
+    }
+
     QStringList sentSince(size_t first) const
     {
         return names(std::vector<_UI_MSG>(sent.begin() + qsizetype(first), sent.end()));
@@ -256,24 +274,10 @@ TEST_F(ModemTest, AnNdisLinkComesUpReportsEachSecondAndOutlivesTheManager)
     const auto ask = [&](MessageID id) {
         modem->receive(makeUIMsg(kModuleDialUp, id.majorID, id.minorID, kTypeRequest, kResultSuccess));
     };
-    // The records of one message sent since the first given.
-    const auto sentOf = [&](MessageID id, size_t first) {
-        std::vector<_UI_MSG> found;
-        for (size_t i = first; i < sent.size(); ++i)
-            if (MessageID{sent[i].majorID, sent[i].minorID} == id)
-                found.push_back(sent[i]);
-        return found;
-    };
-    const auto statuses = [&](size_t first) {
-        QList<int> found;
-        for (const _UI_MSG& record : sentOf(msg::connection::kNDISDialStatus, first))
-            found << payloadInt32(record, 0);
-        return found;
-    };
     size_t first = sent.size();
     ask(msg::connection::kNDISDialConnect);
     clock.advance(3.5);
-    EXPECT_EQ(statuses(first), (QList<int>{2, 1}));
+    EXPECT_EQ(ndisStatusesSince(first), (QList<int>{2, 1}));
     // Three reports with the counters at the scenario's rates.
     const std::vector<_UI_MSG> reports = sentOf(msg::connection::kNDISDialTransferData, first);
     ASSERT_EQ(reports.size(), 3u);
@@ -293,7 +297,7 @@ TEST_F(ModemTest, AnNdisLinkComesUpReportsEachSecondAndOutlivesTheManager)
     first = sent.size();
     ask(msg::connection::kNDISDialDisconnect);
     clock.advance(3);
-    EXPECT_EQ(statuses(first), QList<int>{0});
+    EXPECT_EQ(ndisStatusesSince(first), QList<int>{0});
     EXPECT_EQ(sentSince(first).count("258/73"), 0);
     first = sent.size();
     ask(msg::connection::kNDISDialIsConnected);
@@ -382,4 +386,25 @@ TEST_F(ModemTest, APPPLinksCountersRiseAtTheRatesAndTheStepsDropAndTurnThemBack)
     for (int poll = 0; poll < 3; ++poll)
         codes << PPPConnectStatus::fromRecord(ask(msg::connection::kPPPConnectStatus)).code;
     EXPECT_EQ(codes, (QList<int>{10, 0, 0}));
+}
+
+TEST_F(ModemTest, AnNdisConnectGoesAsTheOutcomeOfItsApnSays)
+{
+    const struct {
+        const char* outcome;
+        QList<int> statuses;
+    } cases[] = {{"Connects", {2, 1}}, {"FailsBeforeConnecting", {2, 3}}, {"NeverAnswers", {2}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.outcome);
+        auto modem = makeModem(scenarioWith(
+            {{"Connection", ns::Dictionary{{"DefaultOutcome", QString::fromLatin1(c.outcome)}}}}));
+        modem->powerOn();
+        clock.advance(2);
+        const size_t first = sent.size();
+        const MessageID id = msg::connection::kNDISDialConnect;
+        modem->receive(makeUIMsg(kModuleDialUp, id.majorID, id.minorID, kTypeRequest, kResultSuccess));
+        clock.advance(3.5);
+        EXPECT_EQ(ndisStatusesSince(first), c.statuses);
+        EXPECT_EQ(modem->state().value("NdisLinkUp").boolValue(), c.statuses.endsWith(1));
+    }
 }
