@@ -1,7 +1,11 @@
 // Automatic reconnection: when, how often and after which delays the dial
-// controller connects again by itself, with time on a manual clock.
+// controller connects again by itself after the device reports an NDIS link
+// down, with time on a manual clock.
 #include "app/ui/controller/RuntimeKeys.h"
 #include "connection/DialController.h"
+#include "jCommon/ConnectionMessages.h"
+#include "jCommon/NDISTransferReport.h"
+#include "jCommon/PayloadWriter.h"
 #include "tests/connection/DialTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,26 +18,40 @@ using namespace dial_test;
 namespace
 {
 
-// A device is there and the settings page lets the program reconnect.
+// Plain settings over NDIS, reconnecting after NDIS ends, with these entries added.
+ns::Dictionary ndisSettings(const ns::Dictionary& top, const ns::Dictionary& internet)
+{
+    ns::Dictionary topLevel = top.copy();
+    topLevel.setValue(QStringLiteral("ConnectType"), 1);
+    ns::Dictionary module = internet.copy();
+    module.setValue(QStringLiteral("AutoReconnectForNdis"), true);
+    return withSettings(topLevel, module);
+}
+
+// A device is there, the settings page lets the program reconnect, and the
+// device's NDIS statuses are handed to the controller.
 struct ReconnectApp : DialApp {
     explicit ReconnectApp(const ns::Dictionary& internet = ns::Dictionary(),
                           const ns::Dictionary& top = ns::Dictionary())
-        : DialApp(withSettings(top, internet))
+        : DialApp(ndisSettings(top, internet), Answers::Delivered)
     {
         dial.isDeviceRemoved = false;
         settings.autoReconnect = true;
     }
 
-    // The link ends without the user, as the connection layer ends it: idle,
-    // then an automatic attempt when the controller's predicates allow one.
-    void linkEnds()
+    void status(int status)
     {
-        dial.setConnectStatus(0);
-        if (dial.isDoReconnectAfterDisconnect() && dial.checkAutoConnectForPPPFailed()) {
-            dial.doReconnectAfterAutoDisconnect();
-            dial.setManualConnect(false);
-        }
+        deliver(msg::connection::kNDISDialStatus, PayloadWriter(4).setInt32(0, status).bytes());
     }
+    // The link comes up and carries its first transfer report.
+    void linkComesUp()
+    {
+        status(1);
+        deliver(msg::connection::kNDISDialTransferData,
+                NDISTransferReport{QStringLiteral("10.0.0.2"), 100, 200, 10, 20}.bytes());
+    }
+    // The device reports the link down, without the user.
+    void linkEnds() { status(0); }
 
     // Lets time run second by second, ending every attempt as soon as it
     // connects; answers the delay of each attempt after the end before it.
@@ -183,10 +201,8 @@ TEST(AutoReconnect, WhatTheUserDidDecidesWhetherAnEndedLinkIsDialledAgain)
         app.settle();
         ASSERT_EQ(app.dial.connectStatus(), 1);
         if (c.linkCameUp) {
-            // What the first report of a working link does.
-            app.dial.setConnectStatus(3);
-            app.dial.bManualConnectSuccess_ = true;
-            app.dial.setManualConnect(false);
+            app.linkComesUp();
+            ASSERT_EQ(app.dial.connectStatus(), 3);
         }
         if (c.userEndsIt) {
             app.enableButtons();
