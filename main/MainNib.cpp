@@ -6,7 +6,7 @@
 
 MainNib::MainNib(ConfigManager& store)
     : jovSkinManager_(store), settingStandIn_(jovMsgCenter_, store), aeMessage_(store),
-      initController_(store), mainController_(store), dialController_(store)
+      initController_(store), mainController_(store), dialController_(store), dialRecordController_(store)
 {
 }
 
@@ -43,6 +43,13 @@ void MainNib::awakeFromNib()
     dialController_.dialServiceTransplant().setIccidSource(
         [] { return InitService::sharedInitService().iccidStr(); });
     dialController_.awakeFromNib();
+
+    // The connection history builds its tab into the main tab view.
+    dialRecordController_.jovMsgCenter = &jovMsgCenter_;
+    dialRecordController_.jovSkinManager = &jovSkinManager_;
+    dialRecordController_.wndMain = mainController_.wndMain;
+    dialRecordController_.tabviewMain = mainController_.mainTabView();
+    dialRecordController_.awakeFromNib();
 
     // The delegate starts the device server when launching ends.
     ns::Application::sharedApplication().setDelegate(&mainController_);

@@ -3,6 +3,7 @@
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/skin/JOVUIManager.h"
 #include "connection/DialController.h"
+#include "connection/DialRecordController.h"
 #include "device/AEMessage.h"
 #include "device/InitController.h"
 #include "device/MainController.h"
@@ -27,6 +28,7 @@ public:
     MainController& mainController() { return mainController_; }
     InitController& initController() { return initController_; }
     DialController& dialController() { return dialController_; }
+    DialRecordController& dialRecordController() { return dialRecordController_; }
     JOVUIManager& skinManager() { return jovSkinManager_; }
 
 private:
@@ -40,4 +42,5 @@ private:
     InitController initController_;
     MainController mainController_;
     DialController dialController_;
+    DialRecordController dialRecordController_;
 };
