@@ -120,8 +120,14 @@ DialRecordFile& DialRecordController::periodFile()
 
 void DialRecordController::showRecordsOfFile(DialRecordFile& file)
 {
+    // The file hands out a new list whenever it changed: the same list means
+    // the table shows it already (refreshing runs on every poll of a connection).
+    const ns::Array& records = file.records();
+    if (records.isSameObject(shownRecords_))
+        return;
+    shownRecords_ = records;
     // A copy: the table's list changes without touching the file's records.
-    recordList_ = file.records().copy();
+    recordList_ = records.copy();
     reloadTable();
 }
 

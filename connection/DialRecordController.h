@@ -167,6 +167,7 @@ private:
     DialRecordFile recordFile_;
     DialRecordFile periodFile_;
     ns::Array recordList_;
+    ns::Array shownRecords_; // the file's list that recordList_ copies
     bool periodView_ = false;
     QString recordFileName_;
     float totalData_ = 0;

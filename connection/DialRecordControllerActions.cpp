@@ -15,6 +15,7 @@
 #include "platform/ns/appkit/Window.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace
 {
@@ -109,7 +110,11 @@ bool DialRecordController::filterPeriod()
         showRecordsOfFile(historyFile());
         return false;
     }
-    periodFile().write(dial_record::recordsInPeriod(historyFile().records(), period->from, period->to));
+    // The period file is written only when the period's records changed.
+    const ns::Array inside = dial_record::recordsInPeriod(historyFile().records(), period->from, period->to);
+    if (!QFileInfo::exists(periodFile().path()) || periodFile().isUnreadable() ||
+        !(inside == periodFile().records()))
+        periodFile().write(inside);
     showRecordsOfFile(periodFile());
     const dial_record::Totals& totals = periodFile().totals();
     showTotals(totals.kilobytes, totals.seconds);

@@ -166,6 +166,9 @@ TEST(DialRecordTab, ShowsEachRecordByColumnWithTheTotals)
     app.selectRows({1});
     EXPECT_TRUE(app.history.btnDeleteDialRecord_->isEnabled());
     EXPECT_TRUE(app.history.btnSaveDialRecord_->isEnabled());
+    // The connection's poll refreshes the tab all the time: the selection stays.
+    app.history.updateInterface();
+    EXPECT_EQ(app.history.tableDialRecord_->selectedRowIndexes(), QList<int>{1});
 }
 
 TEST(DialRecordTab, ShowKeepsBothBoundsOfThePeriodAndRefusesAnEmptyOne)
