@@ -131,6 +131,10 @@ TEST(PPPAgainstHalvex, ConnectsWithItsTextsInOrderAndSavesTheRecordWhenTheUserDi
     ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Idle; }));
     EXPECT_FALSE(session.posted.contains("ConnectFailed"));
     EXPECT_EQ(session.halvex.state().value_or(ns::Dictionary()).value("PPPDisconnects").intValue(), 1);
+    // The history tab shows the one new record.
+    const ns::Array shown = session.app->nib.dialRecordController().recordList();
+    ASSERT_EQ(shown.count(), 1);
+    EXPECT_GE(shown.at(0).toDictionary().value("connecttime").intValue(), 2);
 }
 
 TEST(PPPAgainstHalvex, ALinkThatFailsBeforeConnectingPostsConnectFailedAndKeepsNoRecord)
@@ -144,6 +148,7 @@ TEST(PPPAgainstHalvex, ALinkThatFailsBeforeConnectingPostsConnectFailedAndKeepsN
     EXPECT_EQ(dial.connectStatus(), DialControlling::Idle);
     EXPECT_EQ(dial.recordInState(), "Record In Create");
     EXPECT_EQ(dial.m_TimerToGetConnectState, nullptr);
+    EXPECT_TRUE(session.app->nib.dialRecordController().recordList().isEmpty());
 }
 
 TEST(PPPAgainstHalvex, TheAttachGoesFirstAndARefusedOneLeavesTheStateIdle)
