@@ -46,7 +46,8 @@ class Window;
 // wake, device removal, network status, the frequency lock),
 // DialControllerNib.cpp (the Internet view), DialControllerButton.cpp (the
 // connect controls and the calls into features still to come),
-// DialControllerReconnect.cpp (automatic reconnection), the PPP files
+// DialControllerReconnect.cpp (automatic reconnection),
+// DialControllerApnCycle.cpp (the APN cycle and the packet-domain status), the PPP files
 // DialControllerPPP.cpp, DialControllerAttach.cpp and DialControllerRecord.cpp,
 // DialControllerTraffic.cpp (time, data, speed and the statistics
 // notifications), DialControllerNDIS.cpp (the NDIS connection) and the
@@ -90,7 +91,13 @@ public:
 
     void setManualConnect(bool manual) { bManualConnect_ = manual; }
     bool isManalConnect() const { return bManualConnect_; }
-    void setManualDisconnect(bool manual) { manualDisconnectFlag = manual; }
+    // A disconnect by hand also lets the next connect cycle through the profiles.
+    void setManualDisconnect(bool manual)
+    {
+        manualDisconnectFlag = manual;
+        if (manual)
+            setApnCycleEnable(true);
+    }
     bool hadDoManualDisconnect() override { return hadDoManualDisconnect_; }
     void setHadDoManualDisconnect(bool done) { hadDoManualDisconnect_ = done; }
     bool displayDisConnectingFlag() const { return displayDisConnectingFlag_; }
@@ -165,14 +172,9 @@ public:
     void getConnectStatus(ns::Timer* timer = nullptr);
     void StopTimerOfGetConnectState();
     void checkIsAttachPSForConnect();
-    void setApnCycleEnable(bool enable) override { apnCycleEnable_ = enable; }
-    bool apnCycleEnable() const { return apnCycleEnable_; }
     void setApnCyleWhenRoamToNoRoam(bool cycle) override { apnCyleWhenRoamToNoRoam_ = cycle; }
-    void setPSDomainStatus(bool present) override { psDomainStatus_ = present; }
     bool deviceLockDialOption();
     bool checkAPNAccount();
-    // The APN cycle is trying its last profile; no cycle runs yet.
-    bool apnCycleLastTry() const { return false; }
     bool doBeforeConnect();
     bool dialDisconnectWhenRoamForZudera();
     // The connect-warning sheet on the main window.
@@ -187,6 +189,47 @@ public:
                               const QString& connectBtnName, const QString& deviceStatus) override;
     void setWCDMAConfigHidden(bool hidden) override;
 
+    // ---- APN cycle and packet-domain status (DialControllerApnCycle.cpp) ----
+
+    bool apnCycleEnabled() const { return apnCycleEnabled_; }
+    void setApnCycleEnable(bool enable) override { apnCycleEnabled_ = enable; }
+    // The selected profile entry is one of the operator's default profiles
+    // (entry i + 1 is profile i).
+    bool isDefaultAPN() const;
+    // Builds the cycle list when the cycle may start ("apnCycle") and none
+    // runs, and applies the current profile.
+    void apnCycleStart();
+    // Selects and applies the next profile of the list; NO when none is left.
+    bool apnCycleTryNext();
+    // YES when no cycle runs or the current profile is its last.
+    bool apnCycleLastTry() const;
+    // Whether a status answer of the poll counts: after the cycle asked for
+    // the next profile, the answers to the polls sent before still tell of
+    // the failed attempt and do not.
+    bool apnCycleTakesStatus();
+    void apnCycleEnd();
+    // Automatic connection on attach: always, or only after a connect action
+    // of the user ("NotAutoConnectOnline").
+    bool checkIsAutoConnectOnline() const;
+    // The packet domain attached or detached: the connect controls follow,
+    // and an attach after a detach may start an automatic connection.
+    void setPSDomainStatus(bool attached) override;
+
+    // The profile indices to try, in order; empty when no cycle runs.
+    QList<int> apnCycleArray;
+    // The position in apnCycleArray of the profile being tried.
+    int apnCycleCurrentAPN = 0;
+    // Status polls sent and not answered yet.
+    int pppStatusAnswersDue_ = 0;
+
+private:
+    bool apnCycleEnabled_ = false;
+    // Status answers still to come for the failed attempt.
+    int apnCycleStaleAnswers_ = 0;
+    // The packet-domain status of the previous report; detached at start.
+    bool bLastPSDomain_ = false;
+
+public:
     // ---- automatic reconnection (DialControllerReconnect.cpp) ----
 
     // "MaxReconnectTimes" (3) and "ContinueReconnectTiems" (5) of "Internet".
@@ -278,7 +321,8 @@ public:
     void setCurrentProfile();
     int defaultAuthMode() const;
     void updateInterface();
-    // Selects that entry of the profile box (0 is "Edit Configuration").
+    // Makes that entry of the profile box (0 is "Edit Configuration") the
+    // selected one and selects it in the box, without the box's handler.
     void dialConfigListSelectItemAtIndex(int index);
     // The profile box and the profile window's table.
     int numberOfItemsInComboBox(ns::ComboBox* comboBox) override;
@@ -597,9 +641,6 @@ public:
 
     // Calls into features that are not here yet; each does the least its
     // caller needs (see the definitions).
-    void apnCycleStart();
-    void apnCycleEnd();
-    bool apnCycleTryNext();
     void checkRecordLimit();
     void recordLimitWarnForVazo();
     void openConnectStateWindowForZudera(bool show);
@@ -637,6 +678,9 @@ public:
     ns::TextField* tfdDisplayTotalData_ = nullptr;
 
 private:
+    // Copies a status answer of the poll and counts it as come; false when
+    // it is none or the poll has ended.
+    bool readStatusAnswer(ns::Notification* notification, _UI_MSG* msg);
     // Builds the connect-state view into the Internet page.
     void loadConnectStateView(ns::View* page, double top);
     // The connect-state fields as no connection shows them.
@@ -718,8 +762,6 @@ private:
     bool isAddAPNWithSIM() const;
     // The profile in use (profile box entry - 1); empty when there is none.
     ns::Dictionary currentProfile() const;
-    // Selects the profile box entry and makes it the one in use, without the handler.
-    void selectDialConfigEntry(int entry);
     void reloadProfileLists();
     void reloadProfileListsAndTable();
     void postProfileListSelectionChange();
@@ -741,8 +783,6 @@ private:
     ns::TextField* connectStateTitle_ = nullptr;
     int connectStatus_ = Idle;
     bool is2GNetWork_ = false;
-    bool apnCycleEnable_ = false;
     bool apnCyleWhenRoamToNoRoam_ = false;
-    bool psDomainStatus_ = false;
     bool registered_ = false; // the subscriptions are made once
 };

@@ -24,6 +24,11 @@ void DialController::setDialBtnWithStatus(bool connected)
         setConnectBtnEnable(true);
     setConnectStatus(connected ? Connected : Idle);
     setDialBtnTitle(connected);
+    if (connected) {
+        // The profile that connected is kept: no further profiles are tried.
+        apnCycleEnd();
+        setApnCycleEnable(false);
+    }
 }
 
 void DialController::setDialBtnTitle(bool connected)
@@ -111,16 +116,6 @@ void DialController::smartUITopFixedImage(const QString&, const QString&, const 
 void DialController::setWCDMAConfigHidden(bool) {}
 
 // ---- calls into features that are not here yet ----
-
-// No APN cycle runs: nothing to start or end, and no next profile to try.
-void DialController::apnCycleStart() {}
-
-void DialController::apnCycleEnd() {}
-
-bool DialController::apnCycleTryNext()
-{
-    return false;
-}
 
 // No usage limits are checked while connected.
 void DialController::checkRecordLimit() {}

@@ -49,7 +49,7 @@ void DialController::addMMSConfig()
     if (m_configListView)
         m_configListView->reloadData();
     nMMSconfigItem_ = dialConfigArray.count();
-    selectDialConfigEntry(nMMSconfigItem_);
+    dialConfigListSelectItemAtIndex(nMMSconfigItem_);
 }
 
 void DialController::removeMMSConfig()
@@ -64,7 +64,7 @@ void DialController::removeMMSConfig()
 
 void DialController::setDialConfig(int index)
 {
-    selectDialConfigEntry(index + 1);
+    dialConfigListSelectItemAtIndex(index + 1);
     if (m_configListView)
         m_configListView->reloadData();
 }

@@ -22,6 +22,7 @@
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Window.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace
@@ -87,6 +88,7 @@ void DialController::DialConnect()
 
     if (m_TimerToGetConnectState)
         m_TimerToGetConnectState->invalidate();
+    pppStatusAnswersDue_ = 0;
     m_TimerToGetConnectState = ns::Timer::scheduledTimer(
         kPollInterval, this, QStringLiteral("getConnectStatus:"), ns::Value(), true);
 
@@ -140,6 +142,7 @@ void DialController::sendConnectStatusMsg(bool started)
 
 void DialController::getConnectStatus(ns::Timer*)
 {
+    ++pppStatusAnswersDue_;
     sendDialMessage(msg::connection::kPPPConnectStatus.majorID, msg::connection::kPPPConnectStatus.minorID);
     getConnectPppOption();
     checkRecordLimit();
@@ -151,10 +154,18 @@ void DialController::getConnectPppOption()
     sendDialMessage(msg::connection::kPPPConnectOption.majorID, msg::connection::kPPPConnectOption.minorID);
 }
 
+bool DialController::readStatusAnswer(ns::Notification* notification, _UI_MSG* msg)
+{
+    if (!readRecord(notification, msg) || msg->type != kTypeReport)
+        return false;
+    pppStatusAnswersDue_ = std::max(0, pppStatusAnswersDue_ - 1);
+    return m_TimerToGetConnectState != nullptr;
+}
+
 void DialController::dealWithMsgOfPPPConnectStatus(ns::Notification* notification)
 {
     _UI_MSG msg;
-    if (!readRecord(notification, &msg) || msg.type != kTypeReport || !m_TimerToGetConnectState)
+    if (!readStatusAnswer(notification, &msg))
         return;
     const PPPConnectStatus status = PPPConnectStatus::fromRecord(msg);
     processPPPConnectStatus(status);
@@ -165,7 +176,7 @@ void DialController::dealWithMsgOfPPPConnectStatus(ns::Notification* notificatio
 void DialController::dealWithMsgOfDialConnectStatus(ns::Notification* notification)
 {
     _UI_MSG msg;
-    if (!readRecord(notification, &msg) || msg.type != kTypeReport || !m_TimerToGetConnectState)
+    if (!readStatusAnswer(notification, &msg))
         return;
     processPPPConnectStatus(PPPConnectStatus::fromOldRecord(msg));
     calculateTransferSpeed();
@@ -217,6 +228,8 @@ int DialController::preDealWithConnectStatus(int code)
 
 void DialController::processPPPConnectStatus(const PPPConnectStatus& status)
 {
+    if (!apnCycleTakesStatus())
+        return;
     switch (preDealWithConnectStatus(status.code)) {
     case kDisconnected:
         setPPPDisconnectedSatus();

@@ -189,7 +189,7 @@ void DialController::displayAPNInfo()
     const ns::Dictionary profile = createSafeDialConfig(currentProfile());
     const bool keepAccount = profile.value(DialProfile::kSaveUsernameFlag).intValue() != 0;
     const QString provider = profile.value(DialProfile::kProvider).toString();
-    const bool operatorDefault = m_IndexOfComboBoxSelectionNow <= switches_.readDefaultProfileNum();
+    const bool operatorDefault = isDefaultAPN();
     const std::pair<ns::TextField*, QString> shown[] = {
         {m_TelephoneNumber, profile.value(DialProfile::kTelNumber).toString()},
         {m_Username, keepAccount ? profile.value(DialProfile::kAccountName).toString() : QString()},

@@ -48,7 +48,7 @@ void DialController::loadDialConfig()
     } else {
         switches_.writeCurrentProfile(0);
     }
-    selectDialConfigEntry(std::max(current, 0) + 1);
+    dialConfigListSelectItemAtIndex(std::max(current, 0) + 1);
 }
 
 void DialController::loadDialConfigWithSIM()
@@ -79,9 +79,9 @@ void DialController::alreadyGetSimIMSI(ns::Notification* notification)
         notification && !notification->userInfo().value(QStringLiteral("imsiInfo")).boolValue();
     const int current = switches_.readCurrentProfile();
     if (dialConfigArray.count() > 0 && sameSim && current >= 0 && current < dialConfigArray.count()) {
-        selectDialConfigEntry(current + 1);
+        dialConfigListSelectItemAtIndex(current + 1);
     } else {
-        selectDialConfigEntry(1);
+        dialConfigListSelectItemAtIndex(1);
         switches_.writeCurrentProfile(0);
     }
 }
@@ -162,12 +162,12 @@ void DialController::resetDiaCfgListWithImsiCfg(const ns::Dictionary& profile)
     postProfileListSelectionChange();
     comboBoxSelectionDidChange(
         ns::Notification(ns::ComboBoxSelectionDidChangeNotification, m_DialConfigList));
-    selectDialConfigEntry(switches_.readCurrentProfile() + 1);
+    dialConfigListSelectItemAtIndex(switches_.readCurrentProfile() + 1);
 }
 
 void DialController::setDefaultProfile(int index)
 {
-    selectDialConfigEntry(index + 1);
+    dialConfigListSelectItemAtIndex(index + 1);
     comboBoxSelectionDidChange(
         ns::Notification(ns::ComboBoxSelectionDidChangeNotification, m_DialConfigList));
     postProfileListSelectionChange();
@@ -179,7 +179,7 @@ void DialController::reloadApnListView()
         m_configListView->reloadData();
     postProfileListSelectionChange();
     reloadProfileLists();
-    selectDialConfigEntry(1);
+    dialConfigListSelectItemAtIndex(1);
     comboBoxSelectionDidChange(
         ns::Notification(ns::ComboBoxSelectionDidChangeNotification, m_DialConfigList));
 }
@@ -198,7 +198,7 @@ void DialController::resetDialCfgListWithCfgArray(const ns::Array& profiles)
     if (m_configListView)
         m_configListView->reloadData();
     postProfileListSelectionChange();
-    selectDialConfigEntry(1);
+    dialConfigListSelectItemAtIndex(1);
     comboBoxSelectionDidChange(
         ns::Notification(ns::ComboBoxSelectionDidChangeNotification, m_DialConfigList));
 }
@@ -244,12 +244,6 @@ ns::Dictionary DialController::currentProfile() const
                                                          : ns::Dictionary();
 }
 
-void DialController::selectDialConfigEntry(int entry)
-{
-    m_IndexOfComboBoxSelectionNow = entry;
-    dialConfigListSelectItemAtIndex(entry);
-}
-
 void DialController::updateInterface()
 {
     loadDialConfig();
@@ -257,6 +251,7 @@ void DialController::updateInterface()
 
 void DialController::dialConfigListSelectItemAtIndex(int index)
 {
+    m_IndexOfComboBoxSelectionNow = index;
     if (m_DialConfigList && index < m_DialConfigList->numberOfItems())
         m_DialConfigList->selectItemAtIndex(index);
 }

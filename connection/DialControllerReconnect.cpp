@@ -51,7 +51,7 @@ void DialController::reconnect(bool reconnect)
     }
     if (configFlag(kInternet, QStringLiteral("minMainWindowWhenAutoConnectToTheNoRoamNet")) &&
         g_InitControlling && g_InitControlling->networkRoamStatus() == 1 &&
-        g_InitControlling->roamTransferMode() != 0 && apnCycleEnable() && wndMain)
+        g_InitControlling->roamTransferMode() != 0 && apnCycleEnabled() && wndMain)
         wndMain->miniaturize(nullptr);
     // One chain of attempts at a time: a new schedule replaces a waiting one.
     ns::cancelPreviousPerformRequests(this, kAutoReconnect, nullptr);
@@ -107,7 +107,7 @@ bool DialController::isDoReconnectAfterDisconnect()
 {
     if (!manualDisconnectFlag && !configFlag(kInternet, QStringLiteral("apnCycle")))
         return true;
-    return !apnCycleEnable();
+    return !apnCycleEnabled();
 }
 
 bool DialController::checkAutoConnectForPPPFailed()

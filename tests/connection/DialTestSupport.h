@@ -1,17 +1,25 @@
 #pragma once
 
 // What the dial controller's tests share: the initialisation controller
-// faked, and the controller alone over private settings with time on a
-// manual clock.
+// faked, the controller alone over private settings with time on a manual
+// clock, and the main nib against the simulated modem.
 #include "app/interfaces/InitControlling.h"
 #include "app/msgcenter/JOVMsgCenter.h"
+#include "app/ui/controller/UINotifications.h"
 #include "connection/DialController.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/NotificationCenter.h"
+#include "platform/ns/PropertyList.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/TabView.h"
 #include "tests/device/DeviceTestSupport.h"
+#include "tests/support/HalvexControl.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -122,6 +130,79 @@ public:
 
 private:
     QList<ns::Object*> observers_;
+};
+
+// Only a guard against a modem that went silent; time itself moves on the clock.
+inline constexpr int kGuardMs = 20000;
+
+// Trelvan in its main nib with the modem started on a scenario of its own,
+// its clock manual, up to the SIM ready; with profiles, the profile file
+// holds them.
+struct PPPSession {
+    explicit PPPSession(const std::vector<std::pair<QString, ns::Value>>& scenario,
+                        const ns::Dictionary& internet = ns::Dictionary(),
+                        const ns::Dictionary& top = ns::Dictionary(), const ns::Array& profiles = ns::Array())
+    {
+        ns::Clock::setCurrent(&clock);
+        started = halvex.start(device_test::writeScenario(folder.path(), scenario));
+        if (!started)
+            return;
+        ns::Dictionary settings = top;
+        settings.setValue(QStringLiteral("Internet"), internet);
+        app = std::make_unique<device_test::DeviceApp>(device_test::shippedSettings(settings),
+                                                       device_test::Runtime::Current);
+        if (!profiles.isEmpty())
+            ns::PropertyList::writeFile(app->bundle.dataFolder() + QStringLiteral("/dialConfig.plist"),
+                                        profiles);
+        app->nib.awakeFromNib();
+        ready = runUntil([&] { return posted.contains(kSimReadyNotification); });
+    }
+    ~PPPSession()
+    {
+        app.reset();
+        ns::Clock::setCurrent(nullptr);
+    }
+
+    DialController& dial() { return app->nib.dialController(); }
+    // Moves Trelvan's time on in small steps while the modem answers, until
+    // the condition holds; false when the guard runs out first. Each change
+    // of the status text is noted.
+    bool runUntil(const std::function<bool()>& done)
+    {
+        QElapsedTimer guard;
+        guard.start();
+        while (!done()) {
+            if (guard.elapsed() > kGuardMs)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+            clock.advance(0.005);
+            if (app && app->nib.dialController().m_ConnectState) {
+                const QString text = app->nib.dialController().m_ConnectState->stringValue();
+                if (texts.isEmpty() || texts.last() != text)
+                    texts << text;
+            }
+        }
+        return true;
+    }
+    bool received(MessageID id, _UI_MSG* found = nullptr)
+    {
+        for (const _UI_MSG& record : halvex.receivedRecords())
+            if (record.majorID == id.majorID && record.minorID == id.minorID) {
+                if (found)
+                    *found = record;
+                return true;
+            }
+        return false;
+    }
+
+    ns::ManualClock clock;
+    QTemporaryDir folder;
+    HalvexControl halvex;
+    device_test::Posted posted{{kSimReadyNotification, QStringLiteral("ConnectFailed")}};
+    std::unique_ptr<device_test::DeviceApp> app;
+    QStringList texts;
+    bool started = false;
+    bool ready = false;
 };
 
 } // namespace dial_test

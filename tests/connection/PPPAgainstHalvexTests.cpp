@@ -9,88 +9,15 @@
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/ComboBox.h"
 #include "platform/ns/appkit/TextField.h"
-#include "tests/device/DeviceTestSupport.h"
-#include "tests/support/HalvexControl.h"
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
+#include "tests/connection/DialTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace device_test;
+using namespace dial_test;
 
 namespace
 {
-
-// Only a guard against a modem that went silent; time itself moves on the clock.
-constexpr int kGuardMs = 20000;
-
-// Trelvan with the modem started on a scenario of its own, its clock manual.
-struct PPPSession {
-    explicit PPPSession(const std::vector<std::pair<QString, ns::Value>>& scenario,
-                        const ns::Dictionary& internet = ns::Dictionary(),
-                        const ns::Dictionary& top = ns::Dictionary())
-    {
-        ns::Clock::setCurrent(&clock);
-        started = halvex.start(writeScenario(folder.path(), scenario));
-        if (!started)
-            return;
-        ns::Dictionary settings = top;
-        settings.setValue(QStringLiteral("Internet"), internet);
-        app = std::make_unique<DeviceApp>(shippedSettings(settings), Runtime::Current);
-        app->nib.awakeFromNib();
-        ready = runUntil([&] { return posted.contains(kSimReadyNotification); });
-    }
-    ~PPPSession()
-    {
-        app.reset();
-        ns::Clock::setCurrent(nullptr);
-    }
-
-    DialController& dial() { return app->nib.dialController(); }
-    // Moves Trelvan's time on in small steps while the modem answers, until
-    // the condition holds; false when the guard runs out first. Each change
-    // of the status text is noted.
-    bool runUntil(const std::function<bool()>& done)
-    {
-        QElapsedTimer guard;
-        guard.start();
-        while (!done()) {
-            if (guard.elapsed() > kGuardMs)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
-            clock.advance(0.005);
-            if (app && app->nib.dialController().m_ConnectState) {
-                const QString text = app->nib.dialController().m_ConnectState->stringValue();
-                if (texts.isEmpty() || texts.last() != text)
-                    texts << text;
-            }
-        }
-        return true;
-    }
-    bool received(MessageID id, _UI_MSG* found = nullptr)
-    {
-        for (const _UI_MSG& record : halvex.receivedRecords())
-            if (record.majorID == id.majorID && record.minorID == id.minorID) {
-                if (found)
-                    *found = record;
-                return true;
-            }
-        return false;
-    }
-
-    ns::ManualClock clock;
-    QTemporaryDir folder;
-    HalvexControl halvex;
-    Posted posted{{kSimReadyNotification, QStringLiteral("ConnectFailed")}};
-    std::unique_ptr<DeviceApp> app;
-    QStringList texts;
-    bool started = false;
-    bool ready = false;
-};
 
 QStringList translated(const QStringList& keys)
 {
