@@ -176,3 +176,55 @@ TEST(DialControllerProfiles, TheDefaultAuthenticationFollowsTheSetting)
         EXPECT_EQ(p.onDisk().at(0).toDictionary().value("pppFlag"), ns::Value(c.auth));
     }
 }
+
+TEST(ApnCycle, StartsOnlyWhenAllowedAndWalksTheListThroughTheProfileBox)
+{
+    const ns::Array profiles{profileNamed("Op1"), profileNamed("Op2"), profileNamed("User1"),
+                             profileNamed("User2")};
+    const struct {
+        const char* name;
+        bool enabled;
+        int current; // profile index in use
+        ns::Dictionary internet;
+        QList<int> list;
+    } cases[] = {
+        {"on", true, 1, {{"apnCycle", true}, {"apnCycleTotal", 3}}, {1, 0, 2}},
+        {"two passes, as stored text",
+         true,
+         1,
+         {{"apnCycle", "1"}, {"apnCycleTotal", "3"}, {"apnCycleTimes", "2"}},
+         {1, 0, 2, 1, 0, 2}},
+        {"feature off", true, 1, {{"apnCycle", false}, {"apnCycleTotal", 3}}, {}},
+        {"not enabled", false, 1, {{"apnCycle", true}, {"apnCycleTotal", 3}}, {}},
+        {"user profile kept out",
+         true,
+         2,
+         {{"apnCycle", true}, {"apnCycleTotal", 3}, {"noApnCyleWhenCurrentIsUserApn", true}},
+         {}},
+        {"operator profile still cycles",
+         true,
+         1,
+         {{"apnCycle", true}, {"apnCycleTotal", 2}, {"noApnCyleWhenCurrentIsUserApn", true}},
+         {1, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProfilesApp p({{"DefaultProfileNum", 2}, {"ProfileID", c.current}, {"Internet", c.internet}},
+                      profiles);
+        p.dial.setApnCycleEnable(c.enabled);
+        p.dial.apnCycleStart();
+        EXPECT_EQ(p.dial.apnCycleArray, c.list);
+        EXPECT_EQ(p.dial.apnCycleLastTry(), c.list.size() <= 1);
+
+        // Each next profile is selected in the box and becomes the one in use.
+        for (int position = 1; position < c.list.size(); ++position) {
+            ASSERT_TRUE(p.dial.apnCycleTryNext());
+            EXPECT_EQ(p.box.indexOfSelectedItem(), c.list.at(position) + 1);
+            EXPECT_EQ(p.store.getConfigurationByModule("ProfileID").intValue(), c.list.at(position));
+        }
+        const int selected = p.box.indexOfSelectedItem();
+        EXPECT_FALSE(p.dial.apnCycleTryNext());
+        EXPECT_EQ(p.box.indexOfSelectedItem(), selected);
+        EXPECT_TRUE(p.dial.apnCycleLastTry());
+    }
+}

@@ -236,3 +236,30 @@ TEST(DialState, RemovalLeavesTheControllerIdleAndWaitingForADevice)
     EXPECT_EQ(app.dial.m_ModemAndSimState->stringValue(),
               Map_Name_Item_of_IndexString("Dial_tfdDeviceNotDetected"));
 }
+
+TEST(PSDomainStatus, ADetachWhileIdleTakesTheButtonUnlessConfiguredToKeepIt)
+{
+    const struct {
+        const char* name;
+        bool keep; // Internet/"DoNotCheckPSDomainWhileAutoConnect"
+        bool enabledBefore;
+        bool removed;
+        bool enabledAfter;
+    } cases[] = {
+        {"plain", false, true, false, false},
+        {"kept", true, true, false, true},
+        {"kept and given back", true, false, false, true},
+        {"no device: not given back", true, false, true, false},
+        {"plain: not given back", false, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialApp app(withSettings({}, {{"DoNotCheckPSDomainWhileAutoConnect", c.keep}}));
+        app.dial.isDeviceRemoved = c.removed;
+        app.dial.setConnectBtnEnable(c.enabledBefore);
+        app.dial.m_ConnectState->setStringValue("Idle");
+        app.dial.setPSDomainStatus(false);
+        EXPECT_EQ(app.dial.m_ConnectButton->isEnabled(), c.enabledAfter);
+        EXPECT_EQ(app.dial.m_ConnectState->stringValue(), "");
+    }
+}
