@@ -617,6 +617,8 @@ public:
     void performCancelDialAction();
     void resetConnectBtnStatusWhenConnecting();
     void resetConnectBtnStatusWhenDisconnecting();
+    // Both connect buttons disabled with the translated title of the key.
+    void disableConnectBtnWithTitle(const QString& key);
     // Ends the poll and the NDIS clock.
     void stopConnectionTimer();
     // "StartConnection" {"StartConnection": started}.
@@ -633,6 +635,9 @@ public:
 
     // The record's state: a non-empty text sets it; every call answers it.
     QString recordInState(const QString& state = QString());
+    // The first steps of every connect: the profile box locked, the state
+    // view shown and a new record begun (with the roaming answer, if asked).
+    void beginConnectionRecord();
     // Appends the record of a connection that connected, once.
     void saveDialRecord();
     void displayStatisticsForDisconnect();

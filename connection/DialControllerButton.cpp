@@ -125,9 +125,6 @@ void DialController::recordLimitWarnForVazo() {}
 // No operator connect-state window.
 void DialController::openConnectStateWindowForZudera(bool) {}
 
-// The connect-state view stays where it is (it hides only with "AutoHideConnectState").
-void DialController::setConnectStateHidden(bool) {}
-
 // No first-connect actions: only the once-per-connection mark is taken.
 void DialController::performActionWhenFirstConnected()
 {

@@ -54,12 +54,7 @@ void DialController::NDISDialConnect()
     warnLimitFlag = true;
     m_notified = false;
     m_launchURLState = true;
-    if (m_DialConfigList)
-        m_DialConfigList->setEnabled(false);
-    setConnectStateHidden(false);
-    statusDict_ = ns::Dictionary();
-    recordInState(QStringLiteral("Record In Create"));
-    InitConnectState();
+    beginConnectionRecord();
     sendNDISDialConnectMsg(true);
     setConnectStateText(QStringLiteral("Connecting..."));
     if (g_SettingController)

@@ -95,6 +95,19 @@ void DialController::loadConnectStateView(ns::View* page, double top)
     }
     page->addSubview(viewConnectState_);
     resetConnectStateFields();
+    setConnectStateHidden(true);
+}
+
+// With "AutoHideConnectState" the connection's figures show only while a
+// connection is made or up, and the modem and SIM state takes their place.
+void DialController::setConnectStateHidden(bool hidden)
+{
+    if (!configFlag(QString(), QStringLiteral("AutoHideConnectState")))
+        return;
+    if (viewConnectState_)
+        viewConnectState_->setHidden(hidden);
+    if (m_ModemAndSimState)
+        m_ModemAndSimState->setHidden(!hidden);
 }
 
 // ---- the MTS layout: the status lines below the note, or in their own place ----

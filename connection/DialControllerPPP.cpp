@@ -31,18 +31,7 @@ namespace
 const QString kInternet = QStringLiteral("Internet");
 constexpr double kPollInterval = 0.1;
 
-// PPP status codes that do something.
-enum PPPCode : int {
-    kDisconnected = 0,
-    kInitialising = 1,
-    kConnectingLink = 2,
-    kNegotiatingLink = 4,
-    kAuthenticating = 5,
-    kNegotiatingNetwork = 7,
-    kConnected = 8,
-    kTerminating = 9,
-    kDisconnectingLink = 10,
-};
+using enum PPPConnectStatus::Code;
 
 // The server's seconds as whole seconds; what no clock could show reads as 0
 // or the largest count.
@@ -73,16 +62,7 @@ void DialController::DialConnect()
     m_notified = false;
     m_launchURLState = true;
 
-    if (m_DialConfigList)
-        m_DialConfigList->setEnabled(false);
-    setConnectStateHidden(false);
-
-    statusDict_ = ns::Dictionary();
-    // The roaming prompt of this connect answered before the record began.
-    if (!roamingPromptAnswer_.isNull())
-        statusDict_.setValue(QStringLiteral("roaming"), roamingPromptAnswer_);
-    recordInState(QStringLiteral("Record In Create"));
-    InitConnectState();
+    beginConnectionRecord();
 
     sendDialConnectMsg(true);
 
@@ -296,21 +276,17 @@ void DialController::setConnectStateText(const QString& key)
 
 void DialController::resetConnectBtnStatusWhenConnecting()
 {
-    const QString title = localized(QStringLiteral("Connecting"));
-    if (m_ConnectButton) {
-        m_ConnectButton->setTitle(title);
-        m_ConnectButton->setEnabled(false);
-    }
-    if (btnConnectSimple) {
-        btnConnectSimple->setTitle(title);
-        btnConnectSimple->setToolTip(title);
-        btnConnectSimple->setEnabled(false);
-    }
+    disableConnectBtnWithTitle(QStringLiteral("Connecting"));
 }
 
 void DialController::resetConnectBtnStatusWhenDisconnecting()
 {
-    const QString title = localized(QStringLiteral("Disconnecting"));
+    disableConnectBtnWithTitle(QStringLiteral("Disconnecting"));
+}
+
+void DialController::disableConnectBtnWithTitle(const QString& key)
+{
+    const QString title = localized(key);
     if (m_ConnectButton) {
         m_ConnectButton->setTitle(title);
         m_ConnectButton->setEnabled(false);

@@ -5,6 +5,7 @@
 
 #include "app/interfaces/DialRecordControlling.h"
 #include "platform/ns/appkit/Button.h"
+#include "platform/ns/appkit/ComboBox.h"
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Window.h"
 
@@ -26,6 +27,20 @@ QString durationText(long seconds)
 }
 
 } // namespace
+
+void DialController::beginConnectionRecord()
+{
+    if (m_DialConfigList)
+        m_DialConfigList->setEnabled(false);
+    setConnectStateHidden(false);
+
+    statusDict_ = ns::Dictionary();
+    // The roaming prompt of this connect answered before the record began.
+    if (!roamingPromptAnswer_.isNull())
+        statusDict_.setValue(QStringLiteral("roaming"), roamingPromptAnswer_);
+    recordInState(QStringLiteral("Record In Create"));
+    InitConnectState();
+}
 
 QString DialController::recordInState(const QString& state)
 {

@@ -14,6 +14,19 @@
 // words (0 the code, 1 the seconds, 3 bytes received, 6 bytes sent, all
 // unsigned) and carries no address. Reading never goes past the record's data.
 struct PPPConnectStatus {
+    // The codes that mean something to the manager; the others are ignored.
+    enum Code : int32_t {
+        kDisconnected = 0,
+        kInitialising = 1,
+        kConnectingLink = 2,
+        kNegotiatingLink = 4,
+        kAuthenticating = 5,
+        kNegotiatingNetwork = 7,
+        kConnected = 8,
+        kTerminating = 9,
+        kDisconnectingLink = 10,
+    };
+
     QString localAddress;
     float sendBytes = 0;
     float receiveBytes = 0;

@@ -7,10 +7,14 @@
 // picture shows the PIN sheet over the window instead. With --diagnostics
 // the pictures are of the diagnostics window, one per page, and of its cell
 // window, each saved as the picture's name with "-<page>" before ".png".
+// With --connected the window's connect action runs first and the picture
+// is taken after a few seconds of the connection (with --tab Internet, its
+// figures).
 //
-//   TrelvanSnapshot [--pin-locked] [--diagnostics] [picture.png]
+//   TrelvanSnapshot [--pin-locked] [--diagnostics] [--connected] [--tab <page>] [picture.png]
 #include "app/language/LanguageOperation.h"
 #include "app/ui/controller/UINotifications.h"
+#include "connection/DialController.h"
 #include "device/InitNotifications.h"
 #include "main/MainNib.h"
 #include "platform/ns/Bundle.h"
@@ -152,6 +156,7 @@ int main(int argc, char** argv)
     QStringList arguments = qtApplication.arguments().mid(1);
     const bool pinLocked = arguments.removeAll(QStringLiteral("--pin-locked")) > 0;
     const bool diagnostics = arguments.removeAll(QStringLiteral("--diagnostics")) > 0;
+    const bool connect = arguments.removeAll(QStringLiteral("--connected")) > 0;
     // "--tab Internet" shows that page of the main window instead of the home page.
     QString tab;
     if (const int at = arguments.indexOf(QStringLiteral("--tab")); at >= 0 && at + 1 < arguments.size()) {
@@ -223,6 +228,14 @@ int main(int argc, char** argv)
     if (!tab.isEmpty()) {
         controller.notifyChangeTabViewItem(tab);
         QTest::qWait(200);
+    }
+    if (connect && ready) {
+        DialController& dial = nib.dialController();
+        dial.DialOption(nullptr);
+        if (!QTest::qWaitFor([&] { return dial.connectStatus() == DialControlling::Connected; },
+                             kSimReadyTimeoutMs))
+            std::fprintf(stderr, "TrelvanSnapshot: the connection did not come up\n");
+        QTest::qWait(3000);
     }
     QImage image = picture(controller.wndMain, controller.drawerMain);
     if (pinLocked)

@@ -22,17 +22,7 @@ namespace
 // A poll stands for this much link time.
 constexpr double kPollSeconds = 0.1;
 
-enum Code : int {
-    kDisconnected = 0,
-    kInitialising = 1,
-    kConnectingLink = 2,
-    kNegotiatingLink = 4,
-    kAuthenticating = 5,
-    kNegotiatingNetwork = 7,
-    kConnected = 8,
-    kTerminating = 9,
-    kDisconnectingLink = 10,
-};
+using enum PPPConnectStatus::Code;
 
 // The scenario's dotted address (checked when it was read) as one number,
 // most significant byte first.

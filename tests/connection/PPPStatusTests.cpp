@@ -240,6 +240,23 @@ TEST(PPPStatus, TheEndOfALinkClearsTheDisplayAndIgnoresLateAnswers)
     }
 }
 
+TEST(PPPStatus, TheFiguresHideBetweenConnectionsOnlyWhenSoConfigured)
+{
+    for (bool autoHide : {false, true}) {
+        SCOPED_TRACE(autoHide ? "AutoHideConnectState" : "always shown");
+        PPPApp app(withInternet({}, {{"NewDial", true}, {"AutoHideConnectState", autoHide}}));
+        const auto figuresHidden = [&] { return app.dial.m_ConnectTime->isHiddenOrHasHiddenAncestor(); };
+        EXPECT_EQ(figuresHidden(), autoHide);
+        app.connect();
+        app.status(8, QStringLiteral("10.1.2.3"), 30, 1000, 2000);
+        EXPECT_FALSE(figuresHidden());
+        EXPECT_EQ(app.dial.m_ModemAndSimState->isHidden(), autoHide);
+        app.status(0);
+        EXPECT_EQ(figuresHidden(), autoHide);
+        EXPECT_FALSE(app.dial.m_ModemAndSimState->isHidden());
+    }
+}
+
 TEST(PPPStatus, TheStatisticsWindowShowsTheDurationAtADisconnect)
 {
     PPPApp app(withInternet({{"DisplayStatisticsWin", true}}, kNewDial));
