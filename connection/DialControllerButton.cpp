@@ -24,6 +24,7 @@ void DialController::setDialBtnWithStatus(bool connected)
         setConnectBtnEnable(true);
     setConnectStatus(connected ? Connected : Idle);
     setDialBtnTitle(connected);
+    setConnectStateText(connected ? QStringLiteral("Connected") : QStringLiteral("Idle"));
     if (connected) {
         // The profile that connected is kept: no further profiles are tried.
         apnCycleEnd();

@@ -39,7 +39,7 @@ TEST(PPPAgainstHalvex, ConnectsWithItsTextsInOrderAndSavesTheRecordWhenTheUserDi
     dial.DialOption(nullptr);
     ASSERT_TRUE(session.runUntil([&] { return dial.connectStatus() == DialControlling::Connected; }));
     EXPECT_EQ(session.texts.mid(1), translated({"Init", "Connecting......", "Connecting...", "Establish",
-                                                "Authenticate", "Create Network"}));
+                                                "Authenticate", "Create Network", "Connected"}));
     EXPECT_EQ(dial.m_IPAddress->stringValue(), "10.64.12.7");
 
     // The counters run at the modem's rates.

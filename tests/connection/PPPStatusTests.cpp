@@ -208,6 +208,7 @@ TEST(PPPStatus, TheEndOfALinkClearsTheDisplayAndIgnoresLateAnswers)
         PostedNames posted({QStringLiteral("ConnectFailed"), kStartConnectionNotification});
         app.connect();
         app.status(8, QStringLiteral("10.1.2.3"), 30, 1000, 2000);
+        EXPECT_EQ(app.text(), translated("Connected"));
         app.dial.DialOption(app.dial.m_ConnectButton);
         app.clock.advance(0.1); // the press goes through: the user disconnects
         EXPECT_EQ(app.dial.connectStatus(), DialControlling::Disconnecting);
@@ -220,6 +221,7 @@ TEST(PPPStatus, TheEndOfALinkClearsTheDisplayAndIgnoresLateAnswers)
         EXPECT_EQ(app.records.appended.size(), 1);
 
         EXPECT_EQ(app.dial.connectStatus(), DialControlling::Idle);
+        EXPECT_EQ(app.text(), translated("Idle"));
         EXPECT_EQ(app.dial.m_TimerToGetConnectState, nullptr);
         EXPECT_EQ(app.dial.m_IPAddress->stringValue(), "0.0.0.0");
         EXPECT_EQ(app.dial.m_ConnectTime->stringValue(), "00:00:00");
