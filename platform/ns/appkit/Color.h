@@ -32,6 +32,7 @@ public:
     static Color greenColor() { return Color(Qt::green); }
     static Color blueColor() { return Color(Qt::blue); }
     static Color yellowColor() { return Color(Qt::yellow); }
+    static Color cyanColor() { return Color(Qt::cyan); }
     // Colours of the desktop's theme.
     static Color controlColor();
     static Color controlBackgroundColor();
