@@ -6,7 +6,6 @@
 #include "connection/DialConfigFile.h"
 #include "connection/DialServiceTransplant.h"
 #include "connection/ProfileControls.h"
-#include "connection/SpeedSamples.h"
 #include "connection/TrafficText.h"
 #include "jCommon/PPPConnectStatus.h"
 #include "jCommon/UIMsg.h"
@@ -33,6 +32,8 @@ class Timer;
 class View;
 class Window;
 } // namespace ns
+
+class statisticsView;
 
 // The controller of the Internet view and the one object that connects the
 // computer to the mobile network. It never dials itself: it sends the
@@ -728,8 +729,8 @@ public:
     QString formatTransferData(float bytes) const;
     QString formatTransferSpeed(float bytesPerSecond) const;
 
-    // What the speed graph shows of the running connection.
-    SpeedSamples speedView;
+    // The live speed graph of the Internet view (made with the view; null before).
+    statisticsView* speedView = nullptr;
 
     // ---- end of the traffic ----
 

@@ -1,8 +1,9 @@
 // The Internet view, built in code into the main tab view's "Internet" page:
-// the profile box with the profile list, the connection status and the
-// connect button. Texts are set by updateLanguages.
+// the profile box with the profile list, the connection status, the live
+// speed graph and the connect button. Texts are set by updateLanguages.
 #include "connection/DialController.h"
 
+#include "connection/StatisticsController/statisticsView.h"
 #include "platform/ns/appkit/Box.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/ComboBox.h"
@@ -15,6 +16,11 @@ namespace
 const QString kInternetPage = QStringLiteral("Internet");
 // How far the status lines move down while the operator's note shows.
 constexpr double kMtsNoteHeight = 24;
+// The speed graph stands at the top right, beside the profile box and the
+// status lines, above the connection figures.
+constexpr double kGraphWidth = 260;
+constexpr double kGraphHeight = 166;
+constexpr double kPageMargin = 24;
 
 } // namespace
 
@@ -32,7 +38,14 @@ void DialController::loadNib()
     const ns::Rect bounds(0, 0, content.size.width, content.size.height);
     const double top = bounds.size.height;
 
-    profileBox_ = new ns::Box(ns::Rect(24, top - 100, bounds.size.width - 48, 76));
+    // What stands left of the graph ends this far from the page's left edge.
+    const double graphLeft = bounds.size.width - kPageMargin - kGraphWidth;
+    const double leftWidth = graphLeft - 12;
+    speedView = new statisticsView(
+        ns::Rect(graphLeft, top - kPageMargin - kGraphHeight, kGraphWidth, kGraphHeight), configStore());
+    page->addSubview(speedView);
+
+    profileBox_ = new ns::Box(ns::Rect(kPageMargin, top - 100, leftWidth - kPageMargin, 76));
     m_DialConfigList = new ns::ComboBox(ns::Rect(16, 14, 300, 26));
     m_DialConfigList->setEditable(false);
     profileBox_->contentView()->addSubview(m_DialConfigList);
@@ -41,12 +54,11 @@ void DialController::loadNib()
     const ns::Font font = ns::Font::systemFontOfSize(13);
     // The operator's note on the profile in use (the MTS layout) sits under
     // the profile box; the status lines make room for it when it shows.
-    APNNotsForMTS_ = ns::TextField::labelWithFrame(ns::Rect(40, top - 130, bounds.size.width - 80, 20), font);
+    APNNotsForMTS_ = ns::TextField::labelWithFrame(ns::Rect(40, top - 130, leftWidth - 40, 20), font);
     page->addSubview(APNNotsForMTS_);
     connectStateTitle_ = ns::TextField::labelWithFrame(ns::Rect(40, top - 150, 120, 20), font);
-    m_ConnectState = ns::TextField::labelWithFrame(ns::Rect(160, top - 150, 300, 20), font);
-    m_ModemAndSimState =
-        ns::TextField::labelWithFrame(ns::Rect(40, top - 180, bounds.size.width - 80, 20), font);
+    m_ConnectState = ns::TextField::labelWithFrame(ns::Rect(160, top - 150, leftWidth - 160, 20), font);
+    m_ModemAndSimState = ns::TextField::labelWithFrame(ns::Rect(40, top - 180, leftWidth - 40, 20), font);
     for (ns::View* label : {connectStateTitle_, m_ConnectState, m_ModemAndSimState})
         page->addSubview(label);
 
@@ -144,6 +156,7 @@ void DialController::updateLanguages(ns::Notification*)
     if (m_ConnectState->stringValue().isEmpty())
         m_ConnectState->setStringValue(localized(QStringLiteral("Idle")));
     setDialBtnTitle(connectStatus_ == Connected);
+    speedView->setNeedsDisplay();
     if (m_DialConfigList->usesDataSource())
         m_DialConfigList->reloadData();
 }

@@ -12,6 +12,7 @@
 #include "app/language/WordingOperation.h"
 #include "app/ui/controller/EventSoundPlayer.h"
 #include "app/ui/controller/UINotifications.h"
+#include "connection/StatisticsController/statisticsView.h"
 #include "jCommon/ConnectionMessages.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/NotificationCenter.h"
@@ -398,7 +399,8 @@ void DialController::setPPPDisconnectedSatus()
     if (!saveRecordFlag)
         saveDialRecord();
 
-    speedView.setUndisplay();
+    if (speedView)
+        speedView->setUndisplay();
     if (g_DialRecordController)
         g_DialRecordController->updateInterface();
     StopTimerOfGetConnectState();
@@ -435,7 +437,8 @@ void DialController::StopTimerOfGetConnectState()
     if (m_DialConfigList)
         m_DialConfigList->setEnabled(true);
     InitConnectState();
-    speedView.setUndisplay();
+    if (speedView)
+        speedView->setUndisplay();
     if (g_DialRecordController)
         g_DialRecordController->updateInterface();
     sendResetStatisticsNotification();

@@ -5,6 +5,7 @@
 #include "connection/DialController.h"
 
 #include "app/config/ConfigManager.h"
+#include "connection/StatisticsController/statisticsView.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/appkit/TextField.h"
 
@@ -101,7 +102,8 @@ void DialController::setSpeedInfo()
         show(field, receiveText);
     const float scale =
         traffic_text::Units::fromSettings(configStore()).graphInKbit() ? 1.0f / 128 : 1.0f / 1024;
-    speedView.setSpeedPointSend(m_sendSpeed * scale, m_receiveSpeed * scale);
+    if (speedView)
+        speedView->setSpeedPointSend(m_sendSpeed * scale, m_receiveSpeed * scale);
     statisticsInfo_.setValue(kUploadSpeed, sendText);
     statisticsInfo_.setValue(kDowloadSpeed, receiveText);
 }

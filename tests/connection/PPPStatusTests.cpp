@@ -5,6 +5,7 @@
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/UINotifications.h"
 #include "connection/DialController.h"
+#include "connection/StatisticsController/statisticsView.h"
 #include "jCommon/ConnectionMessages.h"
 #include "jCommon/PPPConnectStatus.h"
 #include "platform/lindora/Lindora.h"
@@ -230,6 +231,7 @@ TEST(PPPStatus, TheEndOfALinkClearsTheDisplayAndIgnoresLateAnswers)
         for (ns::TextField* field : {app.dial.m_SpeedForSend, app.dial.m_SpeedForReceive})
             EXPECT_EQ(field->stringValue(), c.speed);
         EXPECT_TRUE(app.dial.m_DialConfigList->isEnabled());
+        EXPECT_EQ(app.dial.speedView->model().pointCount(), 0);
         EXPECT_EQ(app.dial.m_connecttime, 0);
         EXPECT_TRUE(app.settings.calls.contains("settingButtons 1"));
         // A user's disconnect is no failure.
