@@ -18,7 +18,7 @@ const QString kInternetPage = QStringLiteral("Internet");
 constexpr double kMtsNoteHeight = 24;
 // The speed graph stands at the top right, beside the profile box and the
 // status lines, above the connection figures.
-constexpr double kGraphWidth = 260;
+constexpr double kGraphWidth = 300;
 constexpr double kGraphHeight = 166;
 constexpr double kPageMargin = 24;
 

@@ -43,7 +43,7 @@ TEST(SpeedGraphModel, TakesSamplesIntoCountScaleAndUnit)
         {"3000 KB/s scales to 3000", {{3000, 10}}, false, 2, 3000, {3000, 10}, false},
         {"8000 is cut to the last step", {{10, 8000}}, false, 2, 7200, {10, 7200}, false},
         {"2048 with the switch is 2.0 MB/s", {{2048, 100}}, true, 2, 60, {2, 100.0f / 1024}, true},
-        {"500 switches back to KB/s", {{2048, 100}, {500, 500}}, true, 4, 60, {500, 500}, false},
+        {"500 switches back to KB/s", {{2048, 100}, {500, 500}}, true, 4, 540, {500, 500}, false},
         {"2048 without the switch stays in KB/s", {{2048, 100}}, false, 2, 2100, {2048, 100}, false},
     };
     for (const IntakeCase& c : cases) {
