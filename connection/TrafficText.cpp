@@ -65,8 +65,8 @@ std::optional<QString> fill(const QString& format, double value)
         }
         if (filled || j >= format.size() || format[j] != u'f')
             return std::nullopt;
-        const QByteArray spec = format.mid(i, j - i + 1).toLatin1();
-        text += QString::asprintf(spec.constData(), value);
+        const QByteArray conversion = format.mid(i, j - i + 1).toLatin1();
+        text += QString::asprintf(conversion.constData(), value);
         filled = true;
         i = j;
     }
