@@ -6,6 +6,8 @@
 #include "connection/TrafficText.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Clock.h"
+#include "platform/ns/Timer.h"
+#include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/DatePicker.h"
 #include "platform/ns/appkit/SavePanel.h"
 #include "platform/ns/appkit/TabView.h"
@@ -51,10 +53,24 @@ DialRecordController::DialRecordController(ConfigManager& store)
     registerSelector("resetRecord:", &DialRecordController::resetRecord);
     registerSelector("selectDurationMode:", &DialRecordController::selectDurationMode);
     registerSelector("saveRecord:", &DialRecordController::saveRecord);
+    registerSelector("showSetLimit:", &DialRecordController::showSetLimit);
+    registerSelector("recordSettingCancel:", &DialRecordController::recordSettingCancel);
+    registerSelector("recordSettingBack:", &DialRecordController::recordSettingBack);
+    registerSelector("recordSettingApply:", &DialRecordController::recordSettingApply);
+    registerSelector("recordPeriodClicked:", &DialRecordController::recordPeriodClicked);
+    registerSelector("recordLimitTypeClicked:", &DialRecordController::recordLimitTypeClicked);
+    registerSelector("showVolumeLimit:", &DialRecordController::showVolumeLimit);
+    registerSelector("recordLimitSetApply:", &DialRecordController::recordLimitSetApply);
+    registerSelector("recordLimitSetCancel:", &DialRecordController::recordLimitSetCancel);
+    registerSelector("recurrenceClicked:", &DialRecordController::recurrenceClicked);
+    registerSelector("recurrenceSetClicked:", &DialRecordController::recurrenceSetClicked);
+    registerSelector("volumeLimitTypeClicked:", &DialRecordController::volumeLimitTypeClicked);
 }
 
 DialRecordController::~DialRecordController()
 {
+    if (periodResetTimer_)
+        periodResetTimer_->invalidate();
     if (g_DialRecordController == this)
         g_DialRecordController = nullptr;
 }
@@ -73,11 +89,19 @@ void DialRecordController::initializeNibResources()
         if (picker)
             picker->setDateValue(today);
     periodView_ = false;
-    // The period reset and the limit settings belong to the usage limits,
-    // which are not part of the program yet. Their module holds what this
-    // tab stores too: it is made when the settings lack it.
+    // The usage settings and what this tab stores share one module, made
+    // when the settings lack it.
     if (!configStore().getConfigurationByModule(kRecordModule).isDictionary())
         configStore().setConfigurationByModule(kRecordModule, ns::Dictionary());
+    startPeriodResetTimer();
+    buildLimitsWindow();
+    loadDefaultRecordSetting();
+    const bool volumeLimitPage = hasVolumeLimitPage();
+    if (volumeLimitPage)
+        setUpVolumeLimitPage();
+    if (btnLimitsDialRecord_)
+        btnLimitsDialRecord_->setAction(volumeLimitPage ? QStringLiteral("showVolumeLimit:")
+                                                        : QStringLiteral("showSetLimit:"));
     if (switches_.judgeRecordLastResetTimeWhetherEmptyWhenUIInit())
         switches_.setRecordLastResetTimeValueWhenEmpty(ns::Value(ns::Clock::current().now()));
 }

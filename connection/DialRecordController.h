@@ -6,6 +6,7 @@
 #include "connection/DialRecordFile.h"
 #include "platform/ns/Value.h"
 #include "platform/ns/appkit/TableView.h"
+#include "platform/ns/appkit/TextField.h"
 
 #include <QDateTime>
 #include <QString>
@@ -20,9 +21,11 @@ class Button;
 class DatePicker;
 class Matrix;
 class Notification;
+class PopUpButton;
 class SavePanel;
-class TextField;
+class Timer;
 class View;
+class Window;
 } // namespace ns
 
 // The connection history: the "DialRecord" tab with its table of ended
@@ -33,12 +36,16 @@ class View;
 //
 // Spread over DialRecordController.cpp (life, the record files, totals and
 // the operations other features call), DialRecordControllerNib.cpp (the tab
-// and its wording) and DialRecordControllerActions.cpp (the table, Show,
-// Delete, Reset, the duration mode and the export).
+// and its wording), DialRecordControllerActions.cpp (the table, Show,
+// Delete, Reset, the duration mode and the export), DialRecordControllerLimits.cpp
+// (the Limits window and the period end every half second) and
+// DialRecordControllerVolumeLimit.cpp (the Volume Limit page and its
+// recurrence by day, week or month).
 class DialRecordController : public JOVUIController,
                              public DialRecordControlling,
                              public ns::TableViewDataSource,
-                             public ns::TableViewDelegate
+                             public ns::TableViewDelegate,
+                             public ns::TextFieldDelegate
 {
 public:
     explicit DialRecordController(ConfigManager& store = ConfigManager::sharedConfigManager());
@@ -96,6 +103,53 @@ public:
     bool shouldEditTableColumn(ns::TableView*, ns::TableColumn*, int) override { return false; }
     void tableViewSelectionDidChange(const ns::Notification& notification) override;
 
+    // ---- the usage limits (DialRecordControllerLimits.cpp) ----
+
+    // The Limits window to the front, loaded from the settings.
+    void showSetLimit(ns::Object* sender);
+    // Cancel: the window shows the settings again.
+    void recordSettingCancel(ns::Object* sender);
+    // Closes the window and shows the history with fresh totals.
+    void recordSettingBack(ns::Object* sender);
+    // Apply: checks the limit, then stores the period and the limit.
+    void recordSettingApply(ns::Object* sender);
+    // The window's controls from the "Record" settings.
+    void loadDefaultRecordSetting();
+    // Stores Monthly or Every with its days and the starting day, telling the user.
+    void setResetPeriod();
+    // Stores the chosen limit and the two warning switches.
+    void setRecordLimit();
+    // A time limit as the window shows it: "%.0f" for whole hours, else "%.2f".
+    QString readRecordTimeLimit(double hours) const;
+    // Ends the Limits window's period when it is over: its records go and
+    // the next period starts where it ended. Run every half second.
+    void periodRecordReset();
+    // Monthly, Every and the limit radios: what may be changed follows them.
+    void recordPeriodClicked(ns::Object* sender);
+    void recordLimitTypeClicked(ns::Object* sender);
+    // The limit fields take digits (and "," where a fraction is allowed), at most 6.
+    void controlTextDidChange(const ns::Notification& notification) override;
+
+    // ---- the Volume Limit page (DialRecordControllerVolumeLimit.cpp) ----
+
+    // Apply: checks the limit, asks, then stores what changed.
+    void recordLimitSetApply(ns::Object* sender);
+    // Cancel: the page shows the settings again.
+    void recordLimitSetCancel(ns::Object* sender);
+    void updeataInterface();
+    void loadRecordSetting();
+    // Ends the page's period when its day, weekday or day of the month came
+    // round since the last reset. Run once at set-up.
+    void periodRecordResetWithDayWeekMonth();
+    // The recurrence radio, its check box and the limit-type radio.
+    void recurrenceClicked(ns::Object* sender);
+    void recurrenceSetClicked(ns::Object* sender);
+    void volumeLimitTypeClicked(ns::Object* sender);
+    // The page in a window of its own, to the front, loaded from the settings.
+    void showVolumeLimit(ns::Object* sender);
+    // The page, for a window that shows it; null where the build lists no such page.
+    ns::View* volumeLimitPage() const { return viewVolumeLimit_; }
+
     // The shown list and whether it is the period's.
     const ns::Array& recordList() const { return recordList_; }
     bool isPeriodView() const { return periodView_; }
@@ -122,6 +176,53 @@ public:
     ns::TextField* labelTotalTime_ = nullptr;
     ns::TextField* labelApproximate_ = nullptr;
     ns::Matrix* radioDurationMode_ = nullptr;
+    // Opens the Limits window, or the Volume Limit page where the build has one.
+    ns::Button* btnLimitsDialRecord_ = nullptr;
+
+    // The Limits window.
+    ns::Window* wndRecordSetting() const { return wndRecordSetting_.get(); }
+    ns::Box* boxRecordPeriod_ = nullptr;
+    ns::Box* boxRecordLimit_ = nullptr;
+    ns::Box* boxRecordWarning_ = nullptr;
+    ns::Button* btnRecordMonthly_ = nullptr;
+    ns::Button* btnRecordEvery_ = nullptr;
+    ns::PopUpButton* popRecordDays_ = nullptr;
+    ns::TextField* labelRecordDays_ = nullptr;
+    ns::TextField* labelRecordStartDay_ = nullptr;
+    ns::DatePicker* pickerRecordStartDay_ = nullptr;
+    ns::Matrix* radioRecordLimitType_ = nullptr; // row 0 data, row 1 time
+    ns::TextField* fieldRecordDataLimit_ = nullptr;
+    ns::TextField* fieldRecordTimeLimit_ = nullptr;
+    ns::TextField* labelRecordMB_ = nullptr;
+    ns::TextField* labelRecordHours_ = nullptr;
+    ns::Button* btnRecordLimitWarn_ = nullptr;
+    ns::Button* btnRecordLimitDisconnect_ = nullptr;
+    ns::Button* btnRecordSettingApply_ = nullptr;
+    ns::Button* btnRecordSettingCancel_ = nullptr;
+
+    // The Volume Limit page and the window that shows it in this program.
+    ns::Window* wndVolumeLimit() const { return wndVolumeLimit_.get(); }
+    ns::View* viewVolumeLimit_ = nullptr;
+    ns::Box* boxVolumePeriod_ = nullptr;
+    ns::Box* boxVolumeRecurrence_ = nullptr;
+    ns::Box* boxVolumeLimit_ = nullptr;
+    ns::Box* boxVolumeWarning_ = nullptr;
+    ns::Button* btnRecurrenceSet_ = nullptr;
+    ns::TextField* labelSetDate_ = nullptr;
+    ns::DatePicker* pickerSetDate_ = nullptr;
+    ns::Matrix* radioRecurrence_ = nullptr; // rows by tag: daily, weekly, monthly
+    ns::PopUpButton* popDayOfWeek_ = nullptr;
+    ns::PopUpButton* popDayOfMonth_ = nullptr;
+    ns::Matrix* radioVolumeLimitType_ = nullptr; // row 0 data, row 1 time
+    ns::TextField* fieldVolumeDataLimit_ = nullptr;
+    ns::TextField* fieldVolumeTimeLimit_ = nullptr;
+    ns::TextField* labelVolumeMB_ = nullptr;
+    ns::TextField* labelVolumeHours_ = nullptr;
+    // The warnings at 25, 50, 75, 80 and 100 % and the sound.
+    ns::Button* btnWarningForLimit_[5] = {};
+    ns::Button* btnWarningForPlaySound_ = nullptr;
+    ns::Button* btnVolumeLimitApply_ = nullptr;
+    ns::Button* btnVolumeLimitCancel_ = nullptr;
     // The export's save panel while its sheet is up or after.
     ns::SavePanel* savePanel() const { return savePanel_.get(); }
 
@@ -157,6 +258,30 @@ private:
     // The sums of the records started in [from, to].
     void sumRecords(const QDateTime& from, const QDateTime& to, float* receive, float* send, unsigned* time);
     void storeLastResetTime();
+    // The Limits window and the Volume Limit page, built once (their wording by updateLimitsLanguages).
+    void buildLimitsWindow();
+    void buildVolumeLimitPage();
+    void updateLimitsLanguages();
+    void updateVolumeLimitLanguages();
+    // The Limits window's controls follow Monthly, Every and the limit radio.
+    void updateRecordSettingEnabling();
+    // The page's controls follow the check box and the two radios.
+    void updateVolumeLimitEnabling();
+    // The build lists the Volume Limit page among its settings pages.
+    bool hasVolumeLimitPage() const;
+    // Starts the half-second period end when the settings hold a period switch.
+    void startPeriodResetTimer();
+    // The Volume Limit page's set-up: its settings' defaults, the page, the period end.
+    void setUpVolumeLimitPage();
+    // The page differs from the settings in its period, its limit or its warnings.
+    bool volumePeriodDiffers() const;
+    bool volumeLimitDiffers() const;
+    bool volumeWarningsDiffer() const;
+    // Removes the records started in [from, end) from the record file; the
+    // file is written only when some went, never when it could not be read.
+    void removeRecordsOfPeriod(const QDateTime& from, const QDateTime& end);
+    ns::Value recordSetting(const QString& key) const;
+    void storeRecordSetting(const QString& key, const ns::Value& value);
     // The export once the sheet ended with a file.
     void exportRecords(const QString& path, const QString& type);
     static QString localized(const QString& key);
@@ -173,5 +298,8 @@ private:
     float totalData_ = 0;
     qint32 totalTime_ = 0;
     std::unique_ptr<ns::SavePanel> savePanel_;
+    std::unique_ptr<ns::Window> wndRecordSetting_;
+    std::unique_ptr<ns::Window> wndVolumeLimit_;
+    std::shared_ptr<ns::Timer> periodResetTimer_;
     bool registered_ = false;
 };

@@ -129,6 +129,9 @@ void DialRecordController::loadNib()
     // The statistics outline's page comes with the statistics views.
     btnStatisticsDialRecord_->setHidden(
         tabviewMain->indexOfTabViewItemWithIdentifier(QStringLiteral("Statistics")) < 0);
+    // The usage limits, beside it.
+    btnLimitsDialRecord_ =
+        pushButton(page, ns::Rect(kMargin + 150, 10, 106, 30), QStringLiteral("showSetLimit:"), this);
     const double right = width - kMargin + 6;
     btnSaveDialRecord_ =
         pushButton(page, ns::Rect(right - 124, 10, 124, 30), QStringLiteral("saveRecord:"), this);
@@ -175,6 +178,7 @@ void DialRecordController::updateLanguages(ns::Notification*)
         {btnResetDialRecord_, "Reset"},
         {btnShowDialRecord_, "Show"},
         {btnStatisticsDialRecord_, "Show Statistics"},
+        {btnLimitsDialRecord_, "Limits"},
     };
     for (const auto& [button, key] : buttons)
         button->setTitle(localized(QString::fromLatin1(key)));
@@ -188,6 +192,8 @@ void DialRecordController::updateLanguages(ns::Notification*)
     radioDurationMode_->cellAtRow(1, 0)->setTitle(localized(QStringLiteral("Increase every 15 min")));
     labelApproximate_->setStringValue(localized(
         QStringLiteral("The Statistics are approximate. Refer to information center for the actual value.")));
+    updateLimitsLanguages();
+    updateVolumeLimitLanguages();
     tableDialRecord_->reloadData();
     if (const std::optional<dial_record::Period> period = pickedPeriod(); periodView_ && period)
         setPeriodLabel(periodText(*period));

@@ -9,6 +9,8 @@ class SettingControlling
 {
 public:
     virtual ~SettingControlling() = default;
+    // The build lists the settings page of that identifier ("SettingDefaultItem").
+    virtual bool sethasModuleWith(const QString& pageIdentifier) = 0;
     // The user is selecting a network by hand on the settings page.
     virtual bool isManualSelecting() = 0;
 

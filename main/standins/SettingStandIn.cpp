@@ -15,6 +15,9 @@
 SettingStandIn::SettingStandIn(JOVMsgCenter& msgCenter, ConfigManager& store)
     : msgCenter_(msgCenter), store_(store)
 {
+    for (const ns::Value& page :
+         store_.getConfigurationByModule(QStringLiteral("SettingDefaultItem")).toArray())
+        pages_ << page.stringValue();
     g_SettingController = this;
 }
 

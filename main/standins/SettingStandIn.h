@@ -3,6 +3,8 @@
 #include "app/interfaces/SettingControlling.h"
 #include "platform/ns/Object.h"
 
+#include <QStringList>
+
 class ConfigManager;
 class JOVMsgCenter;
 
@@ -18,6 +20,8 @@ public:
     SettingStandIn(JOVMsgCenter& msgCenter, ConfigManager& store);
     ~SettingStandIn() override;
 
+    // The pages of the build: the top-level "SettingDefaultItem", read once.
+    bool sethasModuleWith(const QString& page) override { return pages_.contains(page); }
     bool isManualSelecting() override { return false; }
     int getCurrentNetWorkPreferedMode() override { return 0; }
     bool allowAutoConnect() override;
@@ -60,6 +64,7 @@ public:
 private:
     JOVMsgCenter& msgCenter_;
     ConfigManager& store_;
+    QStringList pages_;
     bool autoConnectBtnEnabled_ = true;
     int pinTimeLeft_ = 0;
     int pukTimeLeft_ = 0;

@@ -213,6 +213,7 @@ struct FakeDial : DialControlling {
 struct FakeSettings : SettingControlling {
     FakeSettings() { g_SettingController = this; }
     ~FakeSettings() override { g_SettingController = nullptr; }
+    bool sethasModuleWith(const QString& page) override { return pages.contains(page); }
     bool isManualSelecting() override { return selecting; }
     int getCurrentNetWorkPreferedMode() override { return preferedMode; }
     bool allowAutoConnect() override { return autoConnect; }
@@ -266,6 +267,7 @@ struct FakeSettings : SettingControlling {
     void AutoLaunchURL() override { calls << "AutoLaunchURL"; }
     QString pinStatus, selectionMode, findMode, messageCenter;
     QStringList calls;
+    QStringList pages; // the settings pages the build lists
     bool selecting = false;
     QStringList alerts;
     int pinTimeLeft = -1;
