@@ -114,7 +114,7 @@ public:
     // Apply: checks the limit, then stores the period and the limit.
     void recordSettingApply(ns::Object* sender);
     // The window's controls from the "Record" settings.
-    void loadDefaultRecordSetting();
+    void loadDefaultRecordSetting() override;
     // Stores Monthly or Every with its days and the starting day, telling the user.
     void setResetPeriod();
     // Stores the chosen limit and the two warning switches.
@@ -123,7 +123,7 @@ public:
     QString readRecordTimeLimit(double hours) const;
     // Ends the Limits window's period when it is over: its records go and
     // the next period starts where it ended. Run every half second.
-    void periodRecordReset();
+    void periodRecordReset() override;
     // Monthly, Every and the limit radios: what may be changed follows them.
     void recordPeriodClicked(ns::Object* sender);
     void recordLimitTypeClicked(ns::Object* sender);
@@ -148,7 +148,7 @@ public:
     // The page in a window of its own, to the front, loaded from the settings.
     void showVolumeLimit(ns::Object* sender);
     // The page, for a window that shows it; null where the build lists no such page.
-    ns::View* volumeLimitPage() const { return viewVolumeLimit_; }
+    ns::View* volumeLimitPage() const override { return viewVolumeLimit_; }
 
     // The shown list and whether it is the period's.
     const ns::Array& recordList() const { return recordList_; }

@@ -129,9 +129,10 @@ void DialRecordController::loadNib()
     // The statistics outline's page comes with the statistics views.
     btnStatisticsDialRecord_->setHidden(
         tabviewMain->indexOfTabViewItemWithIdentifier(QStringLiteral("Statistics")) < 0);
-    // The usage limits, beside it.
+    // The usage limits, beside it, or in its place when it is hidden.
+    const double limitsLeft = btnStatisticsDialRecord_->isHidden() ? kMargin - 6 : kMargin + 150;
     btnLimitsDialRecord_ =
-        pushButton(page, ns::Rect(kMargin + 150, 10, 106, 30), QStringLiteral("showSetLimit:"), this);
+        pushButton(page, ns::Rect(limitsLeft, 10, 106, 30), QStringLiteral("showSetLimit:"), this);
     const double right = width - kMargin + 6;
     btnSaveDialRecord_ =
         pushButton(page, ns::Rect(right - 124, 10, 124, 30), QStringLiteral("saveRecord:"), this);

@@ -4,8 +4,13 @@
 
 #include <QString>
 
-// What the device's start-up and the dial controller ask of the connection
-// history's controller, which implements it and sets g_DialRecordController
+namespace ns
+{
+class View;
+}
+
+// What the device's start-up, the dial controller and the settings window ask
+// of the connection history's controller, which implements it and sets g_DialRecordController
 // when it is created.
 class DialRecordControlling
 {
@@ -27,6 +32,15 @@ public:
     // refreshes the tab; false when the file could not be written (it then
     // keeps its last good content).
     virtual bool appendDialRecord(const ns::Dictionary& record) = 0;
+
+    // The usage limits that the settings window shows.
+    // Ends the Limits window's period when it is over.
+    virtual void periodRecordReset() = 0;
+    // The Limits window shows the stored usage settings again.
+    virtual void loadDefaultRecordSetting() = 0;
+    // The Volume Limit page, for the settings window to show; null where the
+    // build lists no such page.
+    virtual ns::View* volumeLimitPage() const = 0;
 };
 
 extern DialRecordControlling* g_DialRecordController;

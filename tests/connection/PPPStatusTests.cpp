@@ -41,6 +41,9 @@ struct FakeRecords : DialRecordControlling {
     long gettotalTime() override { return 0; }
     QString autoChangeKBDataToMBGBUnit(double kilobytes) override { return QString::number(kilobytes); }
     void updateInterface() override { ++updates; }
+    void periodRecordReset() override {}
+    void loadDefaultRecordSetting() override {}
+    ns::View* volumeLimitPage() const override { return nullptr; }
     bool appendDialRecord(const ns::Dictionary& record) override
     {
         appended << record;

@@ -153,6 +153,17 @@ TEST(LimitsPeriodEnd, NeverWritesARecordFileItCouldNotRead)
     EXPECT_EQ(LimitsUser(app).stored().value("recordResetStartTime").toString(), "2026-03-08 00:00:00");
 }
 
+TEST(LimitsPeriodEnd, IsCheckedOnlyWhereTheSettingsHoldAPeriodSwitch)
+{
+    HistoryApp without;
+    const int timers = without.clock.scheduledTimerCount();
+    for (const char* key : {"IfSetRecordResetFrequence", "IfSetRecordResetEveryDays"}) {
+        // Whatever its value: a period switched on later is checked at once.
+        HistoryApp app(Array(), Dictionary{{"Record", Dictionary{{key, false}}}});
+        EXPECT_EQ(app.clock.scheduledTimerCount(), timers + 1) << key;
+    }
+}
+
 // ---- the Limits window ----
 
 TEST(LimitsWindow, RefusesATimeLimitOffTheQuarterHourAndStoresOneOnIt)
