@@ -136,7 +136,7 @@ public:
     void recordLimitSetApply(ns::Object* sender);
     // Cancel: the page shows the settings again.
     void recordLimitSetCancel(ns::Object* sender);
-    void updeataInterface();
+    // The page's controls from the "Record" settings.
     void loadRecordSetting();
     // Ends the page's period when its day, weekday or day of the month came
     // round since the last reset. Run once at set-up.

@@ -353,5 +353,4 @@ void DialRecordController::removeRecordsOfPeriod(const QDateTime& from, const QD
     ns::Array records = file.records().copy();
     if (record_period::removeRecordsStartedIn(records, from, end) > 0)
         file.write(records);
-    showRecordsOfFile(file);
 }

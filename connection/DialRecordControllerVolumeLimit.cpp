@@ -220,11 +220,6 @@ void DialRecordController::recordLimitSetCancel(ns::Object*)
     loadRecordSetting();
 }
 
-void DialRecordController::updeataInterface()
-{
-    loadRecordSetting();
-}
-
 void DialRecordController::updateVolumeLimitEnabling()
 {
     const bool recurrenceSet = isOn(btnRecurrenceSet_);
@@ -354,4 +349,5 @@ void DialRecordController::periodRecordResetWithDayWeekMonth()
     removeRecordsOfPeriod(from, midnight);
     storeRecordSetting(kLastResetKey, midnight);
     configStore().writeToFile();
+    updateInterface();
 }

@@ -372,6 +372,7 @@ TEST(VolumeLimitPage, WeeklyOnMondayEndsThePeriodOnTheNextMondayOnly)
         settings.value("Record").toDictionary().setValue("RecordResetFlag", c.recurrenceSet);
         HistoryApp app(history, settings, c.now);
         EXPECT_EQ(namesOf(app.onDisk()), c.left) << c.now.toString().toStdString();
+        EXPECT_EQ(namesOf(app.history.recordList()), c.left) << c.now.toString().toStdString();
         EXPECT_EQ(LimitsUser(app).stored().value("recordLastResetTime").toDate(), c.lastReset);
     }
 }
