@@ -19,6 +19,7 @@ const ObserverTableEntry DialControllerNotificationTable[] = {
     {"alreadyGetSimIMSI:", "AlreadyGetSimIMSI"},
     {"updateNetworkStatus:", "init_NetworkStatus"},
     {"connectTypeDidChanged:", "ConnectTypeChange"},
+    {"notifyDeviceUnlockSuccess:", "DeviceUnlockSuccess"},
     {nullptr, nullptr},
 };
 
@@ -57,7 +58,17 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerSelector("machineWillSleep:", &DialController::machineWillSleep);
     registerSelector("machineDidWake:", &DialController::machineDidWake);
     registerSelector("deviceRemoved:", &DialController::deviceRemoved);
-    registerSelector("simReady:", &DialController::netcardChanged);
+    registerSelector("devicePlugin:", &DialController::devicePlugin);
+    registerSelector("simReady:", &DialController::simReady);
+    registerSelector("applicationWillClose:", &DialController::applicationWillClose);
+    registerSelector("openWindURL:", &DialController::openWindURL);
+    registerSelector("openRarodeURL:", &DialController::openRarodeURL);
+    registerSelector("notifyDeviceUnlockSuccess:", &DialController::notifyDeviceUnlockSuccess);
+    registerSelector("cancelCurrentConnectOperate:", &DialController::cancelCurrentConnectOperate);
+    registerSelector("closeZuderaConnectStateWindow:", &DialController::closeZuderaConnectStateWindow);
+    registerSelector("closeConnectFailedWindow:", &DialController::closeConnectFailedWindow);
+    registerSelector("redialWhenConnectFailed:", &DialController::redialWhenConnectFailed);
+    registerSelector("connectWarningWinOKClicked:", &DialController::connectWarningWinOKClicked);
     registerSelector("getConnectStatus:", &DialController::getConnectStatus);
     registerSelector("autoReconnect", &DialController::autoReconnect);
     registerSelector("reconnectAfterAutoDisconnect", &DialController::reconnectAfterAutoDisconnect);
@@ -89,7 +100,8 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
 DialController::~DialController()
 {
     ns::cancelPreviousPerformRequestsWithTarget(this);
-    for (const std::shared_ptr<ns::Timer>& timer : {m_TimerToGetConnectState, timerConnectInterval_})
+    for (const std::shared_ptr<ns::Timer>& timer :
+         {m_TimerToGetConnectState, timerConnectInterval_, timerOfProgressIndicator_, timerOfConnectFailed_})
         if (timer)
             timer->invalidate();
     if (g_DialController == this)
@@ -179,8 +191,6 @@ void DialController::InitConnectState()
     m_sendSpeed = m_receiveSpeed = 0;
     m_KBTimes = 0;
 }
-
-void DialController::applicationDidFinishLaunchingInDialController() {}
 
 bool DialController::sendDialMessage(quint16 majorID, quint16 minorID, const QByteArray& data)
 {

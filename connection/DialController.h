@@ -16,6 +16,7 @@
 
 #include <QList>
 #include <QPair>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -35,6 +36,12 @@ class Window;
 
 class statisticsView;
 
+namespace ns
+{
+class ImageView;
+class WebView;
+} // namespace ns
+
 // The controller of the Internet view and the one object that connects the
 // computer to the mobile network. It never dials itself: it sends the
 // connection requests to the device server through the message center and
@@ -46,7 +53,9 @@ class statisticsView;
 // prompts), DialControllerEvents.cpp (requests by notification, sleep and
 // wake, device removal, network status, the frequency lock),
 // DialControllerNib.cpp (the Internet view), DialControllerButton.cpp (the
-// connect controls and the calls into features still to come),
+// connect controls, the status display and the calls into features still to
+// come), DialControllerSmartUI.cpp (the smart skin's top area),
+// DialControllerProgressWindows.cpp (the windows around a connection attempt),
 // DialControllerReconnect.cpp (automatic reconnection),
 // DialControllerApnCycle.cpp (the APN cycle and the packet-domain status), the PPP files
 // DialControllerPPP.cpp, DialControllerAttach.cpp and DialControllerRecord.cpp,
@@ -99,12 +108,15 @@ public:
         if (manual)
             setApnCycleEnable(true);
     }
+    bool manualDisconnect() const { return manualDisconnectFlag; }
     bool hadDoManualDisconnect() override { return hadDoManualDisconnect_; }
     void setHadDoManualDisconnect(bool done) { hadDoManualDisconnect_ = done; }
     bool displayDisConnectingFlag() const { return displayDisConnectingFlag_; }
     void setDisplayDisConnectingFlag(bool flag) { displayDisConnectingFlag_ = flag; }
     bool hadConnectAction() const { return hadConnectAction_; }
+    void setHadConnectAction(bool action) { hadConnectAction_ = action; }
     bool connectWarningsDisplayFlag() const { return connectWarningsDisplayFlag_; }
+    void setConnectWarningsDisplayFlag(bool display) { connectWarningsDisplayFlag_ = display; }
     void setAppWillClose(bool closing) { bAppWillClose_ = closing; }
     // The registered network is a 2G one (from the network status text).
     bool is2GNetWork() const { return is2GNetWork_; }
@@ -159,14 +171,36 @@ public:
     void dealWithNetFrequencyLockReadResult(ns::Notification* notification);
     void setNetFrequencyLockStatus();
 
-    // ---- the connection procedures of the next features, as far as this
-    // controller needs them (DialControllerButton.cpp) ----
+    // ---- the connect controls and the status display (DialControllerButton.cpp) ----
 
-    // The connected (YES) or idle look: state 3 or 0 and the button title.
+    // Device events of netcardChanged.
+    enum DeviceEvent { kNoDevice = 1, kDevicePluggedIn = 2, kSimReady = 12 };
+
+    // Every control to the connected (YES) or the idle look: state 3 or 0,
+    // texts, images and tool tips; the connect controls are enabled unless
+    // the device is gone.
     void setDialBtnWithStatus(bool connected);
-    // "SimReady": a device is there again and the idle look enables the button.
-    void netcardChanged(ns::Notification* notification);
+    // Enables or disables every connect control and publishes it:
+    // "IsAbleToConnect" and the run-time "IsConnectBtnEnable". Until the
+    // first enabling the start-up text shows while they are disabled.
     void setConnectBtnEnable(bool enabled);
+    // "IsAbleToConnect" {"EnabledFlag": enabled}.
+    void sendTheConnectBtnStatus(bool enabled);
+    // A device plugged in, the SIM ready (the connection-state query goes to
+    // the device) or no device; other events change nothing.
+    void netcardChanged(int event);
+    void devicePlugin(ns::Notification* notification);
+    void simReady(ns::Notification* notification);
+    void applicationWillClose(ns::Notification* notification);
+    void receiveDeviceOn() { isDeviceRemoved = false; }
+    // With the speed test configured: why the connection ended, in the
+    // settings ("DisconnectReason") and the speed-test log.
+    void writeDisconetNetWorkReason();
+    // Internet/"openURLStr", and the Rarode portal (Internet/"RarodePortalURL"), in the browser.
+    void openWindURL(ns::Object* sender);
+    void openRarodeURL(ns::Object* sender);
+    // The connect button's image by the state, with "ConnectBtnDisplayWithImage".
+    void setConnectBtnImage();
     void DialConnect();
     void DialDisconnect() override;
     void DialCancelConnect();
@@ -174,22 +208,111 @@ public:
     void StopTimerOfGetConnectState();
     void checkIsAttachPSForConnect();
     void setApnCyleWhenRoamToNoRoam(bool cycle) override { apnCyleWhenRoamToNoRoam_ = cycle; }
-    bool deviceLockDialOption();
     bool checkAPNAccount();
     bool doBeforeConnect();
-    bool dialDisconnectWhenRoamForZudera();
-    // The connect-warning sheet on the main window.
-    void beginConnectWarningSheet();
     // The modal MTS service prompt with that text; its OK sets clickOKForAPNPromptFlag_.
     void runMTSPrompt(const QString& prompt);
     void monitorNetworkService(bool usable);
-    void setConnectStateForZudera(int state);
     void setIsHiddenConnectBtn(bool hidden) override;
     void setModemAndSimStateString(const QString& key) override;
-    void smartUITopFixedImage(const QString& image, const QString& homePageImage,
-                              const QString& connectBtnName, const QString& deviceStatus) override;
     void setWCDMAConfigHidden(bool hidden) override;
 
+    ns::ImageView* imageViewForConnectStatus_ = nullptr;
+    ns::TextField* tfdDisplayModemStartUpProcess_ = nullptr;
+    // The connect button of a page shown after connecting, when there is one.
+    ns::Button* postConnectBtn_ = nullptr;
+
+    // ---- the smart skin's top area (DialControllerSmartUI.cpp) ----
+
+    // Whether the skin is the smart one ("UIConfig"/"SmartUI").
+    bool isSmartUI() const;
+    // The top image, the home-page image, the skin's connect-button title and
+    // the device status text, each left as it is when null; smart skin only.
+    void smartUITopFixedImage(const QString& image, const QString& homePageImage,
+                              const QString& connectBtnName, const QString& deviceStatus) override;
+    // The size of the status text, its origin kept.
+    void resetDeviceStatusLabelSize(double width, double height);
+    void smartUISetConnectBtnTitle(const QString& title);
+    // The operator's two extender pages over the top and home-page views.
+    void smartUIAttachWebViewOpenURL();
+    // Their addresses, top first, on the server of Internet/"SmartUIExtenderHost"
+    // with the run-time number and the IMSI; none without a server.
+    QStringList smartUIExtenderPages() const;
+    void smartUIDeattachWebView();
+    // The top area after a connection ended, by whether the user ended it.
+    void smartUIManualDisconnect();
+    // The subscriber number as shown: "0" and the run-time number without
+    // its country code, "SmartNet" when there is none.
+    QString getPhoneNumber();
+
+    QPointer<ns::WebView> webViewInViewTopFixed_;
+    QPointer<ns::WebView> webViewInHomePage_;
+
+private:
+    // The view the skin registered under the key; null without one.
+    ns::View* skinView(const QString& key) const;
+    // With "Internet_IsDisplayPhoneNumber_WhenConnectedOrDisconnected" on the
+    // smart skin: the subscriber number, with one status row in the large
+    // font; null otherwise.
+    QString smartUIPhoneNumberStatus();
+
+public:
+    // ---- the windows around a connection attempt (DialControllerProgressWindows.cpp) ----
+
+    // The connecting or disconnecting window with its animation.
+    void openConnectStateWindowForZudera(bool show);
+    void closeZuderaConnectStateWindow(ns::Object* sender);
+    // While connecting, the connect action cancels the attempt; then the window goes.
+    void cancelCurrentConnectOperate(ns::Object* sender);
+    // The 0.1-second animation timers; starting one stops it first.
+    void startProgressIndicator();
+    void stopProgressIndicator();
+    void startTimerForConnectFailed();
+    void stopTimerForConnectFailed();
+    // One animation step: frame "Stategif<n>.png" on both animation views, 10 followed by 1.
+    void setProgressIndicatorWhenConnectStateChangeForZudera();
+    // The failure alert and the connect-failed window, as configured.
+    void openConnectFailedWindow();
+    void closeConnectFailedWindow(ns::Object* sender);
+    void redialWhenConnectFailed(ns::Object* sender);
+    // The connected or not-connected indicator image.
+    void setConnectStateForZudera(bool connected);
+    // YES unless roaming with "DialDisconnectWhenRoam" and the user answers Cancel.
+    bool dialDisconnectWhenRoamForZudera();
+    // The connect-warning sheet on the main window; its OK connects.
+    void beginConnectWarningSheet();
+    void connectWarningWinOKClicked(ns::Object* sender);
+    // YES when the device unlock code is asked for first; the connection
+    // follows from notifyDeviceUnlockSuccess.
+    bool deviceLockDialOption();
+    void notifyDeviceUnlockSuccess(ns::Notification* notification);
+
+    std::unique_ptr<ns::Window> windowOfConnectStateForZudera_;
+    ns::TextField* labelConnectStateOfForZudera_ = nullptr;
+    ns::Button* btnOfCancelConnectOperateForZudera_ = nullptr;
+    ns::ImageView* imageViewOfProgressIndicator_ = nullptr;
+    std::unique_ptr<ns::Window> windowOfConnectFailedForZudera_;
+    ns::TextField* labelOfConnectStateWhenConnectFailed_ = nullptr;
+    ns::ImageView* imageViewOfConnectFailed_ = nullptr;
+    ns::ImageView* imageViewOfConnectStatesForZudera_ = nullptr;
+    std::unique_ptr<ns::Window> wndConnectWarning_;
+    // The animation frame, 1 to 10.
+    int countOfConnectStateImage_ = 1;
+    std::shared_ptr<ns::Timer> timerOfProgressIndicator_;
+    std::shared_ptr<ns::Timer> timerOfConnectFailed_;
+
+private:
+    // The sender of the connect action that follows an unlock: a request of
+    // its own, neither the connect button nor a programmatic connect.
+    ns::Object deviceLockSender_;
+    // Stops the timer, then starts it again as a 0.1-second animation timer.
+    void startAnimationTimer(std::shared_ptr<ns::Timer>& timer);
+    // The windows, built on first use.
+    void buildConnectStateWindow();
+    void buildConnectFailedWindow();
+    void buildConnectWarningWindow();
+
+public:
     // ---- APN cycle and packet-domain status (DialControllerApnCycle.cpp) ----
 
     bool apnCycleEnabled() const { return apnCycleEnabled_; }
@@ -271,7 +394,8 @@ public:
     void dealWithOfNDISDialConnected();
     void dealWithOfNDISDialConnecting();
     void dealWithOfNDISDialConnectFailed();
-    // A link already up, found at SIM ready (0x0102/72, type 1, result 0).
+    // A link already up, found at SIM ready (0x0102/72, type 1, result 0);
+    // without one the connect controls are enabled.
     void dealWithOfNDISDialIsConnected(ns::Notification* notification);
     // The transfer report (0x0102/73): counters, address, the update notice.
     void dealWithMsgOfNDISDialTransferData(ns::Notification* notification);
@@ -649,16 +773,16 @@ public:
     // caller needs (see the definitions).
     void checkRecordLimit();
     void recordLimitWarnForVazo();
-    void openConnectStateWindowForZudera(bool show);
     void setConnectStateHidden(bool hidden);
     void performActionWhenFirstConnected();
     void displayMonthlyData();
-    void openConnectFailedWindow();
-    void smartUIManualDisconnect();
-    void smartUISetConnectBtnTitle(const QString& title);
-    void setConnectBtnImage();
     void switchInternetTabAction();
     void detachSpecialWebview();
+    void doAfterConnected();
+    void testSpeed();
+    void writeToLogFile(const QString& line);
+    void performCloseActionForZID();
+    void hintFavoriteIconConfigrable();
 
     long connectTime15 = 0;
     // The connect-state view of the Internet view: address, time, data and

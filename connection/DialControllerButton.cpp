@@ -1,20 +1,35 @@
-// The connect controls, the NDIS requests as far as the state machine needs
-// them, and the calls into features still to come, each doing the least its
-// caller needs.
+// The connect controls and the status display: the connected and idle
+// looks, enabling and publishing the controls, the device events, the
+// disconnect reason and the operator links; the NDIS requests as far as the
+// state machine needs them, and the calls into features still to come, each
+// doing the least its caller needs.
 #include "connection/DialController.h"
 
 #include "app/interfaces/InitControlling.h"
+#include "app/interfaces/MainWindowing.h"
 #include "app/interfaces/SettingControlling.h"
+#include "app/language/WordingOperation.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
+#include "app/ui/controller/UINotifications.h"
 #include "jCommon/ConnectionMessages.h"
 #include "platform/ns/Timer.h"
+#include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Button.h"
+#include "platform/ns/appkit/Image.h"
+#include "platform/ns/appkit/ImageView.h"
 #include "platform/ns/appkit/TextField.h"
+#include "platform/ns/appkit/Workspace.h"
 
 namespace
 {
 
 const QString kInternet = QStringLiteral("Internet");
+const QString kStartUpText = QStringLiteral("Modem is in start-up process.");
+
+QString wording(const QString& key)
+{
+    return WordingOperation::getDisplayWordingValueByWordingKey(key);
+}
 
 } // namespace
 
@@ -22,21 +37,65 @@ void DialController::setDialBtnWithStatus(bool connected)
 {
     if (!isDeviceRemoved)
         setConnectBtnEnable(true);
-    setConnectStatus(connected ? Connected : Idle);
+    if (configFlag(QString(), QStringLiteral("IconChangeWithConnected")))
+        ns::Application::sharedApplication().setApplicationIconImage(
+            ns::Image::imageNamed(connected ? QStringLiteral("icon") : QStringLiteral("unConnectIcons")));
+    QString stateText = localized(connected ? QStringLiteral("Connected") : QStringLiteral("Idle"));
+    if (connected && switches_.isAppingApnInfoForConnectStateWhenConnected())
+        stateText += QStringLiteral(" ") + getAPNString();
+    if (m_ConnectState)
+        m_ConnectState->setStringValue(stateText);
+    setConnectStateForZudera(connected);
     setDialBtnTitle(connected);
-    setConnectStateText(connected ? QStringLiteral("Connected") : QStringLiteral("Idle"));
+    if (m_ConnectButton && switches_.displayTooltipForConnectBtn())
+        m_ConnectButton->setToolTip(wording(connected ? QStringLiteral("Internet_btnDisconnect")
+                                                      : QStringLiteral("Internet_btnConnect")));
+    if (btnConnectSimple) {
+        const QString simple = wording(connected ? QStringLiteral("Internet_btnConnectSimple_Disconnect")
+                                                 : QStringLiteral("Internet_btnConnectSimple_Connect"));
+        btnConnectSimple->setTitle(simple);
+        btnConnectSimple->setToolTip(simple);
+    }
+    if (imageViewForConnectStatus_)
+        imageViewForConnectStatus_->setImage(ns::Image::imageNamed(
+            connected ? QStringLiteral("StateOfConnected") : QStringLiteral("StateOfNotConnection")));
+    smartUISetConnectBtnTitle(
+        localized(connected ? QStringLiteral("Disconnect") : QStringLiteral("Connect")));
+    setConnectStatus(connected ? Connected : Idle);
+    if (connected)
+        bAppWillClose_ = false;
+    if (g_MainWindowing)
+        g_MainWindowing->freshStatusViewWhenDialStatusChanged();
+
     if (connected) {
         // The profile that connected is kept: no further profiles are tried.
         apnCycleEnd();
         setApnCycleEnable(false);
+        // Every drop may try "MaxReconnectTimes" attempts again.
+        reconnectTimes = 0;
+        doAfterConnected();
+        setDisplayDisConnectingFlag(true);
+        smartUITopFixedImage(QString(), QString(), localized(QStringLiteral("Disconnect")),
+                             smartUIPhoneNumberStatus());
+    } else {
+        notificationCenter.postNotificationName(QStringLiteral("SetWebLinkImageViewDisabled"), nullptr);
+        writeDisconetNetWorkReason();
     }
+    setConnectBtnImage();
+    openConnectStateWindowForZudera(false);
+    testSpeed();
 }
 
 void DialController::setDialBtnTitle(bool connected)
 {
-    if (m_ConnectButton)
-        m_ConnectButton->setTitle(
-            localized(connected ? QStringLiteral("Disconnect") : QStringLiteral("Connect")));
+    if (!m_ConnectButton)
+        return;
+    if (connected)
+        m_ConnectButton->setTitle(localized(QStringLiteral("Disconnect")));
+    else if (switches_.changeLeftValueOfWordingForConnectBtn())
+        m_ConnectButton->setTitle(wording(QStringLiteral("Internet_btnConnectTitle_Connect")));
+    else
+        m_ConnectButton->setTitle(localized(QStringLiteral("Connect")));
 }
 
 void DialController::setConnectBtnEnable(bool enabled)
@@ -44,25 +103,124 @@ void DialController::setConnectBtnEnable(bool enabled)
     for (ns::Button* button : {m_ConnectButton, btnConnectSimple})
         if (button)
             button->setEnabled(enabled);
+    setConnectBtnImage();
+    if (tfdDisplayModemStartUpProcess_ && !modemStartUpProcessStateChanged_) {
+        // The start-up text shows only until the controls are enabled the first time.
+        if (enabled) {
+            modemStartUpProcessStateChanged_ = true;
+            tfdDisplayModemStartUpProcess_->setStringValue(QString());
+        } else {
+            tfdDisplayModemStartUpProcess_->setStringValue(kStartUpText);
+        }
+    }
+    if (postConnectBtn_)
+        postConnectBtn_->setEnabled(enabled);
+    if (auto* skinButton = dynamic_cast<ns::Control*>(skinView(QStringLiteral("btnDialConnectExt"))))
+        skinButton->setEnabled(enabled);
+    sendTheConnectBtnStatus(enabled);
+    setRuntimeObject(ns::Value(enabled), QStringLiteral("IsConnectBtnEnable"));
 }
 
-void DialController::netcardChanged(ns::Notification*)
+void DialController::sendTheConnectBtnStatus(bool enabled)
 {
-    isDeviceRemoved = false;
-    setDialBtnWithStatus(false);
-    // An NDIS link outlives the program: the device says whether one is up.
-    sendDialMessage(msg::connection::kNDISDialIsConnected.majorID,
-                    msg::connection::kNDISDialIsConnected.minorID);
+    notificationCenter.postNotificationName(kIsAbleToConnectNotification, this,
+                                            ns::Dictionary{{QStringLiteral("EnabledFlag"), enabled}});
 }
 
-bool DialController::deviceLockDialOption()
+void DialController::setConnectBtnImage()
 {
-    if (!configFlag(QString(), QStringLiteral("DeviceLockDialFunction")) || !g_SettingController ||
-        !g_SettingController->getDeviceUnlockCodeState() || !g_InitControlling)
-        return false;
-    g_InitControlling->openUnlockDeviceWindow(wndMain);
-    g_InitControlling->setDeviceLockFunctionModule(0);
-    return true;
+    if (!m_ConnectButton || !configFlag(kInternet, QStringLiteral("ConnectBtnDisplayWithImage")))
+        return;
+    QString key;
+    switch (connectStatus_) {
+    case Connected:
+        key = QStringLiteral("DisconnectButton_imageName");
+        break;
+    case Connecting:
+    case Disconnecting:
+        key = QStringLiteral("ConnectingButton_imageName");
+        break;
+    default:
+        key = m_ConnectButton->isEnabled() ? QStringLiteral("ConnectButton_imageName")
+                                           : QStringLiteral("ConnectDisabledButton_imageName");
+    }
+    m_ConnectButton->setImage(ns::Image::imageNamed(switches_.getConnectButtonImageName(key)));
+}
+
+void DialController::netcardChanged(int event)
+{
+    switch (event) {
+    case kDevicePluggedIn:
+        isDeviceRemoved = false;
+        break;
+    case kSimReady:
+        // An NDIS link outlives the program: the device says whether one is up.
+        sendDialMessage(msg::connection::kNDISDialIsConnected.majorID,
+                        msg::connection::kNDISDialIsConnected.minorID);
+        setDeviceStatusStringRows(1);
+        smartUITopFixedImage(QStringLiteral("freeToFun.png"), QString(), QString(), QString());
+        break;
+    case kNoDevice:
+        setDeviceStatusStringRows(1);
+        smartUITopFixedImage(QString(), QString(), QString(), localized(QStringLiteral("No Device")));
+        break;
+    default:
+        break;
+    }
+}
+
+void DialController::devicePlugin(ns::Notification*)
+{
+    netcardChanged(kDevicePluggedIn);
+    if (g_MainWindowing)
+        g_MainWindowing->miniaturizeMainWindowWhenAppFinishLaunching();
+}
+
+void DialController::simReady(ns::Notification*)
+{
+    netcardChanged(kSimReady);
+}
+
+void DialController::applicationWillClose(ns::Notification*)
+{
+    performCloseActionForZID();
+}
+
+void DialController::applicationDidFinishLaunchingInDialController()
+{
+    if (configFlag(QString(), QStringLiteral("DovureSplit")))
+        hintFavoriteIconConfigrable();
+}
+
+void DialController::writeDisconetNetWorkReason()
+{
+    if (!switches_.isNeedTestSpeedAtConnected())
+        return;
+    int reason = 1;
+    QString line = QStringLiteral("Disconnect Reason: Unreason disconnect");
+    if (manualDisconnectFlag) {
+        reason = 0;
+        line = QStringLiteral("Disconnect Reason: Manual Disconnect");
+    } else if (isDeviceRemoved) {
+        reason = 2;
+        line = QStringLiteral("Disconnect Reason: Device Remove");
+    }
+    configStore().setConfigurationByModuleKeyAndValue(kInternet, QStringLiteral("DisconnectReason"), reason);
+    writeToLogFile(line);
+    configStore().writeToFile();
+}
+
+void DialController::openWindURL(ns::Object*)
+{
+    openSafari(
+        configStore().getConfigurationByModuleAndKey(kInternet, QStringLiteral("openURLStr")).toString());
+}
+
+void DialController::openRarodeURL(ns::Object*)
+{
+    openSafari(configStore()
+                   .getConfigurationByModuleAndKey(kInternet, QStringLiteral("RarodePortalURL"))
+                   .toString());
 }
 
 bool DialController::checkAPNAccount()
@@ -82,13 +240,6 @@ bool DialController::doBeforeConnect()
     return false;
 }
 
-bool DialController::dialDisconnectWhenRoamForZudera()
-{
-    return true;
-}
-
-void DialController::beginConnectWarningSheet() {}
-
 void DialController::runMTSPrompt(const QString& prompt)
 {
     clickOKForAPNPromptFlag_ =
@@ -97,8 +248,6 @@ void DialController::runMTSPrompt(const QString& prompt)
 }
 
 void DialController::monitorNetworkService(bool) {}
-
-void DialController::setConnectStateForZudera(int) {}
 
 void DialController::setIsHiddenConnectBtn(bool hidden)
 {
@@ -112,8 +261,6 @@ void DialController::setModemAndSimStateString(const QString& key)
         m_ModemAndSimState->setStringValue(localized(key));
 }
 
-void DialController::smartUITopFixedImage(const QString&, const QString&, const QString&, const QString&) {}
-
 void DialController::setWCDMAConfigHidden(bool) {}
 
 // ---- calls into features that are not here yet ----
@@ -122,9 +269,6 @@ void DialController::setWCDMAConfigHidden(bool) {}
 void DialController::checkRecordLimit() {}
 
 void DialController::recordLimitWarnForVazo() {}
-
-// No operator connect-state window.
-void DialController::openConnectStateWindowForZudera(bool) {}
 
 // No first-connect actions: only the once-per-connection mark is taken.
 void DialController::performActionWhenFirstConnected()
@@ -135,18 +279,22 @@ void DialController::performActionWhenFirstConnected()
 // No monthly total is shown.
 void DialController::displayMonthlyData() {}
 
-// No failure window.
-void DialController::openConnectFailedWindow() {}
-
-// The SmartUI look is not built: nothing to change at a disconnect or on the cancel title.
-void DialController::smartUIManualDisconnect() {}
-
-void DialController::smartUISetConnectBtnTitle(const QString&) {}
-
-// The connect button keeps its plain look (no "ConnectBtnDisplayWithImage" images).
-void DialController::setConnectBtnImage() {}
-
 // No split connection process, no operator web view.
 void DialController::switchInternetTabAction() {}
 
 void DialController::detachSpecialWebview() {}
+
+// No operator actions after connecting yet.
+void DialController::doAfterConnected() {}
+
+// No speed test yet: nothing is measured after a connection comes or goes.
+void DialController::testSpeed() {}
+
+// No speed-test log yet: the line is not kept.
+void DialController::writeToLogFile(const QString&) {}
+
+// No close action of the ZID operator.
+void DialController::performCloseActionForZID() {}
+
+// No favourite-icon hint window.
+void DialController::hintFavoriteIconConfigrable() {}

@@ -132,8 +132,14 @@ void DialController::dealWithOfNDISDialConnected()
 void DialController::dealWithOfNDISDialIsConnected(ns::Notification* notification)
 {
     _UI_MSG msg;
-    if (!readRecord(notification, &msg) || msg.type != kTypeReport || msg.result != kResultSuccess)
+    if (!readRecord(notification, &msg) || msg.type != kTypeReport)
         return;
+    if (msg.result != kResultSuccess) {
+        // No link is up: with a device there, the user may connect.
+        if (connectStatus_ == Idle && !isDeviceRemoved)
+            setConnectBtnEnable(true);
+        return;
+    }
     m_notified = false;
     if (m_DialConfigList)
         m_DialConfigList->setEnabled(false);

@@ -7,6 +7,8 @@
 #include "platform/ns/appkit/Box.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/ComboBox.h"
+#include "platform/ns/appkit/Image.h"
+#include "platform/ns/appkit/ImageView.h"
 #include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/TextField.h"
 
@@ -21,6 +23,8 @@ constexpr double kMtsNoteHeight = 24;
 constexpr double kGraphWidth = 300;
 constexpr double kGraphHeight = 166;
 constexpr double kPageMargin = 24;
+constexpr double kStateImageLeft = 160;
+constexpr double kStateTextLeft = 184;
 
 } // namespace
 
@@ -56,10 +60,18 @@ void DialController::loadNib()
     // the profile box; the status lines make room for it when it shows.
     APNNotsForMTS_ = ns::TextField::labelWithFrame(ns::Rect(40, top - 130, leftWidth - 40, 20), font);
     page->addSubview(APNNotsForMTS_);
+    // The status line: caption, state image, state text and the operator's
+    // connected indicator at its end.
     connectStateTitle_ = ns::TextField::labelWithFrame(ns::Rect(40, top - 150, 120, 20), font);
-    m_ConnectState = ns::TextField::labelWithFrame(ns::Rect(160, top - 150, leftWidth - 160, 20), font);
+    imageViewForConnectStatus_ = new ns::ImageView(ns::Rect(kStateImageLeft, top - 150, 20, 20));
+    imageViewForConnectStatus_->setImage(ns::Image::imageNamed(QStringLiteral("StateOfNotConnection")));
+    m_ConnectState = ns::TextField::labelWithFrame(
+        ns::Rect(kStateTextLeft, top - 150, leftWidth - kStateTextLeft - 24, 20), font);
+    imageViewOfConnectStatesForZudera_ = new ns::ImageView(ns::Rect(leftWidth - 16, top - 148, 16, 16));
     m_ModemAndSimState = ns::TextField::labelWithFrame(ns::Rect(40, top - 180, leftWidth - 40, 20), font);
-    for (ns::View* label : {connectStateTitle_, m_ConnectState, m_ModemAndSimState})
+    for (ns::View* label :
+         std::initializer_list<ns::View*>{connectStateTitle_, imageViewForConnectStatus_, m_ConnectState,
+                                          imageViewOfConnectStatesForZudera_, m_ModemAndSimState})
         page->addSubview(label);
 
     loadConnectStateView(page, top - 194);
@@ -68,8 +80,12 @@ void DialController::loadNib()
     m_ConnectButton->setBezelStyle(ns::RoundedBezelStyle);
     m_ConnectButton->setTarget(this);
     m_ConnectButton->setAction(QStringLiteral("DialOption:"));
-    m_ConnectButton->setEnabled(false);
     page->addSubview(m_ConnectButton);
+    // Above the button while the modem starts.
+    tfdDisplayModemStartUpProcess_ = ns::TextField::labelWithFrame(
+        ns::Rect(kPageMargin, 84, bounds.size.width - 2 * kPageMargin, 20), font, ns::CenterTextAlignment);
+    page->addSubview(tfdDisplayModemStartUpProcess_);
+    setConnectBtnEnable(false);
 }
 
 void DialController::loadConnectStateView(ns::View* page, double top)
@@ -140,7 +156,10 @@ void DialController::placeStatusLines(double lowered)
         return;
     const double top = tabviewMain->contentRect().size.height;
     connectStateTitle_->setFrameOrigin({40, top - 150 - lowered});
-    m_ConnectState->setFrameOrigin({160, top - 150 - lowered});
+    imageViewForConnectStatus_->setFrameOrigin({kStateImageLeft, top - 150 - lowered});
+    m_ConnectState->setFrameOrigin({kStateTextLeft, top - 150 - lowered});
+    imageViewOfConnectStatesForZudera_->setFrameOrigin(
+        {imageViewOfConnectStatesForZudera_->frame().origin.x, top - 148 - lowered});
     m_ModemAndSimState->setFrameOrigin({40, top - 180 - lowered});
     viewConnectState_->setFrameOrigin({40, top - 194 - viewConnectState_->frame().size.height - lowered});
 }

@@ -158,8 +158,8 @@ public:
     int nRoamDefaultValue() const { return nRoamDefaultValue_; }
     bool dialFunctionEnabledFlag() const { return dialFunctionEnabledFlag_; }
     void setDialFunctionEnabledFlag(bool enabled) { dialFunctionEnabledFlag_ = enabled; }
-    bool getSmartUITopFrontSizeFlag() const { return smartUITopFrontSizeFlag_; }
-    void setSmartUITopFrontSizeFlag(bool flag) { smartUITopFrontSizeFlag_ = flag; }
+    bool getSmartUITopFrontSizeFlag() const override { return smartUITopFrontSizeFlag_; }
+    void setSmartUITopFrontSizeFlag(bool flag) override { smartUITopFrontSizeFlag_ = flag; }
 
     // The service domains (two bits) and the network type text.
     void setNetworkDomain(int mode, const QString& networkName);
@@ -335,7 +335,7 @@ public:
     // its window; the outcome comes back as "DeviceUnlockSuccess" or
     // "DeviceUnlockFailed", exactly once for each time it asked.
     void setDeviceLockFunctionModule(int module) override { deviceLockFunctionModule_ = module; }
-    int getDeviceLockFunctionModule() const { return deviceLockFunctionModule_; }
+    int getDeviceLockFunctionModule() const override { return deviceLockFunctionModule_; }
     void openUnlockDeviceWindow(ns::Window* window) override;
     void unlockDeviceOK(ns::Object* sender);
     void unlockDeviceCancel(ns::Object* sender);

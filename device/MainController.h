@@ -206,7 +206,7 @@ public:
     void menuMinimizedModelClicked(ns::Object* sender);
     void saveCurrentUIModel(int model);
     void saveCurrentUIModelWhenAppClosed();
-    void miniaturizeMainWindowWhenAppFinishLaunching();
+    void miniaturizeMainWindowWhenAppFinishLaunching() override;
     void miniaturizeMainWindowWhenConnectSucced() override;
     void openMainWindow() override;
     void zoomMainWindow(bool zoom);
@@ -221,7 +221,7 @@ public:
     void freshStatusViewWhenFlowValueSMSArrive();
     void freshStatusViewWhenNewSMSArrive();
     void freshStatusViewWhenSMSReaded();
-    void freshStatusViewWhenDialStatusChanged();
+    void freshStatusViewWhenDialStatusChanged() override;
     void freshStatusViewToStaticViewAccorindToDialStatus(int status);
     void freshStatusViewWhenInitialController();
     void setImageOfStatusBarViewWithImageName(const QString& name);

@@ -25,6 +25,10 @@ public:
     // (0 the connection, 1 SMS, 6 settings ...).
     virtual void openUnlockDeviceWindow(ns::Window* window) = 0;
     virtual void setDeviceLockFunctionModule(int module) = 0;
+    virtual int getDeviceLockFunctionModule() const = 0;
+    // The smart skin shows its next status text in the large font.
+    virtual bool getSmartUITopFrontSizeFlag() const = 0;
+    virtual void setSmartUITopFrontSizeFlag(bool flag) = 0;
 };
 
 extern InitControlling* g_InitControlling;

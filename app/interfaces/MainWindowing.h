@@ -10,6 +10,10 @@ public:
     virtual void openMainWindow() = 0;
     // A connection came up: the main window goes to the dock when so configured.
     virtual void miniaturizeMainWindowWhenConnectSucced() = 0;
+    // A device came: the main window goes to the dock when so configured.
+    virtual void miniaturizeMainWindowWhenAppFinishLaunching() = 0;
+    // The status-bar item shows the connection state.
+    virtual void freshStatusViewWhenDialStatusChanged() = 0;
 };
 
 extern MainWindowing* g_MainWindowing;

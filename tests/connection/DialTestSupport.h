@@ -38,11 +38,15 @@ struct FakeInit : InitControlling {
     bool checkToReturnPSDomain() const override { return psDomain; }
     void openUnlockDeviceWindow(ns::Window*) override { ++unlockWindows; }
     void setDeviceLockFunctionModule(int module) override { lockModule = module; }
+    int getDeviceLockFunctionModule() const override { return lockModule; }
+    bool getSmartUITopFrontSizeFlag() const override { return largeFont; }
+    void setSmartUITopFrontSizeFlag(bool flag) override { largeFont = flag; }
     int roamStatus = 1;   // home
     int transferMode = 2; // no change
     bool psDomain = true;
     int unlockWindows = 0;
     int lockModule = -1;
+    bool largeFont = false;
 };
 
 // Plain settings with those top-level entries and that "Internet" module.
