@@ -213,6 +213,42 @@ TEST(LimitsWindow, RefusesATimeLimitOffTheQuarterHourAndStoresOneOnIt)
     EXPECT_EQ(h.btnRecordLimitWarn_->state(), ns::OnState);
 }
 
+TEST(LimitsWindow, MonthlyStoresThirtyDaysAndTheDataLimitAndCancelShowsTheStoredSettings)
+{
+    HistoryApp app;
+    LimitsUser user(app);
+    DialRecordController& h = app.history;
+    user.click(h.btnLimitsDialRecord_);
+    user.click(h.btnRecordMonthly_);
+    h.pickerRecordStartDay_->setDateValue(QDate(2026, 3, 5));
+    user.chooseRow(h.radioRecordLimitType_, 0);
+    user.type(h.fieldRecordDataLimit_, "100");
+    user.click(h.btnRecordLimitDisconnect_);
+    EXPECT_EQ(texts(user.click(h.btnRecordSettingApply_)),
+              QStringList({" ", "Meters will be reset in 30 days", " ", "Settings OK"}));
+    const Dictionary stored = user.stored();
+    EXPECT_EQ(stored.value("IfSetRecordResetFrequence"), ns::Value(true));
+    EXPECT_EQ(stored.value("IfSetRecordResetEveryDays"), ns::Value(false));
+    EXPECT_TRUE(stored.value("recordResetPeriod").isString());
+    EXPECT_EQ(stored.value("recordResetPeriod").stringValue(), "29");
+    EXPECT_EQ(stored.value("recordResetStartTime"), ns::Value("2026-03-05 00:00:00"));
+    EXPECT_EQ(stored.value("recordLimitState"), ns::Value(true));
+    EXPECT_EQ(stored.value("recordDataLimit").type(), ns::Value::Type::Integer);
+    EXPECT_EQ(stored.value("recordDataLimit").intValue(), 100);
+    EXPECT_EQ(stored.value("recordLimitWarn"), ns::Value("0"));
+    EXPECT_EQ(stored.value("recordLimitDisconnect"), ns::Value("1"));
+
+    // Changes never applied go with Cancel.
+    user.click(h.btnLimitsDialRecord_);
+    EXPECT_EQ(h.popRecordDays_->indexOfSelectedItem(), 29);
+    user.click(h.btnRecordMonthly_);
+    user.type(h.fieldRecordDataLimit_, "7");
+    user.click(h.btnRecordSettingCancel_);
+    EXPECT_EQ(h.btnRecordMonthly_->state(), ns::OnState);
+    EXPECT_EQ(h.fieldRecordDataLimit_->stringValue(), "100");
+    EXPECT_TRUE(h.fieldRecordDataLimit_->isEnabled());
+}
+
 TEST(LimitsWindow, ApplyStopsAtAMissingLimitAndANullPeriodDisablesTheRecord)
 {
     const struct {
