@@ -241,6 +241,11 @@ int main(int argc, char** argv)
     if (pinLocked)
         drawSheet(image, controller.wndMain, pinSheet);
     const bool saved = diagnostics ? saveDiagnosticsPictures(nib, output) : image.save(output);
+    // A connected program refuses to quit with a question no one answers here.
+    if (DialController& dial = nib.dialController(); dial.connectStatus() == DialControlling::Connected) {
+        dial.DialOption(nullptr);
+        QTest::qWaitFor([&] { return dial.connectStatus() == DialControlling::Idle; }, kSimReadyTimeoutMs);
+    }
     ns::Application::sharedApplication().terminate(nullptr);
     if (!ready)
         std::fprintf(stderr, pinLocked ? "TrelvanSnapshot: the PIN sheet did not open\n"
