@@ -10,6 +10,7 @@
 #include "app/interfaces/SettingControlling.h"
 #include "app/language/WordingOperation.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
+#include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
 #include "jCommon/ConnectionMessages.h"
 #include "platform/ns/Timer.h"
@@ -118,7 +119,7 @@ void DialController::setConnectBtnEnable(bool enabled)
     if (auto* skinButton = dynamic_cast<ns::Control*>(skinView(QStringLiteral("btnDialConnectExt"))))
         skinButton->setEnabled(enabled);
     sendTheConnectBtnStatus(enabled);
-    setRuntimeObject(ns::Value(enabled), QStringLiteral("IsConnectBtnEnable"));
+    setRuntimeObject(ns::Value(enabled), kRTIsConnectBtnEnable);
 }
 
 void DialController::sendTheConnectBtnStatus(bool enabled)
@@ -270,10 +271,14 @@ void DialController::checkRecordLimit() {}
 
 void DialController::recordLimitWarnForVazo() {}
 
-// No first-connect actions: only the once-per-connection mark is taken.
+// Of the first-connect actions only the smart skin's operator pages are
+// here, once per connection.
 void DialController::performActionWhenFirstConnected()
 {
+    if (!m_launchURLState)
+        return;
     m_launchURLState = false;
+    smartUIAttachWebViewOpenURL();
 }
 
 // No monthly total is shown.

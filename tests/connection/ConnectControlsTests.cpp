@@ -92,8 +92,7 @@ TEST(ConnectControls, TheStartUpTextShowsUntilTheFirstEnablingAndEveryChangeIsPu
             if (simpleButton) {
                 EXPECT_EQ(app.simpleButton.isEnabled(), enabled);
             }
-            EXPECT_EQ(app.dial.runtimeObjectForKey(QStringLiteral("IsConnectBtnEnable")).boolValue(),
-                      enabled);
+            EXPECT_EQ(app.dial.runtimeObjectForKey(kRTIsConnectBtnEnable).boolValue(), enabled);
             flags << posted.last(kIsAbleToConnectNotification).value("EnabledFlag").boolValue();
         }
         EXPECT_EQ(flags, (QList<bool>{false, true, false}));
@@ -288,5 +287,5 @@ TEST(ConnectControlsAgainstHalvex, AtSimReadyTheDeviceIsAskedForALinkAndWithoutO
     EXPECT_TRUE(session.runUntil([&] { return session.received(msg::connection::kNDISDialIsConnected); }));
     EXPECT_TRUE(session.runUntil([&] { return dial.m_ConnectButton->isEnabled(); }));
     EXPECT_EQ(dial.tfdDisplayModemStartUpProcess_->stringValue(), "");
-    EXPECT_TRUE(dial.runtimeObjectForKey(QStringLiteral("IsConnectBtnEnable")).boolValue());
+    EXPECT_TRUE(dial.runtimeObjectForKey(kRTIsConnectBtnEnable).boolValue());
 }
