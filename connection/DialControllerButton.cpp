@@ -281,9 +281,6 @@ void DialController::performActionWhenFirstConnected()
     smartUIAttachWebViewOpenURL();
 }
 
-// No monthly total is shown.
-void DialController::displayMonthlyData() {}
-
 // No split connection process, no operator web view.
 void DialController::switchInternetTabAction() {}
 

@@ -109,9 +109,13 @@ void DialController::loadConnectStateView(ns::View* page, double top)
         {"Received:", &m_FluxForReceive},
         {"Upload Speed:", &m_SpeedForSend},
         {"Download Speed:", &m_SpeedForReceive},
+        {"Monthly:", &monthlyData_},
     };
     connectStateCaptions_.clear();
-    for (int i = 0; i < int(std::size(rows)); ++i) {
+    // The month's data shows only where the settings ask for it.
+    const int shown = int(std::size(rows)) -
+                      (configFlag(QStringLiteral("Internet"), QStringLiteral("DisplayMonthlyData")) ? 0 : 1);
+    for (int i = 0; i < shown; ++i) {
         const double x = (i % 3) * kColumn;
         const double y = (2 - i / 3) * kRow;
         ns::TextField* caption = ns::TextField::labelWithFrame(ns::Rect(x, y, kCaptionWidth, kRow), font);

@@ -5,6 +5,7 @@
 #include "connection/DialController.h"
 
 #include "app/config/ConfigManager.h"
+#include "connection/StatisticsController/statisticSource.h"
 #include "connection/StatisticsController/statisticsView.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/appkit/TextField.h"
@@ -106,6 +107,17 @@ void DialController::setSpeedInfo()
         speedView->setSpeedPointSend(m_sendSpeed * scale, m_receiveSpeed * scale);
     statisticsInfo_.setValue(kUploadSpeed, sendText);
     statisticsInfo_.setValue(kDowloadSpeed, receiveText);
+}
+
+void DialController::displayMonthlyData()
+{
+    if (!monthlyData_ || !configFlag(QStringLiteral("Internet"), QStringLiteral("DisplayMonthlyData")))
+        return;
+    // The statistics outline's month counts this connection already, as the
+    // "ConnectStatistics" posted just before gave it: it is not added twice.
+    const double bytes =
+        statisticForm ? double(statisticForm->getMonthTotalData()) * 1024 : getCurrentTotalData();
+    monthlyData_->setStringValue(formatTransferData(float(bytes)));
 }
 
 void DialController::sendStatisticsNotification()

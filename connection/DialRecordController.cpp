@@ -3,6 +3,8 @@
 #include "app/config/ConfigFileKeys.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/controller/UINotifications.h"
+#include "connection/StatisticsController/statisticSource.h"
+#include "connection/StatisticsController/transferSource.h"
 #include "connection/TrafficText.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Clock.h"
@@ -186,6 +188,7 @@ void DialRecordController::updateInterface()
     showDurationMode();
     getTotalDataAndTime();
     updateButtons();
+    refreshStatistics();
 }
 
 void DialRecordController::getTotalDataAndTime()
@@ -213,11 +216,14 @@ std::optional<ns::Array> DialRecordController::getRecordsForOtherFunctionFrom(co
     return dial_record::recordsInPeriod(records, from, to);
 }
 
-void DialRecordController::sumRecords(const QDateTime& from, const QDateTime& to, float* receive, float* send,
-                                      unsigned* time)
+void DialRecordController::sumRecords(PeriodSums& sums, const QDateTime& from, const QDateTime& to,
+                                      float* receive, float* send, unsigned* time)
 {
-    const dial_record::Totals totals =
-        dial_record::totalsOf(dial_record::recordsInPeriod(historyFile().records(), from, to));
+    const ns::Array& records = historyFile().records();
+    if (!records.isSameObject(sums.records) || sums.from != from || sums.to != to) {
+        sums = {records, from, to, dial_record::totalsOf(dial_record::recordsInPeriod(records, from, to))};
+    }
+    const dial_record::Totals& totals = sums.totals;
     if (receive)
         *receive = float(totals.receivedKilobytes);
     if (send)
@@ -229,7 +235,7 @@ void DialRecordController::sumRecords(const QDateTime& from, const QDateTime& to
 void DialRecordController::getDayRecordReceive(float* receive, float* send, unsigned* time)
 {
     const QDate today = ns::Clock::current().now().toLocalTime().date();
-    sumRecords(localDayAt(today, 0, 0, 0), localDayAt(today, 23, 59, 59), receive, send, time);
+    sumRecords(daySums_, localDayAt(today, 0, 0, 0), localDayAt(today, 23, 59, 59), receive, send, time);
 }
 
 void DialRecordController::getMonthRecordReceive(float* receive, float* send, unsigned* time)
@@ -237,14 +243,15 @@ void DialRecordController::getMonthRecordReceive(float* receive, float* send, un
     const QDate today = ns::Clock::current().now().toLocalTime().date();
     const QDate first(today.year(), today.month(), 1);
     // Up to "day 31" of the month, which in shorter months lies in the next one.
-    sumRecords(localDayAt(first, 0, 0, 0), localDayAt(first.addDays(30), 23, 59, 59), receive, send, time);
+    sumRecords(monthSums_, localDayAt(first, 0, 0, 0), localDayAt(first.addDays(30), 23, 59, 59), receive,
+               send, time);
 }
 
 void DialRecordController::getYearRecordReceive(float* receive, float* send, unsigned* time)
 {
     const int year = ns::Clock::current().now().toLocalTime().date().year();
-    sumRecords(localDayAt(QDate(year, 1, 1), 0, 0, 0), localDayAt(QDate(year, 12, 31), 23, 59, 59), receive,
-               send, time);
+    sumRecords(yearSums_, localDayAt(QDate(year, 1, 1), 0, 0, 0), localDayAt(QDate(year, 12, 31), 23, 59, 59),
+               receive, send, time);
 }
 
 // ---- deleting everything ----
@@ -258,6 +265,7 @@ void DialRecordController::clearAllRecord()
     setPeriodLabel(QString());
     reloadTable();
     storeLastResetTime();
+    refreshStatistics();
     getTotalDataAndTime();
     updateButtons();
 }
@@ -309,9 +317,15 @@ void DialRecordController::tabViewItemWillChange(ns::Notification* notification)
         updateInterface();
 }
 
+void DialRecordController::refreshStatistics()
+{
+    if (statisticForm)
+        statisticForm->updateInterface();
+}
+
 void DialRecordController::goToStatistics(ns::Object*)
 {
-    // The statistics outline is not part of the program yet: only its page is asked for.
+    refreshStatistics();
     notifyChangeTabViewItem(kStatisticsPage);
     if (configStore()
             .getConfigurationByModuleAndKey(QStringLiteral("Provider"), QStringLiteral("MRDW_Statistics"))

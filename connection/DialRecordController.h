@@ -72,9 +72,9 @@ public:
     void clearAllRecord();
     // Kilobytes received and sent and seconds of the records started today,
     // this month (up to day 31) and this year, local time.
-    void getDayRecordReceive(float* receive, float* send, unsigned* time);
-    void getMonthRecordReceive(float* receive, float* send, unsigned* time);
-    void getYearRecordReceive(float* receive, float* send, unsigned* time);
+    void getDayRecordReceive(float* receive, float* send, unsigned* time) override;
+    void getMonthRecordReceive(float* receive, float* send, unsigned* time) override;
+    void getYearRecordReceive(float* receive, float* send, unsigned* time) override;
     // "btnDatausageRestCliked": clearAllRecord without asking.
     void resetDataForNetWorkData(ns::Notification* notification);
     QString autoChangeKBDataToMBGBUnit(double kilobytes) override;
@@ -159,6 +159,7 @@ public:
     ns::View* viewDialRecordTab_ = nullptr;
     ns::TableView* tableDialRecord_ = nullptr;
     ns::Button* btnStatisticsDialRecord_ = nullptr;
+    ns::Button* btnGoToDialRecord_ = nullptr; // "Go Back", on the statistics page
     ns::Button* btnResetDialRecord_ = nullptr;
     ns::Button* btnDeleteDialRecord_ = nullptr;
     ns::Button* btnSaveDialRecord_ = nullptr;
@@ -255,8 +256,15 @@ private:
     void setPeriodLabel(const QString& text);
     // "Statistics for period from %@ to %@" of the two bounds.
     QString periodText(const dial_record::Period& period) const;
-    // The sums of the records started in [from, to].
-    void sumRecords(const QDateTime& from, const QDateTime& to, float* receive, float* send, unsigned* time);
+    // The sums of the records started in [from, to], kept in the slot while
+    // the record file hands out the same list (the statistics ask on every poll).
+    struct PeriodSums {
+        ns::Array records;
+        QDateTime from, to;
+        dial_record::Totals totals;
+    };
+    void sumRecords(PeriodSums& sums, const QDateTime& from, const QDateTime& to, float* receive, float* send,
+                    unsigned* time);
     void storeLastResetTime();
     // The Limits window and the Volume Limit page, built once (their wording by updateLimitsLanguages).
     void buildLimitsWindow();
@@ -282,6 +290,8 @@ private:
     void removeRecordsOfPeriod(const QDateTime& from, const QDateTime& end);
     ns::Value recordSetting(const QString& key) const;
     void storeRecordSetting(const QString& key, const ns::Value& value);
+    // The statistics outline's figures and the usage outlines' names afresh.
+    void refreshStatistics();
     // The export once the sheet ended with a file.
     void exportRecords(const QString& path, const QString& type);
     static QString localized(const QString& key);
@@ -301,5 +311,6 @@ private:
     std::unique_ptr<ns::Window> wndRecordSetting_;
     std::unique_ptr<ns::Window> wndVolumeLimit_;
     std::shared_ptr<ns::Timer> periodResetTimer_;
+    PeriodSums daySums_, monthSums_, yearSums_;
     bool registered_ = false;
 };

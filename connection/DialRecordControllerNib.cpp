@@ -6,6 +6,8 @@
 
 #include "app/ui/skin/JOVUIManager.h"
 #include "connection/NibColumn.h"
+#include "connection/StatisticsController/statisticSource.h"
+#include "connection/StatisticsController/transferSource.h"
 #include "platform/ns/appkit/Box.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/DatePicker.h"
@@ -126,9 +128,14 @@ void DialRecordController::loadNib()
     // The buttons: the statistics page on the left, the record operations on the right.
     btnStatisticsDialRecord_ =
         pushButton(page, ns::Rect(kMargin - 6, 10, 150, 30), QStringLiteral("goToStatistics:"), this);
-    // The statistics outline's page comes with the statistics views.
-    btnStatisticsDialRecord_->setHidden(
-        tabviewMain->indexOfTabViewItemWithIdentifier(QStringLiteral("Statistics")) < 0);
+    // The statistics page, where there is one, goes back here from the same place.
+    const int statistics = tabviewMain->indexOfTabViewItemWithIdentifier(QStringLiteral("Statistics"));
+    btnStatisticsDialRecord_->setHidden(statistics < 0);
+    if (ns::TabViewItem* statisticsItem =
+            statistics < 0 ? nullptr : tabviewMain->tabViewItemAtIndex(statistics);
+        statisticsItem && statisticsItem->view())
+        btnGoToDialRecord_ = pushButton(statisticsItem->view(), btnStatisticsDialRecord_->frame(),
+                                        QStringLiteral("goBackToRecord:"), this);
     // The usage limits, beside it, or in its place when it is hidden.
     const double limitsLeft = btnStatisticsDialRecord_->isHidden() ? kMargin - 6 : kMargin + 150;
     btnLimitsDialRecord_ =
@@ -150,6 +157,7 @@ void DialRecordController::initializeSkin()
     const QList<QPair<ns::Object*, QString>> controls = {
         {viewDialRecordTab_, QStringLiteral("viewDialRecordTab")},
         {btnStatisticsDialRecord_, QStringLiteral("btnStatisticsDialRecord")},
+        {btnGoToDialRecord_, QStringLiteral("btnGoToDialRecord")},
         {btnResetDialRecord_, QStringLiteral("btnResetDialRecord")},
         {btnDeleteDialRecord_, QStringLiteral("btnDeleteDialRecord")},
         {btnSaveDialRecord_, QStringLiteral("btnSaveDialRecord")},
@@ -162,7 +170,8 @@ void DialRecordController::initializeSkin()
         {cbboxDialRecordBox_, QStringLiteral("cbboxDialRecordBox")},
     };
     for (const auto& [control, key] : controls)
-        jovSkinManager->registerController(control, key, true);
+        if (control)
+            jovSkinManager->registerController(control, key, true);
 }
 
 void DialRecordController::updateLanguages(ns::Notification*)
@@ -183,6 +192,8 @@ void DialRecordController::updateLanguages(ns::Notification*)
     };
     for (const auto& [button, key] : buttons)
         button->setTitle(localized(QString::fromLatin1(key)));
+    if (btnGoToDialRecord_)
+        btnGoToDialRecord_->setTitle(localized(QStringLiteral("Go Back")));
     labelFromDialRecord_->setStringValue(localized(QStringLiteral("Record From:")));
     labelToDialRecord_->setStringValue(localized(QStringLiteral("Record To:")));
     boxMeter_->setTitle(localized(QStringLiteral("Data and Time meter")));
@@ -196,6 +207,10 @@ void DialRecordController::updateLanguages(ns::Notification*)
     updateLimitsLanguages();
     updateVolumeLimitLanguages();
     tableDialRecord_->reloadData();
+    if (statisticForm)
+        statisticForm->Init_statistic_view();
+    if (transferForm)
+        transferForm->init_transfer_view();
     if (const std::optional<dial_record::Period> period = pickedPeriod(); periodView_ && period)
         setPeriodLabel(periodText(*period));
 }

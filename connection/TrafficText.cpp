@@ -115,6 +115,13 @@ QString formatTransferData(double bytes, const Units& units)
     return formatTransferDataWithUnitArray(bytes, &kDataFormats);
 }
 
+QString autoSwitchStatisticData(double kilobytes, const Units& units)
+{
+    if (units.dataInBits)
+        return formatTransferDataWithUnitArray(kilobytes * 8 * kKilo, &kBitFormats);
+    return formatTransferDataWithUnitArray(kilobytes * kKilo, &kDataFormats);
+}
+
 QString formatTransferSpeed(double bytesPerSecond, const Units& units)
 {
     if (units.speedInBits)

@@ -32,6 +32,11 @@ using UnitFormats = std::array<QString, 3>;
 QString formatTransferDataWithUnitArray(double value, const UnitFormats* formats);
 QString formatTransferData(double bytes, const Units& units);
 QString formatTransferSpeed(double bytesPerSecond, const Units& units);
+// The usage figures' text of kilobytes: "%0.2f KB" below 1024, "%0.2f MB" of
+// the value / 1024 below 1 048 576, else "%0.2f GB" of the value / 1024 / 1024;
+// with data in bits the value is multiplied by 8 first and the units are
+// "Kb", "Mb" and "Gb". The empty text for a negative value.
+QString autoSwitchStatisticData(double kilobytes, const Units& units);
 // "%02d:%02d:%02d" of hours (any number of them), minutes and seconds; a
 // negative duration counts as none.
 QString duration(long long seconds);

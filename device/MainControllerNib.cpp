@@ -31,8 +31,15 @@ constexpr double kTitleHeight = 36;
 
 // The pages of the tab view: identifier, wording key of the label.
 const char* const kPages[][2] = {
-    {"Internet", "Internet"}, {"SMS", "SMS"},          {"Phonebook", "Phonebook"},   {"Call", "Call"},
-    {"USSD1", "USSD"},        {"Setting", "Settings"}, {"DialRecord", "DialRecord"}, {"HomePage", "HomePage"},
+    {"Internet", "Internet"},
+    {"SMS", "SMS"},
+    {"Phonebook", "Phonebook"},
+    {"Call", "Call"},
+    {"USSD1", "USSD"},
+    {"Setting", "Settings"},
+    {"DialRecord", "DialRecord"},
+    {"Statistics", "Statistics"},
+    {"HomePage", "HomePage"},
 };
 
 // The buttons of the simple window: image name; the tag is the position.

@@ -6,7 +6,8 @@
 
 MainNib::MainNib(ConfigManager& store)
     : jovSkinManager_(store), settingStandIn_(jovMsgCenter_, store), aeMessage_(store),
-      initController_(store), mainController_(store), dialController_(store), dialRecordController_(store)
+      initController_(store), mainController_(store), dialController_(store), dialRecordController_(store),
+      statisticSource_(store), transferSource_(store)
 {
 }
 
@@ -50,6 +51,16 @@ void MainNib::awakeFromNib()
     dialRecordController_.wndMain = mainController_.wndMain;
     dialRecordController_.tabviewMain = mainController_.mainTabView();
     dialRecordController_.awakeFromNib();
+
+    // The usage outlines share the statistics page the history tab goes to.
+    for (JOVUIController* outline :
+         std::initializer_list<JOVUIController*>{&statisticSource_, &transferSource_}) {
+        outline->jovMsgCenter = &jovMsgCenter_;
+        outline->jovSkinManager = &jovSkinManager_;
+        outline->wndMain = mainController_.wndMain;
+        outline->tabviewMain = mainController_.mainTabView();
+        outline->awakeFromNib();
+    }
 
     // The delegate starts the device server when launching ends.
     ns::Application::sharedApplication().setDelegate(&mainController_);

@@ -4,6 +4,8 @@
 #include "app/ui/skin/JOVUIManager.h"
 #include "connection/DialController.h"
 #include "connection/DialRecordController.h"
+#include "connection/StatisticsController/statisticSource.h"
+#include "connection/StatisticsController/transferSource.h"
 #include "device/AEMessage.h"
 #include "device/InitController.h"
 #include "device/MainController.h"
@@ -29,6 +31,8 @@ public:
     InitController& initController() { return initController_; }
     DialController& dialController() { return dialController_; }
     DialRecordController& dialRecordController() { return dialRecordController_; }
+    statisticSource& statisticsOutline() { return statisticSource_; }
+    transferSource& transferOutline() { return transferSource_; }
     JOVUIManager& skinManager() { return jovSkinManager_; }
 
 private:
@@ -43,4 +47,6 @@ private:
     MainController mainController_;
     DialController dialController_;
     DialRecordController dialRecordController_;
+    statisticSource statisticSource_;
+    transferSource transferSource_;
 };

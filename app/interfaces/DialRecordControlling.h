@@ -32,6 +32,11 @@ public:
     // refreshes the tab; false when the file could not be written (it then
     // keeps its last good content).
     virtual bool appendDialRecord(const ns::Dictionary& record) = 0;
+    // Kilobytes received and sent and seconds connected of the records
+    // started today, this month and this year (local time).
+    virtual void getDayRecordReceive(float* receive, float* send, unsigned* time) = 0;
+    virtual void getMonthRecordReceive(float* receive, float* send, unsigned* time) = 0;
+    virtual void getYearRecordReceive(float* receive, float* send, unsigned* time) = 0;
 
     // The usage limits that the settings window shows.
     // Ends the Limits window's period when it is over.

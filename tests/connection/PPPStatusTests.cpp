@@ -5,6 +5,7 @@
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/UINotifications.h"
 #include "connection/DialController.h"
+#include "connection/StatisticsController/statisticSource.h"
 #include "connection/StatisticsController/statisticsView.h"
 #include "jCommon/ConnectionMessages.h"
 #include "jCommon/PPPConnectStatus.h"
@@ -49,8 +50,16 @@ struct FakeRecords : DialRecordControlling {
         appended << record;
         return true;
     }
+    void getDayRecordReceive(float*, float*, unsigned*) override {}
+    void getMonthRecordReceive(float* receive, float* send, unsigned*) override
+    {
+        *receive = monthReceivedKB;
+        *send = monthSentKB;
+    }
+    void getYearRecordReceive(float*, float*, unsigned*) override {}
     QList<ns::Dictionary> appended;
     int updates = 0;
+    float monthReceivedKB = 0, monthSentKB = 0;
 };
 
 // The controller with a connect under way; the device's answers are handed to it.
@@ -310,4 +319,26 @@ TEST(PPPStatus, ConnectedAnswersRunTheCountersAndTheSpeedUntilTheLinkEnds)
     EXPECT_EQ(app.records.appended[0].value("receivebyte").toString(), "200.00");
     EXPECT_EQ(posted.last(QStringLiteral("ConnectStatistics")).value("ConnectTime").toString(), "00:00:00");
     EXPECT_EQ(app.dial.speedView->model().pointCount(), 0);
+}
+
+TEST(PPPStatus, TheMonthsDataCountsTheRunningConnectionOnce)
+{
+    for (const bool shown : {false, true}) {
+        SCOPED_TRACE(shown);
+        PPPApp app(withInternet({{"DisplayMonthlyData", shown}}, kNewDial));
+        statisticSource statistics(app.store);
+        statistics.awakeFromNib();
+        app.records.monthReceivedKB = 1024;
+        app.records.monthSentKB = 512;
+        app.connect();
+        app.status(8, QStringLiteral("10.1.2.3"), 60, 512 * 1024.0f, 1024 * 1024.0f);
+        ASSERT_EQ(app.dial.monthlyData_ != nullptr, shown);
+        if (shown) {
+            EXPECT_EQ(app.dial.monthlyData_->stringValue(), "3.00 MB"); // 1.5 MB saved, 1.5 MB running
+        }
+        app.status(0);
+        if (shown) {
+            EXPECT_EQ(app.dial.monthlyData_->stringValue(), "_____");
+        }
+    }
 }

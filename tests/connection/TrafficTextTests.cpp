@@ -46,6 +46,32 @@ TEST(TrafficText, DataTextsFollowTheUnitSwitches)
     }
 }
 
+TEST(TrafficText, UsageFiguresTakeKilobytesAndOnlyTheBitSwitch)
+{
+    struct Case {
+        Units units;
+        double kilobytes;
+        const char* text;
+    };
+    const Units bytes = units(false, false, false, false);
+    const Units bits = units(false, true, false, false);
+    for (const Case& c : {
+             Case{bytes, 0, "0.00 KB"},
+             Case{bytes, 1023.5, "1023.50 KB"},
+             Case{bytes, 1536, "1.50 MB"},
+             Case{bytes, 1048576, "1.00 GB"},
+             Case{bytes, -0.5, ""},
+             Case{bits, 200, "1.56 Mb"},
+             Case{bits, 100, "800.00 Kb"},
+             Case{bits, 131072, "1.00 Gb"},
+             // Megabytes without a unit belong to the connection's figures only.
+             Case{units(true, false, false, false), 1536, "1.50 MB"},
+         }) {
+        SCOPED_TRACE(c.kilobytes);
+        EXPECT_EQ(traffic_text::autoSwitchStatisticData(c.kilobytes, c.units), c.text);
+    }
+}
+
 TEST(TrafficText, SpeedTextsFollowTheUnitSwitches)
 {
     struct Case {

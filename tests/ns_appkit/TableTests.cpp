@@ -256,6 +256,43 @@ TEST(AppKitOutline, RowsAreTheVisibleItemsAndExpansionSurvivesReloading)
     EXPECT_EQ(outline.rowForItem(&tree.a2[0]), -1);
 }
 
+TEST(AppKitOutline, ADelegateMayKeepItemsOpenAgainstTheUserButNotAgainstACall)
+{
+    struct KeepOpen : OutlineViewDelegate {
+        bool shouldCollapseItem(OutlineView*, void*) override { return !keep; }
+        void outlineViewItemDidCollapse(OutlineView*, void*) override { ++collapsed; }
+        bool keep = false;
+        int collapsed = 0;
+    } delegate;
+    Tree tree;
+    std::unique_ptr<Window> window = appkit_test::shownWindow(Rect(100, 100, 300, 200));
+    auto* outline = new OutlineView(Rect(0, 0, 300, 200));
+    outline->addTableColumn(std::make_unique<TableColumn>("name"));
+    outline->setDataSource(&tree);
+    outline->setDelegate(&delegate);
+    window->contentView()->addSubview(outline);
+    const QStringList open{"0:a", "1:a1", "1:a2", "0:b"}, closed{"0:a", "0:b"};
+    // The disclosure triangle of the first row, before its name.
+    const Rect first = outline->rectOfRow(0);
+    const auto clickFirstTriangle = [&] { appkit_test::click(outline, {first.minX() + 8, first.midY()}); };
+
+    // The user's click closes an item the delegate lets go ...
+    outline->expandItem(&tree.top[0]);
+    clickFirstTriangle();
+    EXPECT_EQ(visibleRows(*outline), closed);
+    EXPECT_EQ(delegate.collapsed, 1);
+    // ... and not one it keeps.
+    outline->expandItem(&tree.top[0]);
+    delegate.keep = true;
+    clickFirstTriangle();
+    EXPECT_EQ(visibleRows(*outline), open);
+    EXPECT_EQ(delegate.collapsed, 1);
+
+    outline->collapseItem(&tree.top[0]);
+    EXPECT_EQ(visibleRows(*outline), closed);
+    EXPECT_EQ(delegate.collapsed, 2);
+}
+
 TEST(AppKitTabView, ItemViewIsReplacedByIdentifier)
 {
     auto window = appkit_test::shownWindow();

@@ -4,6 +4,7 @@
 #include "platform/ns/appkit/TableModel.h"
 
 #include <QHeaderView>
+#include <QScopedValueRollback>
 #include <QSet>
 #include <QTreeView>
 
@@ -166,8 +167,17 @@ OutlineView::OutlineView(const Rect& frame) : TableView(frame)
     });
     QObject::connect(view, &QTreeView::collapsed, view, [this](const QModelIndex& index) {
         rowsChanged();
-        if (delegate_)
-            delegate_->outlineViewItemDidCollapse(this, tree_->node(index)->item);
+        if (!delegate_)
+            return;
+        void* item = tree_->node(index)->item;
+        if (!collapsingByCall_ && !delegate_->shouldCollapseItem(this, item)) {
+            // Qt collapses before asking: the refused item opens again, unannounced.
+            restoringExpansion_ = true;
+            treeView()->expand(index);
+            restoringExpansion_ = false;
+            return;
+        }
+        delegate_->outlineViewItemDidCollapse(this, item);
     });
 }
 
@@ -302,6 +312,7 @@ void OutlineView::collapseItem(void* item, bool collapseChildren)
     const QModelIndex index = indexOfItem(item);
     if (!index.isValid())
         return;
+    const QScopedValueRollback byCall(collapsingByCall_, true);
     if (collapseChildren) {
         std::function<void(const QModelIndex&)> collapseBelow = [&](const QModelIndex& parent) {
             for (int row = 0; row < tree_->rowCount(parent); ++row) {

@@ -51,6 +51,8 @@ public:
     {
         return true;
     }
+    // Asked when the user collapses an item; a refused item stays expanded.
+    virtual bool shouldCollapseItem(OutlineView* /*outlineView*/, void* /*item*/) { return true; }
     virtual void outlineViewItemDidExpand(OutlineView* /*outlineView*/, void* /*item*/) {}
     virtual void outlineViewItemDidCollapse(OutlineView* /*outlineView*/, void* /*item*/) {}
 };
@@ -113,6 +115,7 @@ private:
     OutlineViewDelegate* delegate_ = nullptr;
     OutlineModel* tree_ = nullptr; // the model, once installed
     bool restoringExpansion_ = false;
+    bool collapsingByCall_ = false; // collapseItem() runs: the delegate is not asked
     mutable std::optional<QList<QPersistentModelIndex>> rows_;
     mutable QHash<const void*, int> rowOfNode_;
 };
