@@ -244,7 +244,9 @@ int main(int argc, char** argv)
     // A connected program refuses to quit with a question no one answers here.
     if (DialController& dial = nib.dialController(); dial.connectStatus() == DialControlling::Connected) {
         dial.DialOption(nullptr);
-        QTest::qWaitFor([&] { return dial.connectStatus() == DialControlling::Idle; }, kSimReadyTimeoutMs);
+        if (!QTest::qWaitFor([&] { return dial.connectStatus() == DialControlling::Idle; },
+                             kSimReadyTimeoutMs))
+            std::fprintf(stderr, "TrelvanSnapshot: the connection did not end\n");
     }
     ns::Application::sharedApplication().terminate(nullptr);
     if (!ready)
