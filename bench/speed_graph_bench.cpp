@@ -1,10 +1,10 @@
 // One drawing of the live speed graph: 50 samples on a 400 x 200 view, drawn
 // into an offscreen image as the Internet view draws it.
 #include "app/config/ConfigManager.h"
+#include "bench/OffscreenMain.h"
 #include "connection/StatisticsController/statisticsView.h"
 #include "platform/ns/appkit/GraphicsContext.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -42,10 +42,5 @@ BENCHMARK(BM_SpeedGraphDrawRect)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

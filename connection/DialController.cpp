@@ -20,6 +20,7 @@ const ObserverTableEntry DialControllerNotificationTable[] = {
     {"updateNetworkStatus:", "init_NetworkStatus"},
     {"connectTypeDidChanged:", "ConnectTypeChange"},
     {"notifyDeviceUnlockSuccess:", "DeviceUnlockSuccess"},
+    {"datausageRest:", "btnDatausageRestCliked"},
     {nullptr, nullptr},
 };
 
@@ -95,6 +96,7 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerSelector("closeStatisticsWin:", &DialController::closeStatisticsWin);
     registerProfileSelectors();
     registerProfileWindowActions();
+    registerLimitSelectors();
 }
 
 DialController::~DialController()

@@ -60,7 +60,8 @@ class WebView;
 // DialControllerApnCycle.cpp (the APN cycle and the packet-domain status), the PPP files
 // DialControllerPPP.cpp, DialControllerAttach.cpp and DialControllerRecord.cpp,
 // DialControllerTraffic.cpp (time, data, speed and the statistics
-// notifications), DialControllerNDIS.cpp (the NDIS connection) and the
+// notifications), DialControllerLimits.cpp (the usage limits while
+// connected), DialControllerNDIS.cpp (the NDIS connection) and the
 // profile files DialControllerProfiles.cpp, DialControllerProfileList.cpp,
 // DialControllerDialParams.cpp and DialControllerMMS.cpp.
 class DialController : public JOVUIController,
@@ -771,7 +772,6 @@ public:
 
     // Calls into features that are not here yet; each does the least its
     // caller needs (see the definitions).
-    void checkRecordLimit();
     void recordLimitWarnForVazo();
     void setConnectStateHidden(bool hidden);
     void performActionWhenFirstConnected();
@@ -832,6 +832,56 @@ private:
 
 public:
     // ---- end of the PPP connection ----
+
+    // ---- usage limits while connected (DialControllerLimits.cpp) ----
+
+    // Each poll tick or traffic report: the 80 % warning while warnLimitFlag
+    // is set, then the limit itself while autoDisconnectFlag is set.
+    void checkRecordLimit();
+    // Only while the records are reset on a schedule ("IfSetRecordResetFrequence"
+    // or "IfSetRecordResetEveryDays"): the data or the time check by "recordLimitState".
+    void recordLimitWarn();
+    void recordLimitDisconnect();
+    // Once per connection, past 80 % and short of the limit.
+    void recordDataLimitWarn();
+    void recordTimeLimitWarn();
+    // At the limit (the time limit "LimitDisconnectDelay" seconds early): the limit action.
+    void recordDataLimitDisconnect();
+    void recordTimeLimitDisconnect();
+    // The warning window, at the modal-panel level, in front without taking the keyboard.
+    void runLimitWarning(const QString& message);
+    void closeLimitWarningPanel(ns::Object* sender);
+    void reachLimitsMsgOK(ns::Object* sender);
+    // "btnDatausageRestCliked": the running connection's byte counts start again.
+    void datausageRest(ns::Notification* notification);
+
+    std::unique_ptr<ns::Window> wndLimitWarning_;
+    ns::TextField* labelLimitWarning_ = nullptr;
+    ns::TextField* labelLimitWarningMsg_ = nullptr;
+    ns::Button* btnLimintPanelOK_ = nullptr;
+    std::unique_ptr<ns::Window> reachLimitsMsg;
+
+private:
+    void registerLimitSelectors();
+    // By "recordLimitDisconnect": 0 asks, then disconnects on OK; 1 shows the
+    // reach-limits window and disconnects.
+    void runLimitAction();
+    // The one connect-button action of a limit disconnect.
+    void limitDisconnect();
+    // The saved records and, until a disconnect saved it, the running connection.
+    double runningTotalKilobytes() const;
+    long runningTotalSeconds() const;
+    void buildLimitWarningWindow();
+    void buildReachLimitsWindow();
+    // The reach-limits window at the modal-panel level, in front and key.
+    void showReachLimitsMsg();
+
+    ns::TextField* labelReachLimitsTitle_ = nullptr;
+    ns::TextField* labelReachLimitsMsg_ = nullptr;
+    ns::Button* btnReachLimitsOK_ = nullptr;
+
+public:
+    // ---- end of the usage limits ----
 
     // ---- traffic counters, speed and connection statistics (DialControllerTraffic.cpp) ----
 

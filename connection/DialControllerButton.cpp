@@ -266,9 +266,6 @@ void DialController::setWCDMAConfigHidden(bool) {}
 
 // ---- calls into features that are not here yet ----
 
-// No usage limits are checked while connected.
-void DialController::checkRecordLimit() {}
-
 void DialController::recordLimitWarnForVazo() {}
 
 // Of the first-connect actions only the smart skin's operator pages are

@@ -3,10 +3,12 @@
 // What the dial controller's tests share: the initialisation controller
 // faked, the controller alone over private settings with time on a manual
 // clock, and the main nib against the simulated modem.
+#include "app/interfaces/DialRecordControlling.h"
 #include "app/interfaces/InitControlling.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/UINotifications.h"
 #include "connection/DialController.h"
+#include "platform/lindora/Lindora.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/PropertyList.h"
@@ -26,6 +28,39 @@
 
 namespace dial_test
 {
+
+// The history's controller: the totals a test gives it, the refreshes
+// asked of it and the records it was given, in order.
+struct FakeHistory : DialRecordControlling {
+    FakeHistory() { g_DialRecordController = this; }
+    ~FakeHistory() override { g_DialRecordController = nullptr; }
+    void loadRecordList(const QString&) override {}
+    void getTotalDataAndTime() override {}
+    float getTotalData() override { return kilobytes; }
+    long gettotalTime() override { return seconds; }
+    QString autoChangeKBDataToMBGBUnit(double kb) override { return QString::number(kb); }
+    void updateInterface() override { ++updates; }
+    void periodRecordReset() override {}
+    void loadDefaultRecordSetting() override {}
+    ns::View* volumeLimitPage() const override { return nullptr; }
+    bool appendDialRecord(const ns::Dictionary& record) override
+    {
+        appended << record;
+        return true;
+    }
+    void getDayRecordReceive(float*, float*, unsigned*) override {}
+    void getMonthRecordReceive(float* receive, float* send, unsigned*) override
+    {
+        *receive = monthReceivedKB;
+        *send = monthSentKB;
+    }
+    void getYearRecordReceive(float*, float*, unsigned*) override {}
+    float kilobytes = 0;
+    long seconds = 0;
+    int updates = 0;
+    QList<ns::Dictionary> appended;
+    float monthReceivedKB = 0, monthSentKB = 0;
+};
 
 // The initialisation controller as the connection procedures ask it.
 struct FakeInit : InitControlling {
@@ -48,6 +83,12 @@ struct FakeInit : InitControlling {
     int lockModule = -1;
     bool largeFont = false;
 };
+
+// The English wording of the key, as the window shows it.
+inline QString translated(const char* key)
+{
+    return Map_Name_Item_of_IndexString(QString::fromLatin1(key));
+}
 
 // Plain settings with those top-level entries and that "Internet" module.
 inline ns::Dictionary withSettings(const ns::Dictionary& top,

@@ -1,6 +1,5 @@
 // The PPP status answers as the dial controller reads them: handed to it
 // through a message center, with time on a manual clock and no device server.
-#include "app/interfaces/DialRecordControlling.h"
 #include "app/language/WordingOperation.h"
 #include "app/msgcenter/JOVMsgCenter.h"
 #include "app/ui/controller/UINotifications.h"
@@ -9,7 +8,6 @@
 #include "connection/StatisticsController/statisticsView.h"
 #include "jCommon/ConnectionMessages.h"
 #include "jCommon/PPPConnectStatus.h"
-#include "platform/lindora/Lindora.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/appkit/Button.h"
@@ -23,6 +21,7 @@
 #include <gtest/gtest.h>
 
 using namespace device_test;
+using dial_test::translated;
 
 namespace
 {
@@ -31,36 +30,6 @@ ns::Dictionary withInternet(const ns::Dictionary& internet, const ns::Dictionary
 {
     return dial_test::withSettings(top, internet);
 }
-
-// The history's controller: the records it was given, in order.
-struct FakeRecords : DialRecordControlling {
-    FakeRecords() { g_DialRecordController = this; }
-    ~FakeRecords() override { g_DialRecordController = nullptr; }
-    void loadRecordList(const QString&) override {}
-    void getTotalDataAndTime() override {}
-    float getTotalData() override { return 0; }
-    long gettotalTime() override { return 0; }
-    QString autoChangeKBDataToMBGBUnit(double kilobytes) override { return QString::number(kilobytes); }
-    void updateInterface() override { ++updates; }
-    void periodRecordReset() override {}
-    void loadDefaultRecordSetting() override {}
-    ns::View* volumeLimitPage() const override { return nullptr; }
-    bool appendDialRecord(const ns::Dictionary& record) override
-    {
-        appended << record;
-        return true;
-    }
-    void getDayRecordReceive(float*, float*, unsigned*) override {}
-    void getMonthRecordReceive(float* receive, float* send, unsigned*) override
-    {
-        *receive = monthReceivedKB;
-        *send = monthSentKB;
-    }
-    void getYearRecordReceive(float*, float*, unsigned*) override {}
-    QList<ns::Dictionary> appended;
-    int updates = 0;
-    float monthReceivedKB = 0, monthSentKB = 0;
-};
 
 // The controller with a connect under way; the device's answers are handed to it.
 struct PPPApp : dial_test::DialApp {
@@ -87,15 +56,10 @@ struct PPPApp : dial_test::DialApp {
     QString text() const { return dial.m_ConnectState->stringValue(); }
 
     FakeUpdateLink updateLink;
-    FakeRecords records;
+    dial_test::FakeHistory records;
 };
 
 const ns::Dictionary kNewDial{{"NewDial", true}};
-
-QString translated(const char* key)
-{
-    return Map_Name_Item_of_IndexString(QString::fromLatin1(key));
-}
 
 } // namespace
 

@@ -345,6 +345,9 @@ bool Application::filterEvent(QObject* receiver, QEvent* event)
     const bool popup = top->windowType() == Qt::Popup || top->windowType() == Qt::ToolTip;
     const bool blocked = !popup && (window ? isInputBlocked(window) : !sessions_.isEmpty());
 
+    if (window && event->type() == QEvent::MouseButtonPress && !blocked)
+        window->keepKeyOnShow_ = false;
+
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -386,6 +389,13 @@ bool Application::filterEvent(QObject* receiver, QEvent* event)
         return sessions_.isEmpty() && mainMenu_ && mainMenu_->performKeyEquivalent(keyEvent);
     }
     case QEvent::WindowActivate:
+        if (window && widget == top && window->keepKeyOnShow_) {
+            // Shown without taking the keyboard: the key window keeps it.
+            window->keepKeyOnShow_ = false;
+            if (keyWindow_ && keyWindow_ != window && keyWindow_->isVisible())
+                keyWindow_->activateWindow();
+            return false;
+        }
         if (window && widget == top && window->canBecomeKeyWindow()) {
             setKeyWindow(window);
             if (window->canBecomeMainWindow())

@@ -334,6 +334,16 @@ void Window::orderFront(Object*)
     notifyDrawers();
 }
 
+void Window::orderFrontKeepingKey(Object* sender)
+{
+    const char* const kWithoutActivating = "_q_showWithoutActivating";
+    create();
+    keepKeyOnShow_ = true;
+    windowHandle()->setProperty(kWithoutActivating, true);
+    orderFront(sender);
+    windowHandle()->setProperty(kWithoutActivating, QVariant());
+}
+
 void Window::makeKeyAndOrderFront(Object* sender)
 {
     orderFront(sender);
@@ -342,6 +352,7 @@ void Window::makeKeyAndOrderFront(Object* sender)
 
 void Window::orderOut(Object*)
 {
+    keepKeyOnShow_ = false;
     hide();
     Application::sharedApplication().windowOrderedOut(this);
     notifyDrawers();

@@ -137,6 +137,12 @@ public:
     void makeKeyAndOrderFront(Object* sender);
     void orderFront(Object* sender);
     void orderFrontRegardless() { orderFront(nullptr); }
+    // Brings the window to the front while the key window stays key, as a
+    // panel that tells something without taking the keyboard does: the
+    // desktop is asked not to activate it, and an activation its showing
+    // brings all the same goes back to the key window. A click into the
+    // window lets it become key as usual.
+    void orderFrontKeepingKey(Object* sender);
     void orderOut(Object* sender);
     void makeKeyWindow();
     void makeMainWindow();
@@ -230,6 +236,7 @@ private:
 
     unsigned styleMask_;
     int level_ = NormalWindowLevel;
+    bool keepKeyOnShow_ = false; // shown by orderFrontKeepingKey, not clicked since
     bool hasShadow_ = true;
     bool opaque_ = true;
     bool acceptsMouseMoved_ = false;
