@@ -2,6 +2,8 @@
 // action, and the windows they show. The connection polls on the manual
 // clock; the saved history is a fake with the totals each case needs.
 #include "connection/DialController.h"
+#include "jCommon/ConnectionMessages.h"
+#include "jCommon/NDISTransferReport.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Button.h"
@@ -251,4 +253,22 @@ TEST(UsageLimits, ResettingTheDataUsageRestartsTheRunningCounts)
     EXPECT_EQ(limit.app.dial.getCurrentTotalData(), 0);
     limit.poll();
     EXPECT_EQ(limit.app.dial.connectStatus(), 3);
+}
+
+TEST(UsageLimits, AnNdisTransferReportChecksTheLimitsToo)
+{
+    DialApp app(withSettings({{"ConnectType", 1}, {"Record", limits(kData100MB)}}),
+                DialApp::Answers::Delivered);
+    FakeHistory saved;
+    app.dial.isDeviceRemoved = false;
+    app.dial.NDISDialConnect();
+    app.dial.setDialBtnWithStatus(true);
+    NDISTransferReport report;
+    report.localAddress = QStringLiteral("10.64.12.7");
+    report.sendBytes = report.receiveBytes = 50 * 1024 * 1024;
+    app.deliver(msg::connection::kNDISDialTransferData, report.bytes());
+    app.settle();
+    ASSERT_TRUE(app.dial.reachLimitsMsg);
+    EXPECT_TRUE(app.dial.reachLimitsMsg->isVisible());
+    EXPECT_EQ(app.dial.connectStatus(), 2);
 }
