@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 
 using namespace ns;
@@ -259,6 +260,25 @@ TEST(AppKitKeyWindow, FollowsOrderingAndSkipsWindowsThatCannotBeKey)
     borderless.makeKeyAndOrderFront(nullptr);
     EXPECT_TRUE(first->isKeyWindow());
     EXPECT_TRUE(borderless.isVisible());
+}
+
+TEST(AppKitKeyWindow, AWindowBroughtFrontKeepingKeyLeavesTheKeyboardWhereItWas)
+{
+    auto main = appkit_test::shownWindow();
+    QCoreApplication::processEvents();
+    Panel panel(Rect(150, 150, 200, 100), TitledWindowMask);
+    panel.setLevel(ModalPanelWindowLevel);
+    panel.orderFrontKeepingKey(nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_TRUE(main->isKeyWindow());
+    EXPECT_EQ(QApplication::activeWindow(), main.get());
+
+    // Shown again the usual way, it takes the keyboard as any window does.
+    panel.orderOut(nullptr);
+    panel.orderFront(nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(panel.isKeyWindow());
 }
 
 TEST(AppKitApplication, LaunchTerminateAndReopenAskTheDelegate)
