@@ -15,7 +15,7 @@ using namespace device_test;
 namespace
 {
 
-constexpr int kWaitMs = 20000;
+constexpr int kWaitMs = 60000;
 
 bool received(HalvexControl& halvex, MessageID id, _UI_MSG* found = nullptr)
 {

@@ -26,7 +26,7 @@ using namespace dial_test;
 namespace
 {
 
-constexpr int kWaitMs = 20000;
+constexpr int kWaitMs = 60000;
 
 // The shipped settings over NDIS, with these keys added to "Internet".
 ns::Dictionary ndisSettings(const ns::Dictionary& internet = ns::Dictionary())

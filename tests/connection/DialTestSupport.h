@@ -178,7 +178,7 @@ private:
 };
 
 // Only a guard against a modem that went silent; time itself moves on the clock.
-inline constexpr int kGuardMs = 20000;
+inline constexpr int kGuardMs = 60000;
 
 // Trelvan in its main nib with the modem started on a scenario of its own,
 // its clock manual, up to the SIM ready; with profiles, the profile file

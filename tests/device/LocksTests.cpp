@@ -33,7 +33,7 @@ using namespace device_test;
 namespace
 {
 
-constexpr int kWaitMs = 20000;
+constexpr int kWaitMs = 60000;
 
 // Types into the field as the user does: selects what it holds, then the keys.
 void type(ns::TextField* field, const QString& text)
