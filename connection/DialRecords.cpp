@@ -3,6 +3,7 @@
 #include <QTime>
 
 #include <algorithm>
+#include <limits>
 
 namespace dial_record
 {
@@ -48,10 +49,20 @@ std::optional<Period> periodOfDays(const QDate& fromDay, const QDate& toDay)
 
 ns::Array recordsInPeriod(const ns::Array& records, const QDateTime& from, const QDateTime& to)
 {
+    // Bounds in local time are converted once, not at every comparison. As
+    // between dates, a missing start bound lies before every moment and a
+    // missing end bound keeps none.
     ns::Array inside;
+    if (!to.isValid())
+        return inside;
+    const qint64 first = from.isValid() ? from.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+    const qint64 last = to.toMSecsSinceEpoch();
     for (const ns::Value& entry : records) {
         const QDateTime start = entry.toDictionary().value(QStringLiteral("starttime")).toDate();
-        if (start.isValid() && from <= start && start <= to)
+        if (!start.isValid())
+            continue;
+        const qint64 moment = start.toMSecsSinceEpoch();
+        if (first <= moment && moment <= last)
             inside.append(entry);
     }
     return inside;
