@@ -300,7 +300,10 @@ TEST(PPPStatus, TheMonthsDataCountsTheRunningConnectionOnce)
         if (shown) {
             EXPECT_EQ(app.dial.monthlyData_->stringValue(), "3.00 MB"); // 1.5 MB saved, 1.5 MB running
         }
+        EXPECT_FLOAT_EQ(statistics.getMonthTotalData(), 3072);
         app.status(0);
+        // The end of the link drops the running connection from the month.
+        EXPECT_FLOAT_EQ(statistics.getMonthTotalData(), 1536);
         if (shown) {
             EXPECT_EQ(app.dial.monthlyData_->stringValue(), "_____");
         }
