@@ -26,10 +26,24 @@ bool Workspace::openFile(const QString& path)
     return QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+bool Workspace::openFile(const QString& path, const QString& application)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    const QString program = programOfApplication(application);
+    return !program.isEmpty() && QProcess::startDetached(program, {QFileInfo(path).absoluteFilePath()});
+}
+
 bool Workspace::launchApplication(const QString& application)
 {
+    const QString program = programOfApplication(application);
+    return !program.isEmpty() && QProcess::startDetached(program, {});
+}
+
+QString Workspace::programOfApplication(const QString& application)
+{
     if (application.isEmpty())
-        return false;
+        return QString();
     QString program;
     if (QFileInfo(application).isDir()) {
         if (const std::optional<Bundle> bundle = Bundle::bundleWithPath(application))
@@ -39,7 +53,7 @@ bool Workspace::launchApplication(const QString& application)
         if (program.isEmpty())
             program = QStandardPaths::findExecutable(application.toLower());
     }
-    return !program.isEmpty() && QFileInfo(program).isExecutable() && QProcess::startDetached(program, {});
+    return !program.isEmpty() && QFileInfo(program).isExecutable() ? program : QString();
 }
 
 } // namespace ns

@@ -34,6 +34,10 @@ public:
     // Opens the file with the user's program for its type; false when the
     // file does not exist or nothing could open it.
     bool openFile(const QString& path);
+    // Opens the file with the named application (found as launchApplication
+    // finds it), the file's path its one argument; false when the file does
+    // not exist, there is no such application or it does not start.
+    bool openFile(const QString& path, const QString& application);
     // Starts an application: an application bundle given by its path (its
     // program in Contents/MacOS), or a program of that name, as given or in
     // lower case, on the search path. False when there is none or it does not start.
@@ -52,6 +56,8 @@ public:
 
 private:
     Workspace() = default;
+    // The program that runs the application; empty when there is none.
+    static QString programOfApplication(const QString& application);
 };
 
 } // namespace ns
