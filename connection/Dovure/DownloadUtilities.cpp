@@ -76,11 +76,15 @@ void DownloadUtilities::startQueryURLModifiedDate(const QString& address)
     request.setTransferTimeout(kQueryTimeoutMs);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     QNetworkReply* reply = network().get(request);
+    queries_.insert(reply);
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply, address] {
         if (!isRedirect(reply))
             queryAnswered(reply, address);
     });
-    connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        queries_.remove(reply);
+        reply->deleteLater();
+    });
 }
 
 void DownloadUtilities::queryAnswered(QNetworkReply* reply, const QString& address)

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class QNetworkAccessManager;
@@ -32,6 +33,8 @@ public:
     // takes its place only when the whole image arrived, so a failed download
     // leaves the old copy (and its date) as they were.
     void startDownloadingURL(const QString& address);
+    // The queries and downloads still running.
+    int pendingRequests() const { return int(queries_.size() + downloads_.size()); }
 
 private:
     DownloadUtilities();
@@ -50,5 +53,6 @@ private:
 
     QString downloadFolder_;
     QNetworkAccessManager* network_ = nullptr;
+    QSet<QNetworkReply*> queries_;
     QHash<QNetworkReply*, Download> downloads_;
 };

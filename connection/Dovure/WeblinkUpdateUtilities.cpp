@@ -19,6 +19,8 @@ WeblinkUpdateUtilities& WeblinkUpdateUtilities::sharedUpdateManager()
     return manager;
 }
 
+WeblinkUpdateUtilities::WeblinkUpdateUtilities() : store_(&ConfigManager::sharedConfigManager()) {}
+
 void WeblinkUpdateUtilities::setcfgFile(const QString& path)
 {
     iconLinks_.load(path);
@@ -39,14 +41,15 @@ bool WeblinkUpdateUtilities::savecfg()
 
 bool WeblinkUpdateUtilities::isKnownURLInIconLinks(const QString& address) const
 {
-    ConfigManager& store = ConfigManager::sharedConfigManager();
-    const QDir data(store.modemListPath());
+    const QString dataFolder = store_->modemListPath();
     KnownLocalFiles files;
-    if (!store.modemListPath().isEmpty())
+    if (!dataFolder.isEmpty()) {
+        const QDir data(dataFolder);
         files.imageFolders = {data.filePath(QStringLiteral("dovure/images")),
                               data.filePath(QStringLiteral("Sources"))};
+    }
     files.htmlTwins =
-        store.getConfigurationByModule(QStringLiteral("GetHtmlFilePathByFlashFile")).boolValue();
+        store_->getConfigurationByModule(QStringLiteral("GetHtmlFilePathByFlashFile")).boolValue();
     return iconLinks_.isKnownURL(address, files);
 }
 

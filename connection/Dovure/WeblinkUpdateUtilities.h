@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class ConfigManager;
+
 inline const QString kLoadImageFormURLOverNotification = QStringLiteral("LoadImageFormURLOver");
 inline const QString kLoadFavouriteBtnWebKitViewsNotification = QStringLiteral("loadFavouriteBtnWebKitViews");
 
@@ -47,13 +49,17 @@ public:
     // "loadFavouriteBtnWebKitViews" are posted.
     void downloadDidFinishWithURL(const QString& address);
 
+    // The settings it reads: the process-wide store unless given another.
+    void setConfigStore(ConfigManager* store) { store_ = store; }
+
     // How the connection's window shows a renewed image, given its entry.
     using ImageRenewedAction = std::function<void(const ns::Dictionary& properties)>;
     void setImageRenewedAction(ImageRenewedAction action) { imageRenewed_ = std::move(action); }
 
 private:
-    WeblinkUpdateUtilities() = default;
+    WeblinkUpdateUtilities();
 
     IconLinkList iconLinks_;
     ImageRenewedAction imageRenewed_;
+    ConfigManager* store_;
 };
