@@ -4,6 +4,7 @@
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
+#include "connection/CocoaSoap/SoapClient.h"
 #include "jCommon/ConnectionMessages.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Timer.h"
@@ -94,6 +95,7 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerSelector("dealWithSetNetworkModeResult:", &DialController::dealWithSetNetworkModeResult);
     registerSelector("attachPS", &DialController::attachPS);
     registerSelector("closeStatisticsWin:", &DialController::closeStatisticsWin);
+    registerSubscriberSelectors();
     registerProfileSelectors();
     registerProfileWindowActions();
     registerLimitSelectors();
@@ -133,6 +135,7 @@ void DialController::registerMessages()
                                    ns::kWorkspaceWillSleepNotification, nullptr);
     notificationCenter.addObserver(this, QStringLiteral("machineDidWake:"), ns::kWorkspaceDidWakeNotification,
                                    nullptr);
+    subscribeSubscriberNotifications();
 }
 
 void DialController::initializeController()

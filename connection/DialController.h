@@ -34,6 +34,7 @@ class View;
 class Window;
 } // namespace ns
 
+class SoapClient;
 class statisticsView;
 
 namespace ns
@@ -243,8 +244,23 @@ public:
     // The top area after a connection ended, by whether the user ended it.
     void smartUIManualDisconnect();
     // The subscriber number as shown: "0" and the run-time number without
-    // its country code, "SmartNet" when there is none.
+    // its country code, "SmartNet" when there is none; a number shorter than
+    // a country code as it is.
     QString getPhoneNumber();
+
+    // ---- the subscriber number (DialControllerSubscriber.cpp) ----
+
+    // Asks the operator's service for the number of a SIM the configuration's
+    // IMSI-to-number table does not hold yet; the reply comes as "xmlParseOver".
+    void sendIMSIToHttpServerBySoap();
+    // Takes the reply's records; a number of digits (an optional "+" first) is
+    // posted as "receivePhoneNumberFromSoapServer" and stored for the IMSI asked about.
+    void setMsisdnNumberWithResult(ns::Notification* notification);
+    // The text of the first "MSISDN" record; null when there is none.
+    QString getMsisdnFromResponseXML(const ns::Array& nodes) const;
+    // The number as the top area's device status, one row in the large font.
+    void displayPhoneNumberForSmart();
+    const ns::Array& xmlNodeArray() const { return xmlNodeArray_; }
 
     QPointer<ns::WebView> webViewInViewTopFixed_;
     QPointer<ns::WebView> webViewInHomePage_;
@@ -965,4 +981,10 @@ private:
     bool is2GNetWork_ = false;
     bool apnCyleWhenRoamToNoRoam_ = false;
     bool registered_ = false; // the subscriptions are made once
+
+    void registerSubscriberSelectors();
+    void subscribeSubscriberNotifications();
+    std::unique_ptr<SoapClient> client_;
+    ns::Array xmlNodeArray_;
+    QString soapRequestImsi_; // the IMSI of the last request, whose number the reply is
 };

@@ -268,14 +268,15 @@ void DialController::setWCDMAConfigHidden(bool) {}
 
 void DialController::recordLimitWarnForVazo() {}
 
-// Of the first-connect actions only the smart skin's operator pages are
-// here, once per connection.
+// Of the first-connect actions only the smart skin's operator pages and the
+// subscriber-number request are here, once per connection.
 void DialController::performActionWhenFirstConnected()
 {
     if (!m_launchURLState)
         return;
     m_launchURLState = false;
     smartUIAttachWebViewOpenURL();
+    sendIMSIToHttpServerBySoap();
 }
 
 // No split connection process, no operator web view.

@@ -190,12 +190,3 @@ QString DialController::smartUIPhoneNumberStatus()
         g_InitControlling->setSmartUITopFrontSizeFlag(true);
     return getPhoneNumber();
 }
-
-QString DialController::getPhoneNumber()
-{
-    // Nothing is left of a number that is no longer than its country code.
-    const QString number = runtimeObjectForKey(kRTPhoneNumber).stringValue();
-    if (number.size() <= 2)
-        return QStringLiteral("SmartNet");
-    return QStringLiteral("0") + number.mid(2);
-}

@@ -27,8 +27,11 @@ constexpr int kPreferredNetMode = 3;
 // Window model when the settings name none.
 constexpr int kDefaultUIModel = 3;
 
-// The request of the subscriber-profile service, on one line; "%@" takes the IMSI.
+// The subscriber-profile service; tests point it at a server of their own
+// through the environment.
 const QString kSoapServiceName = QStringLiteral("http://soap.trelvan.invalid:7002/SPBUUP/SPBService?WSDL");
+const char* const kSoapServiceNameVariable = "TRELVAN_SOAP_SERVICE_URL";
+// The request of the subscriber-profile service, on one line; "%@" takes the IMSI.
 const QString kSoapServiceContent = QStringLiteral(
     R"(<?xml version="1.0" encoding="UTF-8"?>)"
     R"(<soapenv:Envelope xmlns:soapenv="http://schemas.xmlsoap.org/soap/envelope/")"
@@ -301,7 +304,8 @@ bool ConfigService::isSupportInterfaceInversionForPhoneBook() const
 
 QString ConfigService::getSoapServiceName() const
 {
-    return kSoapServiceName;
+    const QString override = qEnvironmentVariable(kSoapServiceNameVariable);
+    return override.isEmpty() ? kSoapServiceName : override;
 }
 
 QString ConfigService::getSoapServiceContent() const

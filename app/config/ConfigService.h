@@ -80,7 +80,8 @@ public:
     bool isEnableAutoApnMatch() const;               // YES when missing
     bool isSupportInterfaceInversionForPhoneBook() const;
 
-    // The subscriber-profile service and its request, with one "%@" for the IMSI.
+    // The subscriber-profile service (TRELVAN_SOAP_SERVICE_URL in the environment
+    // replaces the built-in address) and its request, with one "%@" for the IMSI.
     QString getSoapServiceName() const;
     QString getSoapServiceContent() const;
 

@@ -1,0 +1,105 @@
+// The subscriber number: asked of the operator's SOAP service the first time a
+// SIM the configuration does not know connects, stored by IMSI, and shown.
+#include "connection/DialController.h"
+
+#include "app/config/ConfigService.h"
+#include "app/interfaces/InitControlling.h"
+#include "app/ui/controller/RuntimeKeys.h"
+#include "connection/CocoaSoap/SoapClient.h"
+#include "connection/DialService.h"
+#include "platform/ns/NotificationCenter.h"
+
+#include <QRegularExpression>
+
+namespace
+{
+
+const QString kReceivePhoneNumberFromSoapServer = QStringLiteral("receivePhoneNumberFromSoapServer");
+const QString kMSISDN = QStringLiteral("MSISDN");
+
+// A number worth keeping: digits, the first of them after an optional "+".
+bool isSubscriberNumber(const QString& number)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\+?[0-9]+$"));
+    return pattern.match(number).hasMatch();
+}
+
+} // namespace
+
+void DialController::registerSubscriberSelectors()
+{
+    registerSelector("setMsisdnNumberWithResult:", &DialController::setMsisdnNumberWithResult);
+    registerSelector("displayPhoneNumberForSmart", &DialController::displayPhoneNumberForSmart);
+}
+
+void DialController::subscribeSubscriberNotifications()
+{
+    notificationCenter.addObserver(this, QStringLiteral("setMsisdnNumberWithResult:"),
+                                   QStringLiteral("xmlParseOver"), nullptr);
+    notificationCenter.addObserver(this, QStringLiteral("displayPhoneNumberForSmart"),
+                                   QStringLiteral("DisplayPhoneNumberForSmart"), nullptr);
+}
+
+void DialController::sendIMSIToHttpServerBySoap()
+{
+    const ConfigService config(configStore());
+    const QString imsi = DialService::sharedDialService().imsi();
+    // Without an IMSI there is nothing to ask about.
+    if (!config.hasImsiPhoneConfig() || imsi.isEmpty() || config.isImsiPhoneDictContainCertainImsi(imsi))
+        return;
+    if (!client_)
+        client_ = std::make_unique<SoapClient>();
+    if (!client_->initWithServerName(config.getSoapServiceName())) {
+        qWarning("The subscriber-profile service address is not a web address");
+        client_.reset();
+        return;
+    }
+    soapRequestImsi_ = imsi;
+    QString request = config.getSoapServiceContent();
+    request.replace(QStringLiteral("%@"), imsi.toHtmlEscaped());
+    client_->sendMessage(request.toUtf8(), false);
+}
+
+void DialController::setMsisdnNumberWithResult(ns::Notification*)
+{
+    if (!client_)
+        return;
+    xmlNodeArray_ = client_->getxmlNodeRecordArray();
+    const QString number = getMsisdnFromResponseXML(xmlNodeArray_);
+    // A number the service left empty or garbled is not kept: once stored, the
+    // SIM would never be asked about again.
+    if (!isSubscriberNumber(number) || soapRequestImsi_.isEmpty())
+        return;
+    notificationCenter.postNotificationName(kReceivePhoneNumberFromSoapServer, this,
+                                            ns::Dictionary{{kReceivePhoneNumberFromSoapServer, number}});
+    ConfigService(configStore()).setImsi(soapRequestImsi_, number);
+}
+
+QString DialController::getMsisdnFromResponseXML(const ns::Array& nodes) const
+{
+    for (const ns::Value& node : nodes) {
+        const ns::Dictionary record = node.toDictionary();
+        if (record.value(QStringLiteral("xmlNodeName")).toString() == kMSISDN)
+            return record.value(QStringLiteral("xmlNodeValue")).toString();
+    }
+    return QString();
+}
+
+QString DialController::getPhoneNumber()
+{
+    const QString number = runtimeObjectForKey(kRTPhoneNumber).stringValue();
+    if (number.isEmpty())
+        return QStringLiteral("SmartNet");
+    // A number no longer than a country code is shown as it is.
+    if (number.size() < 2)
+        return number;
+    return QStringLiteral("0") + number.mid(2);
+}
+
+void DialController::displayPhoneNumberForSmart()
+{
+    setDeviceStatusStringRows(1);
+    if (g_InitControlling)
+        g_InitControlling->setSmartUITopFrontSizeFlag(true);
+    smartUITopFixedImage(QString(), QString(), QString(), getPhoneNumber());
+}
