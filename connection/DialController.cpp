@@ -5,6 +5,7 @@
 #include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
 #include "connection/CocoaSoap/SoapClient.h"
+#include "connection/SpeedTestController.h"
 #include "jCommon/ConnectionMessages.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Timer.h"
@@ -131,6 +132,9 @@ void DialController::registerMessages()
         });
     }
     registerNotification(DialControllerNotificationTable);
+    // The speed test keeps the radio and cell information from now on.
+    if (switches_.isNeedTestSpeedAtConnected())
+        SpeedTestController::shareSpeedTestController();
     notificationCenter.addObserver(this, QStringLiteral("machineWillSleep:"),
                                    ns::kWorkspaceWillSleepNotification, nullptr);
     notificationCenter.addObserver(this, QStringLiteral("machineDidWake:"), ns::kWorkspaceDidWakeNotification,

@@ -6,6 +6,7 @@
 #include "connection/DialConfigFile.h"
 #include "connection/DialServiceTransplant.h"
 #include "connection/ProfileControls.h"
+#include "connection/SpeedTestRun.h"
 #include "connection/TrafficText.h"
 #include "jCommon/PPPConnectStatus.h"
 #include "jCommon/UIMsg.h"
@@ -795,10 +796,15 @@ public:
     void switchInternetTabAction();
     void detachSpecialWebview();
     void doAfterConnected();
-    void testSpeed();
-    void writeToLogFile(const QString& line);
     void performCloseActionForZID();
     void hintFavoriteIconConfigrable();
+
+    // Measures the connection on a thread of its own when it has come up and
+    // the operator's control file asks for it; every change makes runs not yet
+    // measuring stale.
+    void testSpeed();
+    // A line of the speed-test log.
+    void writeToLogFile(const QString& line);
 
     long connectTime15 = 0;
     // The connect-state view of the Internet view: address, time, data and
@@ -987,4 +993,7 @@ private:
     std::unique_ptr<SoapClient> client_;
     ns::Array xmlNodeArray_;
     QString soapRequestImsi_; // the IMSI of the last request, whose number the reply is
+
+    // Last, so the test threads have ended before the rest goes.
+    speed_test::SpeedTestThreads speedTestThreads_;
 };

@@ -287,12 +287,6 @@ void DialController::detachSpecialWebview() {}
 // No operator actions after connecting yet.
 void DialController::doAfterConnected() {}
 
-// No speed test yet: nothing is measured after a connection comes or goes.
-void DialController::testSpeed() {}
-
-// No speed-test log yet: the line is not kept.
-void DialController::writeToLogFile(const QString&) {}
-
 // No close action of the ZID operator.
 void DialController::performCloseActionForZID() {}
 
