@@ -602,6 +602,20 @@ public:
     ns::Matrix* m_bAuthMode = nullptr;
     ns::Matrix* bPDPTypeGroup_ = nullptr;
     ns::TextField* tfBrowseApnIPv6_ = nullptr;
+    // The captions of the network-specific fields, which a device without
+    // WCDMA hides with them (setWCDMAConfigHidden).
+    ns::TextField* Config_APN = nullptr;
+    ns::TextField* Config_PreferredDNS = nullptr;
+    ns::TextField* Config_AlternateDNS = nullptr;
+    ns::TextField* Config_Address = nullptr;
+    ns::TextField* Config_AuthMode = nullptr;
+    ns::TextField* EditConfig_APN = nullptr;
+    ns::TextField* EditConfig_PreferredDNS = nullptr;
+    ns::TextField* EditConfig_AlternateDNS = nullptr;
+    ns::TextField* EditConfig_Address = nullptr;
+    ns::TextField* EditConfig_AuthMode = nullptr;
+    // The same fields and captions of the IPv6 settings, in both panes.
+    QList<ns::View*> ipv6NetworkViews_;
     // The Internet view's MTS note and its APN prompt window.
     ns::TextField* APNNotsForMTS_ = nullptr;
     ns::Window* windowOfAPNPrompt_ = nullptr;

@@ -262,8 +262,6 @@ void DialController::setModemAndSimStateString(const QString& key)
         m_ModemAndSimState->setStringValue(localized(key));
 }
 
-void DialController::setWCDMAConfigHidden(bool) {}
-
 // ---- calls into features that are not here yet ----
 
 void DialController::recordLimitWarnForVazo() {}

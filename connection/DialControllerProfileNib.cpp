@@ -56,21 +56,21 @@ AccessControls buildAccessControls(NibColumn& common, NibColumn& advanced, Famil
     c.apnMode = common.radios(
         {QStringLiteral("Obtain APN address automatically"), QStringLiteral("Use the following APN name")},
         actions.apnMode);
-    c.apn = common.field(QStringLiteral("APN:"));
+    c.apn = common.field(QStringLiteral("APN:"), false, &c.apnCaption);
     c.authMode = common.radios({QStringLiteral("PAP"), QStringLiteral("CHAP")}, QString(),
-                               QStringLiteral("Authertication Mode:"));
+                               QStringLiteral("Authertication Mode:"), &c.authCaption);
     c.pdpMode = advanced.radios(
         {QStringLiteral("Obtain PDP address automatically"), QStringLiteral("Use the following PDP address")},
         actions.pdpMode);
-    c.pdpAddress = advanced.field(QStringLiteral("Address:"));
+    c.pdpAddress = advanced.field(QStringLiteral("Address:"), false, &c.pdpCaption);
     c.dnsMode =
         advanced.radios(v4 ? QStringList{QStringLiteral("Obtain DNS server address automatically"),
                                          QStringLiteral("Use the following DNS server address")}
                            : QStringList{QStringLiteral("Obtain IPv6 DNS server address automatically"),
                                          QStringLiteral("Use the following IPv6 DNS server address")},
                         actions.dnsMode);
-    c.preDns = advanced.field(QStringLiteral("Preferred DNS:"));
-    c.altDns = advanced.field(QStringLiteral("Alternate DNS:"));
+    c.preDns = advanced.field(QStringLiteral("Preferred DNS:"), false, &c.preDnsCaption);
+    c.altDns = advanced.field(QStringLiteral("Alternate DNS:"), false, &c.altDnsCaption);
     return c;
 }
 
@@ -155,7 +155,9 @@ void DialController::buildProfileWindows()
     NibColumn browseAdvanced(viewDialBrowse_, 2 * kMargin + kColumnWidth, browsePdp.bottom() - 6,
                              kColumnWidth, this);
     const AccessControls browse = buildAccessControls(browseCommon, browseAdvanced, Family::IPv4, {});
-    tfBrowseApnIPv6_ = browseAdvanced.field(QStringLiteral("IPv6 APN:"));
+    ns::TextField* browseApnIPv6Caption = nullptr;
+    tfBrowseApnIPv6_ = browseAdvanced.field(QStringLiteral("IPv6 APN:"), false, &browseApnIPv6Caption);
+    ipv6NetworkViews_ = {tfBrowseApnIPv6_, browseApnIPv6Caption};
     m_bIsSaveUserInfo = browse.saveAccount;
     bAskUernameCheck_ = browse.askUsername;
     m_bUsername = browse.username;
@@ -168,6 +170,11 @@ void DialController::buildProfileWindows()
     m_bIsAutoObtainDNS = browse.dnsMode;
     m_bPreferDNS = browse.preDns;
     m_bAlternateDNS = browse.altDns;
+    Config_APN = browse.apnCaption;
+    Config_AuthMode = browse.authCaption;
+    Config_Address = browse.pdpCaption;
+    Config_PreferredDNS = browse.preDnsCaption;
+    Config_AlternateDNS = browse.altDnsCaption;
     setBrowseWinControlsStatus(false);
 
     // The edit sheet: name and number, the PDP type, then the IPv4 and the
@@ -238,6 +245,11 @@ void DialController::buildProfileWindows()
             m_eIsAutoObtainDNS = c.dnsMode;
             m_ePreferDNS = c.preDns;
             m_eAlternateDNS = c.altDns;
+            EditConfig_APN = c.apnCaption;
+            EditConfig_AuthMode = c.authCaption;
+            EditConfig_Address = c.pdpCaption;
+            EditConfig_PreferredDNS = c.preDnsCaption;
+            EditConfig_AlternateDNS = c.altDnsCaption;
         } else {
             checkSavePasswordForIPv6_ = c.saveAccount;
             tfUsernameForIPv6_ = c.username;
@@ -250,6 +262,9 @@ void DialController::buildProfileWindows()
             radioObtainDNSIPv6_ = c.dnsMode;
             tfPreferDNSIPv6_ = c.preDns;
             tfAltDNSIPv6_ = c.altDns;
+            ipv6NetworkViews_ << c.apnMode << c.apn << c.authMode << c.pdpMode << c.pdpAddress << c.dnsMode
+                              << c.preDns << c.altDns << c.apnCaption << c.authCaption << c.pdpCaption
+                              << c.preDnsCaption << c.altDnsCaption;
             checkSinglePdp_ = commonColumn.checkBox(QStringLiteral("Use one PDP context"),
                                                     QStringLiteral("setUseSinglePdpForIPv6:"));
         }

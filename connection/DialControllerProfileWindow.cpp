@@ -483,3 +483,38 @@ void DialController::registerProfileWindowActions()
     for (const auto& [selector, action] : actions)
         registerSelector(QString::fromLatin1(selector), action);
 }
+
+void DialController::setWCDMAConfigHidden(bool hidden)
+{
+    const std::initializer_list<ns::View*> networkSpecific = {m_eIsAutoObtainAPN,
+                                                              m_eAPN,
+                                                              m_eIsAutoObtainPDP,
+                                                              m_ePDP,
+                                                              m_eIsAutoObtainDNS,
+                                                              m_ePreferDNS,
+                                                              m_eAlternateDNS,
+                                                              m_eAuthMode,
+                                                              m_bIsAutoObtainAPN,
+                                                              m_bAPN,
+                                                              m_bIsAutoObtainPDP,
+                                                              m_bPDP,
+                                                              m_bIsAutoObtainDNS,
+                                                              m_bPreferDNS,
+                                                              m_bAlternateDNS,
+                                                              m_bAuthMode,
+                                                              Config_APN,
+                                                              Config_PreferredDNS,
+                                                              Config_AlternateDNS,
+                                                              Config_Address,
+                                                              Config_AuthMode,
+                                                              EditConfig_APN,
+                                                              EditConfig_PreferredDNS,
+                                                              EditConfig_AlternateDNS,
+                                                              EditConfig_Address,
+                                                              EditConfig_AuthMode};
+    for (ns::View* view : networkSpecific)
+        if (view)
+            view->setHidden(hidden);
+    for (ns::View* view : std::as_const(ipv6NetworkViews_))
+        view->setHidden(hidden);
+}

@@ -40,13 +40,15 @@ ns::TextField* NibColumn::caption(const QString& text)
     return label;
 }
 
-ns::TextField* NibColumn::field(const QString& caption, bool secure)
+ns::TextField* NibColumn::field(const QString& caption, bool secure, ns::TextField** captionLabel)
 {
     const ns::Rect row = nextRow(kRowHeight);
     auto* label = ns::TextField::labelWithFrame(
         ns::Rect(row.origin.x, row.origin.y, kCaptionWidth, row.size.height - 3), captionFont());
     label->setStringValue(caption);
     view_->addSubview(label);
+    if (captionLabel)
+        *captionLabel = label;
     const ns::Rect box(row.origin.x + kCaptionWidth, row.origin.y, row.size.width - kCaptionWidth,
                        row.size.height);
     auto* field = secure ? new ns::SecureTextField(box) : new ns::TextField(box);
@@ -67,10 +69,14 @@ ns::Button* NibColumn::checkBox(const QString& title, const QString& action)
     return box;
 }
 
-ns::Matrix* NibColumn::radios(const QStringList& titles, const QString& action, const QString& caption)
+ns::Matrix* NibColumn::radios(const QStringList& titles, const QString& action, const QString& caption,
+                              ns::TextField** captionLabel)
 {
-    if (!caption.isEmpty())
-        this->caption(caption);
+    if (!caption.isEmpty()) {
+        ns::TextField* label = this->caption(caption);
+        if (captionLabel)
+            *captionLabel = label;
+    }
     return grid(titles, int(titles.size()), 1, action);
 }
 

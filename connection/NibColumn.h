@@ -24,11 +24,14 @@ public:
 
     // A caption across the column.
     ns::TextField* caption(const QString& text);
-    // A caption on the left and a text field (a password field when secure) beside it.
-    ns::TextField* field(const QString& caption, bool secure = false);
+    // A caption on the left and a text field (a password field when secure)
+    // beside it; the caption's label goes to captionLabel when given.
+    ns::TextField* field(const QString& caption, bool secure = false, ns::TextField** captionLabel = nullptr);
     ns::Button* checkBox(const QString& title, const QString& action);
-    // A radio group of one column, its rows titled in order, under an optional caption.
-    ns::Matrix* radios(const QStringList& titles, const QString& action, const QString& caption = QString());
+    // A radio group of one column, its rows titled in order, under an optional
+    // caption whose label goes to captionLabel when given.
+    ns::Matrix* radios(const QStringList& titles, const QString& action, const QString& caption = QString(),
+                       ns::TextField** captionLabel = nullptr);
     // A radio group of cells in rows and columns, titled row by row.
     ns::Matrix* grid(const QStringList& titles, int rows, int columns, const QString& action);
     ns::Button* pushButton(const QString& title, const QString& action, double width);

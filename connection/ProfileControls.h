@@ -22,6 +22,12 @@ struct AccessControls {
     ns::Matrix* dnsMode = nullptr;
     ns::TextField* preDns = nullptr;
     ns::TextField* altDns = nullptr;
+    // The captions of the APN, the authentication mode, the PDP address and the DNS servers.
+    ns::TextField* apnCaption = nullptr;
+    ns::TextField* authCaption = nullptr;
+    ns::TextField* pdpCaption = nullptr;
+    ns::TextField* preDnsCaption = nullptr;
+    ns::TextField* altDnsCaption = nullptr;
 };
 
 // The controls that show one profile: the browse pane's or the edit sheet's.

@@ -277,6 +277,57 @@ TEST(ProfileWindow, AddressChoicesEmptyAndCloseTheirFields)
     EXPECT_TRUE(dial.m_eUsername->stringValue().isEmpty());
 }
 
+TEST(ProfileWindow, ADeviceWithoutWcdmaHidesTheNetworkFieldsAndTheirCaptions)
+{
+    ProfileApp app;
+    DialController& dial = app.dial;
+    app.press(dial.btnAddProfile_);
+    app.openProfileWindow();
+    app.selectRow(0);
+    const std::initializer_list<ns::View*> networkSpecific = {dial.m_bIsAutoObtainAPN,
+                                                              dial.m_bAPN,
+                                                              dial.m_bIsAutoObtainPDP,
+                                                              dial.m_bPDP,
+                                                              dial.m_bIsAutoObtainDNS,
+                                                              dial.m_bPreferDNS,
+                                                              dial.m_bAlternateDNS,
+                                                              dial.m_bAuthMode,
+                                                              dial.Config_APN,
+                                                              dial.Config_Address,
+                                                              dial.Config_PreferredDNS,
+                                                              dial.Config_AlternateDNS,
+                                                              dial.Config_AuthMode,
+                                                              dial.m_eIsAutoObtainAPN,
+                                                              dial.m_eAPN,
+                                                              dial.m_eAuthMode,
+                                                              dial.EditConfig_APN,
+                                                              dial.EditConfig_AuthMode,
+                                                              dial.m_eIsAutoObtainPDP,
+                                                              dial.m_ePDP,
+                                                              dial.m_eIsAutoObtainDNS,
+                                                              dial.m_ePreferDNS,
+                                                              dial.m_eAlternateDNS,
+                                                              dial.EditConfig_Address,
+                                                              dial.EditConfig_PreferredDNS,
+                                                              dial.EditConfig_AlternateDNS};
+    EXPECT_EQ(dial.Config_APN->stringValue(), "APN:");
+    EXPECT_EQ(dial.EditConfig_AuthMode->stringValue(), "Authertication Mode:");
+    for (bool hidden : {true, false}) {
+        SCOPED_TRACE(hidden ? "hidden" : "shown");
+        dial.setWCDMAConfigHidden(hidden);
+        for (ns::View* view : networkSpecific) {
+            ASSERT_NE(view, nullptr);
+            EXPECT_EQ(view->isHidden(), hidden);
+        }
+        for (ns::View* view : std::initializer_list<ns::View*>{dial.tfApnIPv6_, dial.tfBrowseApnIPv6_,
+                                                               dial.radioAuthModeIPv6_, dial.tfAltDNSIPv6_})
+            EXPECT_EQ(view->isHidden(), hidden);
+        // The account and the profile's name stay whatever the network.
+        EXPECT_FALSE(dial.m_bUsername->isHidden());
+        EXPECT_FALSE(dial.m_eProviderForConfig->isHidden());
+    }
+}
+
 TEST(ProfileWindow, DefaultProfilesAreReplacedInTheirOrder)
 {
     ProfileApp app({profilesNamed({"Old1", "Old2", "Mine"}), {}, Dictionary{{"DefaultProfileNum", 2}}});
