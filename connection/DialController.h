@@ -684,6 +684,30 @@ private:
 public:
     // ---- end of IPv6 ----
 
+    // ---- operator web pages (DialControllerWebViews.cpp) ----
+
+    // Loads a file, or an address, into the web view; NO when nothing loads.
+    bool openURL(const QString& address, ns::WebView* webView);
+    // The page beside an animation file that shows it ("x.swf" gives "x.htm");
+    // empty for other files.
+    static QString getHtmlFilePathByFlash(const QString& path);
+    // An animation file from disk (its page instead with top-level
+    // "GetHtmlFilePathByFlashFile", without scrolling), or an address.
+    void LoadFlash(const QString& file, ns::WebView* webView);
+    // Module "WebViewRectInSuperView": "InSuperViewLeft", "InSuperViewBottom",
+    // "DecreasedHeight" and "DecreasedWidth" as x, y, width and height.
+    ns::Rect getRectInSuperView() const;
+    // A web view in the view showing the address: placed at the view's
+    // origin moved by the offset's origin, the offset's width taken off its
+    // width and its height off its height. Null without a view.
+    ns::WebView* displayWebUrl(const QString& address, ns::View* view, bool allowsScrolling,
+                               const ns::Rect& offset);
+    // While connected: the page of top-level "WebViewURL" inside the container.
+    void displaySpecialWebView();
+    void detachSpecialWebview();
+    ns::View* viewContainer_ = nullptr;
+    QPointer<ns::WebView> specialWebView_;
+
     // ---- outlets of the Internet view (built by DialControllerNib.cpp) ----
 
     ns::Button* m_ConnectButton = nullptr;
@@ -808,7 +832,6 @@ public:
     void performActionWhenFirstConnected();
     void displayMonthlyData();
     void switchInternetTabAction();
-    void detachSpecialWebview();
     void doAfterConnected();
     void performCloseActionForZID();
     void hintFavoriteIconConfigrable();

@@ -275,12 +275,11 @@ void DialController::performActionWhenFirstConnected()
     m_launchURLState = false;
     smartUIAttachWebViewOpenURL();
     sendIMSIToHttpServerBySoap();
+    displaySpecialWebView();
 }
 
-// No split connection process, no operator web view.
+// No split connection process yet.
 void DialController::switchInternetTabAction() {}
-
-void DialController::detachSpecialWebview() {}
 
 // No operator actions after connecting yet.
 void DialController::doAfterConnected() {}

@@ -1,6 +1,7 @@
 // The web view over the real engine, offscreen: a local page loads, gives
 // its title and answers scripts, and the policy delegate decides where a
-// clicked link goes.
+// clicked link goes; the user-interface delegate hears a page's requests for
+// new windows and answers its confirmations.
 #include "platform/ns/appkit/WebView.h"
 #include "tests/support/AppKitTestSupport.h"
 
@@ -13,7 +14,9 @@ namespace
 
 const QString kPage = QStringLiteral(TRELVAN_FIXTURES_DIR "/ns_webview/page.html");
 
-class RecordingDelegates : public ns::WebPolicyDelegate, public ns::WebFrameLoadDelegate
+class RecordingDelegates : public ns::WebPolicyDelegate,
+                           public ns::WebFrameLoadDelegate,
+                           public ns::WebUIDelegate
 {
 public:
     bool decidePolicyForNavigation(ns::WebView*, const QUrl& url, int type, bool) override
@@ -23,10 +26,19 @@ public:
     }
     void didFinishLoad(ns::WebView*, bool ok) override { finished.append(ok); }
     void didReceiveTitle(ns::WebView*, const QString& title) override { titles.append(title); }
+    void createWebViewWithRequest(ns::WebView*, const QUrl& url) override { windowRequests.append(url); }
+    bool runJavaScriptConfirmPanel(ns::WebView*, const QString& message) override
+    {
+        confirmations.append(message);
+        return confirmAnswer;
+    }
 
     QList<QPair<QUrl, int>> navigations;
     QList<bool> finished;
     QStringList titles;
+    QList<QUrl> windowRequests;
+    QStringList confirmations;
+    bool confirmAnswer = false;
 };
 
 QVariant evaluate(ns::WebView& view, const QString& script)
@@ -50,6 +62,13 @@ protected:
         window->contentView()->addSubview(view);
         view->setPolicyDelegate(&delegates);
         view->setFrameLoadDelegate(&delegates);
+        view->setUIDelegate(&delegates);
+    }
+
+    void loadPage()
+    {
+        view->setMainFrameURL(kPage);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !delegates.finished.isEmpty(); }, 30000));
     }
 
     std::unique_ptr<ns::Window> window;
@@ -87,4 +106,39 @@ TEST_F(WebViewTest, ThePolicyDelegateDecidesWhetherAClickedLinkLoads)
     EXPECT_EQ(view->mainFrameURL(), QUrl::fromLocalFile(kPage));
     EXPECT_FALSE(view->isLoading());
     EXPECT_EQ(delegates.finished, QList<bool>{true});
+}
+
+TEST_F(WebViewTest, APagesNewWindowsAndConfirmationsGoToTheUserInterfaceDelegate)
+{
+    loadPage();
+    evaluate(*view, "window.open('https://example.invalid/news'); 0");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !delegates.windowRequests.isEmpty(); }, 20000));
+    EXPECT_EQ(delegates.windowRequests, QList<QUrl>{QUrl("https://example.invalid/news")});
+    EXPECT_EQ(view->mainFrameURL(), QUrl::fromLocalFile(kPage));
+
+    for (const bool answer : {true, false}) {
+        delegates.confirmAnswer = answer;
+        EXPECT_EQ(evaluate(*view, "confirm('Leave the page?')").toBool(), answer);
+    }
+    EXPECT_EQ(delegates.confirmations, QStringList({"Leave the page?", "Leave the page?"}));
+
+    // Without a delegate a page's confirmation is refused.
+    view->setUIDelegate(nullptr);
+    EXPECT_FALSE(evaluate(*view, "confirm('Leave the page?')").toBool());
+    EXPECT_EQ(delegates.confirmations.size(), 2);
+}
+
+TEST_F(WebViewTest, WithoutScrollingALongPageShowsNoScrollBar)
+{
+    const QString longPage = "document.body.style.height = '3000px'; "
+                             "window.innerWidth - document.documentElement.clientWidth";
+    loadPage();
+    EXPECT_TRUE(view->allowsScrolling());
+    EXPECT_GT(evaluate(*view, longPage).toInt(), 0);
+
+    view->setAllowsScrolling(false);
+    EXPECT_FALSE(view->allowsScrolling());
+    delegates.finished.clear();
+    loadPage();
+    EXPECT_EQ(evaluate(*view, longPage).toInt(), 0);
 }

@@ -2,7 +2,9 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QtDebug>
 
@@ -44,6 +46,11 @@ protected:
         if (!accepted && isMainFrame)
             view_->refusedNavigation_ = true;
         return accepted;
+    }
+
+    bool javaScriptConfirm(const QUrl& /*securityOrigin*/, const QString& message) override
+    {
+        return view_->uiDelegate_ && view_->uiDelegate_->runJavaScriptConfirmPanel(view_, message);
     }
 
 private:
@@ -105,6 +112,12 @@ WebView::WebView(const Rect& frame) : View(frame)
         if (frameLoadDelegate_)
             frameLoadDelegate_->didReceiveTitle(this, title);
     });
+    // Not handled here, the request opens no window.
+    QObject::connect(page, &QWebEnginePage::newWindowRequested, engineView_,
+                     [this](QWebEngineNewWindowRequest& request) {
+                         if (uiDelegate_)
+                             uiDelegate_->createWebViewWithRequest(this, request.requestedUrl());
+                     });
     QObject::connect(page, &QWebEnginePage::renderProcessTerminated, engineView_,
                      [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
                          if (status != QWebEnginePage::NormalTerminationStatus)
@@ -169,6 +182,17 @@ void WebView::evaluateJavaScript(const QString& script, std::function<void(const
         if (result)
             result(value);
     });
+}
+
+void WebView::setAllowsScrolling(bool allows)
+{
+    if (engineView_)
+        engineView_->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, allows);
+}
+
+bool WebView::allowsScrolling() const
+{
+    return !engineView_ || engineView_->settings()->testAttribute(QWebEngineSettings::ShowScrollBars);
 }
 
 void WebView::setFrame(const Rect& frame)

@@ -47,6 +47,18 @@ public:
     virtual void didFinishLoad(WebView* /*webView*/, bool /*ok*/) {}
 };
 
+// Answers what a page asks of the user interface around it.
+class WebUIDelegate
+{
+public:
+    virtual ~WebUIDelegate() = default;
+    // A page asks for a new window showing the address (window.open, a link
+    // with a target); the view opens none itself.
+    virtual void createWebViewWithRequest(WebView* /*webView*/, const QUrl& /*url*/) {}
+    // A page's confirm(): YES for OK.
+    virtual bool runJavaScriptConfirmPanel(WebView* /*webView*/, const QString& /*message*/) { return false; }
+};
+
 // A view showing web pages, over QtWebEngine. The engine is started with the
 // first web view; where it cannot start or its page process ends, the view
 // shows nothing and the reason is logged, and the program goes on.
@@ -75,6 +87,14 @@ public:
     WebPolicyDelegate* policyDelegate() const { return policyDelegate_; }
     void setFrameLoadDelegate(WebFrameLoadDelegate* delegate) { frameLoadDelegate_ = delegate; }
     WebFrameLoadDelegate* frameLoadDelegate() const { return frameLoadDelegate_; }
+    // Without one, a page's requests for new windows go nowhere and its
+    // confirm() answers NO.
+    void setUIDelegate(WebUIDelegate* delegate) { uiDelegate_ = delegate; }
+    WebUIDelegate* uiDelegate() const { return uiDelegate_; }
+
+    // Whether pages show scroll bars, from the next page loaded.
+    void setAllowsScrolling(bool allows);
+    bool allowsScrolling() const;
 
     // Whether the engine's page is there to show pages (false once its process has ended).
     bool isAvailable() const { return engineView_ != nullptr; }
@@ -97,6 +117,7 @@ private:
     QWebEngineView* engineView_ = nullptr;
     WebPolicyDelegate* policyDelegate_ = nullptr;
     WebFrameLoadDelegate* frameLoadDelegate_ = nullptr;
+    WebUIDelegate* uiDelegate_ = nullptr;
     bool loading_ = false;
     bool refusedNavigation_ = false;
 };
