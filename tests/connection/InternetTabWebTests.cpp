@@ -5,6 +5,8 @@
 // embeds pages, shows animations by their pages and the special page.
 #include "connection/Dovure/InternetTabWebPolicy.h"
 #include "connection/Dovure/WebViewUtilities.h"
+#include "connection/Dovure/WeblinkUpdateUtilities.h"
+#include "platform/ns/PropertyList.h"
 #include "tests/connection/DialTestSupport.h"
 #include "tests/device/DeviceTestSupport.h"
 #include "tests/support/AppKitTestSupport.h"
@@ -106,52 +108,19 @@ TEST_F(InternetTabWebTest, TheUtilityAttachesLoadsAndDetachesWebViews)
     EXPECT_TRUE(window->contentView()->subviews().isEmpty());
 }
 
-TEST(InternetTabKnownAddresses, OnlyTheListsImagesTheirTwinsAndTheImageFoldersAreKnown)
-{
-    Rules rules;
-    rules.iconLinks = ns::Array{
-        ns::Dictionary{{"ImageURL", "http://operator.example/banner.jpg"},
-                       {"ImageStorePath", "/data/dovure/x/banner.jpg"}},
-        ns::Dictionary{{"ImageURL", "http://operator.example/promo.swf"},
-                       {"ImageStorePath", "/data/stored/promo.swf"}},
-        ns::Dictionary{{"ImageURL", ""}, {"ImageStorePath", ""}},
-    };
-    rules.imageFolders = {"/data/images", "/data/dovure/images/"};
-    const struct {
-        QString address;
-        bool htmlTwins;
-        bool known;
-    } cases[] = {
-        {"http://operator.example/banner.jpg", false, true},
-        {"http://operator.example/other.jpg", false, false},
-        {"file:///data/dovure/x/banner.jpg", false, true},
-        {"file:///data/stored/promo.swf", false, true},
-        // The twin is known only where it is what the views show.
-        {"file:///data/stored/promo.htm", true, true},
-        {"file:///data/stored/promo.htm", false, false},
-        {"file:///data/images/u1.jpg", false, true},
-        {"file:///data/dovure/images/deep/a.gif", false, true},
-        // Any other local file is not, however the address is written.
-        {"file:///etc/passwd", false, false},
-        {"file:///data/images/../../etc/passwd", false, false},
-        {"file:///data/imagesX/a.jpg", false, false},
-        {"file:///data/images", false, false},
-        {"", false, false},
-    };
-    for (const auto& c : cases) {
-        rules.htmlTwins = c.htmlTwins;
-        EXPECT_EQ(isKnownWebAddress(QUrl(c.address), rules), c.known) << qPrintable(c.address);
-    }
-}
-
 TEST_F(InternetTabWebTest, TheTabsRulesDecideInTurnWhereAPageGoes)
 {
     const QString known = pages.page("images/banner.html");
     const QString unknown = pages.page("elsewhere/private.html");
     const QString mainPage = pages.page("main.html");
+    // The link list knows one stored copy.
+    const QString list = pages.path("IconLinks.plist");
+    ASSERT_TRUE(ns::PropertyList::writeFile(
+        list, ns::Array{ns::Dictionary{{"ImageURL", "http://operator.example/banner.html"},
+                                       {"ImageStorePath", known}}}));
+    WeblinkUpdateUtilities::sharedUpdateManager().setcfgFile(list);
     Rules split;
     split.splitProcess = true;
-    split.iconLinks = ns::Array{ns::Dictionary{{"ImageStorePath", known}}};
     Rules smart;
     smart.smartUI = true;
     Rules indonesia;
@@ -169,7 +138,7 @@ TEST_F(InternetTabWebTest, TheTabsRulesDecideInTurnWhereAPageGoes)
         bool inPlace;
     } cases[] = {
         {"split, known", split, known, true},
-        {"split, unknown file", split, unknown, false},
+        {"split, a file the list does not know", split, unknown, false},
         {"split comes before the smart skin", splitAndSmart, unknown, false},
         {"smart skin", smart, unknown, true},
         {"IndonesiaZEZ, main page", indonesia, mainPage, true},
@@ -195,6 +164,7 @@ TEST_F(InternetTabWebTest, TheTabsRulesDecideInTurnWhereAPageGoes)
         }
         WebViewUtilities::sharedManager().detachSubWebview(view);
     }
+    WeblinkUpdateUtilities::sharedUpdateManager().setcfgFile(QString());
 }
 
 TEST_F(InternetTabWebTest, APagesNewWindowOpensInTheBrowserAndItsConfirmAsksTheUser)
