@@ -10,6 +10,7 @@
 #include "tests/connection/DialTestSupport.h"
 #include "tests/device/DeviceTestSupport.h"
 #include "tests/support/AppKitTestSupport.h"
+#include "tests/support/WebViewTestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,17 +23,7 @@ namespace
 
 using Rules = InternetTabWebPolicy::Rules;
 
-QVariant evaluate(ns::WebView& view, const QString& script)
-{
-    QVariant answer;
-    bool answered = false;
-    view.evaluateJavaScript(script, [&](const QVariant& value) {
-        answer = value;
-        answered = true;
-    });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 20000));
-    return answer;
-}
+using appkit_test::evaluate;
 
 // A folder of small pages, each titled with its name.
 class Pages

@@ -4,6 +4,7 @@
 // new windows and answers its confirmations.
 #include "platform/ns/appkit/WebView.h"
 #include "tests/support/AppKitTestSupport.h"
+#include "tests/support/WebViewTestSupport.h"
 
 #include <QTest>
 
@@ -41,17 +42,7 @@ public:
     bool confirmAnswer = false;
 };
 
-QVariant evaluate(ns::WebView& view, const QString& script)
-{
-    QVariant answer;
-    bool answered = false;
-    view.evaluateJavaScript(script, [&](const QVariant& value) {
-        answer = value;
-        answered = true;
-    });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 20000));
-    return answer;
-}
+using appkit_test::evaluate;
 
 class WebViewTest : public testing::Test
 {
