@@ -266,8 +266,8 @@ void DialController::setModemAndSimStateString(const QString& key)
 
 void DialController::recordLimitWarnForVazo() {}
 
-// Of the first-connect actions only the smart skin's operator pages and the
-// subscriber-number request are here, once per connection.
+// Of the first-connect actions only the smart skin's operator pages, the
+// subscriber-number request and the special page are here, once per connection.
 void DialController::performActionWhenFirstConnected()
 {
     if (!m_launchURLState)
