@@ -262,6 +262,8 @@ public:
     // The number as the top area's device status, one row in the large font.
     void displayPhoneNumberForSmart();
     const ns::Array& xmlNodeArray() const { return xmlNodeArray_; }
+    // The Internet view's way to the connection records: the main tab "DialRecord".
+    void addStatisticsInInternet();
 
     QPointer<ns::WebView> webViewInViewTopFixed_;
     QPointer<ns::WebView> webViewInHomePage_;

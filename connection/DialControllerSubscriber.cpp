@@ -1,5 +1,6 @@
-// The subscriber number: asked of the operator's SOAP service the first time a
-// SIM the configuration does not know connects, stored by IMSI, and shown.
+// Small services of the Internet view. The subscriber number: asked of the
+// operator's SOAP service the first time a SIM the configuration does not
+// know connects, stored by IMSI, and shown.
 #include "connection/DialController.h"
 
 #include "app/config/ConfigService.h"
@@ -30,6 +31,7 @@ void DialController::registerSubscriberSelectors()
 {
     registerSelector("setMsisdnNumberWithResult:", &DialController::setMsisdnNumberWithResult);
     registerSelector("displayPhoneNumberForSmart", &DialController::displayPhoneNumberForSmart);
+    registerSelector("addStatisticsInInternet:", [this](ns::Object*) { addStatisticsInInternet(); });
 }
 
 void DialController::subscribeSubscriberNotifications()
@@ -102,4 +104,9 @@ void DialController::displayPhoneNumberForSmart()
     if (g_InitControlling)
         g_InitControlling->setSmartUITopFrontSizeFlag(true);
     smartUITopFixedImage(QString(), QString(), QString(), getPhoneNumber());
+}
+
+void DialController::addStatisticsInInternet()
+{
+    notifyChangeTabViewItem(QStringLiteral("DialRecord"));
 }

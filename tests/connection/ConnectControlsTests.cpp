@@ -219,6 +219,20 @@ TEST(ConnectControls, TheSmartSkinsTopAreaShowsAnImageOrTheDeviceStatus)
     EXPECT_EQ(app.dial.getPhoneNumber(), "09171234567");
 }
 
+TEST(ConnectControls, TheAnnouncedNumberShowsAsTheDeviceStatusInTheLargeFont)
+{
+    DialApp app(withSettings(kSmartUI));
+    SmartSkin skin(app);
+    app.dial.setDeviceStatusStringRows(2);
+    app.dial.setRuntimeObject(ns::Value(QStringLiteral("639171234567")), kRTPhoneNumber);
+    ns::NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("DisplayPhoneNumberForSmart"),
+                                                                 nullptr);
+    EXPECT_FALSE(skin.status.isHidden());
+    EXPECT_EQ(skin.status.stringValue(), "09171234567");
+    EXPECT_EQ(app.dial.deviceStatusStringRows(), 1);
+    EXPECT_EQ(skin.status.font(), ns::Font::boldSystemFontOfSize(21));
+}
+
 TEST(ConnectControls, AfterAConnectionTheSmartSkinTellsWhetherTheUserEndedIt)
 {
     struct Case {

@@ -194,4 +194,16 @@ TEST(SubscriberNumber, TheNumberShowsWithoutItsCountryCode)
     }
 }
 
+TEST(InternetViewServices, TheStatisticsActionOpensTheRecordsTab)
+{
+    DialApp app;
+    auto records = std::make_unique<ns::TabViewItem>(QStringLiteral("DialRecord"));
+    app.tabs.addTabViewItem(std::move(records));
+    app.tabs.selectTabViewItemWithIdentifier(QStringLiteral("Internet"));
+    PostedInfo changes{{kTabViewItemDidChangeNotification}};
+    ASSERT_TRUE(app.dial.performSelector(QStringLiteral("addStatisticsInInternet:")));
+    EXPECT_EQ(app.tabs.selectedTabViewItem()->identifier(), "DialRecord");
+    EXPECT_EQ(changes.seen.size(), 1u);
+}
+
 } // namespace
