@@ -97,6 +97,10 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerSelector("attachPS", &DialController::attachPS);
     registerSelector("closeStatisticsWin:", &DialController::closeStatisticsWin);
     registerSubscriberSelectors();
+    registerSelector("checkWindowOK:", &DialController::checkWindowOK);
+    registerSelector("checkWindowCancel:", &DialController::checkWindowCancel);
+    registerSelector("dialOptionExt:", &DialController::dialOptionExt);
+    registerSelector("btnVADOConnect:", &DialController::btnVADOConnect);
     registerProfileSelectors();
     registerProfileWindowActions();
     registerLimitSelectors();
@@ -106,7 +110,8 @@ DialController::~DialController()
 {
     ns::cancelPreviousPerformRequestsWithTarget(this);
     for (const std::shared_ptr<ns::Timer>& timer :
-         {m_TimerToGetConnectState, timerConnectInterval_, timerOfProgressIndicator_, timerOfConnectFailed_})
+         {m_TimerToGetConnectState, timerConnectInterval_, timerOfProgressIndicator_, timerOfConnectFailed_,
+          timerForNoService_})
         if (timer)
             timer->invalidate();
     if (g_DialController == this)

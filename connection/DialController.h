@@ -40,6 +40,7 @@ class statisticsView;
 
 namespace ns
 {
+class Image;
 class ImageView;
 class WebView;
 } // namespace ns
@@ -202,8 +203,13 @@ public:
     // Internet/"openURLStr", and the Rarode portal (Internet/"RarodePortalURL"), in the browser.
     void openWindURL(ns::Object* sender);
     void openRarodeURL(ns::Object* sender);
-    // The connect button's image by the state, with "ConnectBtnDisplayWithImage".
+    // With "ConnectBtnDisplayWithImage", the connect buttons' image of the
+    // state (idle, idle and disabled or disconnecting, connected, connecting);
+    // a missing file changes nothing.
     void setConnectBtnImage();
+    // The image file of the key's setting: in the language folder's name
+    // first, else in the resources; null without one.
+    ns::Image connectButtonImageName(const QString& key) const;
     void DialConnect();
     void DialDisconnect() override;
     void DialCancelConnect();
@@ -211,12 +217,19 @@ public:
     void StopTimerOfGetConnectState();
     void checkIsAttachPSForConnect();
     void setApnCyleWhenRoamToNoRoam(bool cycle) override { apnCyleWhenRoamToNoRoam_ = cycle; }
-    bool checkAPNAccount();
     bool doBeforeConnect();
     // The modal MTS service prompt with that text; its OK sets clickOKForAPNPromptFlag_.
     void runMTSPrompt(const QString& prompt);
-    void monitorNetworkService(bool usable);
+    // Without network service while connected, DialDisconnect after
+    // "ServiceTimerInterval" seconds (60 unless set), once; service or no
+    // connection stops the wait.
+    void monitorNetworkService(bool serviced);
+    void startNetworkServiceTimer();
+    void stopNetworkServiceTimer();
+    std::shared_ptr<ns::Timer> timerForNoService_;
     void setIsHiddenConnectBtn(bool hidden) override;
+    // The translated key in the modem-and-SIM state field, only with
+    // "ShowModemAndSimStateBasisDeviceStateWhenR27C".
     void setModemAndSimStateString(const QString& key) override;
     void setWCDMAConfigHidden(bool hidden) override;
 
@@ -827,15 +840,63 @@ public:
     void closeStatisticsWin(ns::Object* sender);
     void buildStatisticsWindow();
 
+    // The Vazo warnings on each poll tick, with "Record"/"LimitSetValue" above
+    // 0: the one data band passed (25, 50, 75, 80 or 100 %) or the time's 80
+    // or 100 %, each once per arming of its flag (DialControllerAlias.cpp).
+    void recordLimitWarnForVazo();
+    void dataLimitWarnForVazo();
+    void timeLimitForVazo();
+    // "Warning!" with the message, then the short sound with "WarningForPlaySound"; null shows nothing.
+    void runVolumeLimitWaring(const QString& message);
+    void showVolumeWarning(const QString& message);
+
+    // With "Internet"/"CheckAPNAccount", a profile that asks for them opens
+    // the account window as a sheet (YES); its OK dials once with what was
+    // typed and keeps it only with the save box ticked; Cancel dials nothing.
+    bool checkAPNAccount();
+    void checkWindowOK(ns::Object* sender);
+    void checkWindowCancel(ns::Object* sender);
+    void wordCheckAccountWindow();
+    // The operators' connect buttons: one connect action per click; while
+    // connected the VADO button opens Internet/"AutoLaunchURLString" instead.
+    void dialOptionExt(ns::Object* sender);
+    void btnVADOConnect(ns::Object* sender);
+    // With "MAINFORM"/"CloseAppWihoutQueryConnection", a connection made or
+    // up is ended once when the application closes.
+    void performCloseActionForZID();
+    // The roaming alert when connected outside the white list.
+    void doAfterConnected();
+
+    // On each connected reply; acts once per connection (m_launchURLState,
+    // armed by each connect): the connect sound, then the operators' pages
+    // (DialControllerFirstConnect.cpp).
+    void performActionWhenFirstConnected();
+    // The "OpenURLSettings" entry of the profile's provider opens its "URL"
+    // when its "AutoOpen" is set.
+    void checkIsOpenSpecialURL();
+    // The page of the first Internet/"IMSIAndWebPage" prefix of the SIM's
+    // IMSI, in the table's order.
+    void openWebPageWithSIM();
+
+    std::unique_ptr<ns::Window> wndCheckAccount_;
+    ns::TextField* labelCheckUsername_ = nullptr;
+    ns::TextField* tfCheckUsername_ = nullptr;
+    ns::TextField* labelCheckPassword_ = nullptr;
+    ns::TextField* tfCheckPassword_ = nullptr;
+    ns::Button* checkSaveAccount_ = nullptr;
+    ns::Button* btnCheckOK_ = nullptr;
+    ns::Button* btnCheckCancel_ = nullptr;
+
+private:
+    void buildCheckAccountWindow();
+    void closeCheckAccountWindow();
+
+public:
     // Calls into features that are not here yet; each does the least its
     // caller needs (see the definitions).
-    void recordLimitWarnForVazo();
     void setConnectStateHidden(bool hidden);
-    void performActionWhenFirstConnected();
     void displayMonthlyData();
     void switchInternetTabAction();
-    void doAfterConnected();
-    void performCloseActionForZID();
     void hintFavoriteIconConfigrable();
 
     // Measures the connection on a thread of its own when it has come up and

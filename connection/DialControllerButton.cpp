@@ -128,26 +128,6 @@ void DialController::sendTheConnectBtnStatus(bool enabled)
                                             ns::Dictionary{{QStringLiteral("EnabledFlag"), enabled}});
 }
 
-void DialController::setConnectBtnImage()
-{
-    if (!m_ConnectButton || !configFlag(kInternet, QStringLiteral("ConnectBtnDisplayWithImage")))
-        return;
-    QString key;
-    switch (connectStatus_) {
-    case Connected:
-        key = QStringLiteral("DisconnectButton_imageName");
-        break;
-    case Connecting:
-    case Disconnecting:
-        key = QStringLiteral("ConnectingButton_imageName");
-        break;
-    default:
-        key = m_ConnectButton->isEnabled() ? QStringLiteral("ConnectButton_imageName")
-                                           : QStringLiteral("ConnectDisabledButton_imageName");
-    }
-    m_ConnectButton->setImage(ns::Image::imageNamed(switches_.getConnectButtonImageName(key)));
-}
-
 void DialController::netcardChanged(int event)
 {
     switch (event) {
@@ -224,11 +204,6 @@ void DialController::openRarodeURL(ns::Object*)
                    .toString());
 }
 
-bool DialController::checkAPNAccount()
-{
-    return false;
-}
-
 bool DialController::doBeforeConnect()
 {
     const bool reminderDue = configFlag(kInternet, QStringLiteral("r3aRemindWhilteNetAlertBeforeConnect")) &&
@@ -248,8 +223,6 @@ void DialController::runMTSPrompt(const QString& prompt)
                            localized(QStringLiteral("Cancel"))) == 1;
 }
 
-void DialController::monitorNetworkService(bool) {}
-
 void DialController::setIsHiddenConnectBtn(bool hidden)
 {
     if (m_ConnectButton)
@@ -258,34 +231,14 @@ void DialController::setIsHiddenConnectBtn(bool hidden)
 
 void DialController::setModemAndSimStateString(const QString& key)
 {
-    if (m_ModemAndSimState)
+    if (m_ModemAndSimState && switches_.setModemAndSimStateStringWhenR27C())
         m_ModemAndSimState->setStringValue(localized(key));
 }
 
 // ---- calls into features that are not here yet ----
 
-void DialController::recordLimitWarnForVazo() {}
-
-// Of the first-connect actions only the smart skin's operator pages, the
-// subscriber-number request and the special page are here, once per connection.
-void DialController::performActionWhenFirstConnected()
-{
-    if (!m_launchURLState)
-        return;
-    m_launchURLState = false;
-    smartUIAttachWebViewOpenURL();
-    sendIMSIToHttpServerBySoap();
-    displaySpecialWebView();
-}
-
 // No split connection process yet.
 void DialController::switchInternetTabAction() {}
-
-// No operator actions after connecting yet.
-void DialController::doAfterConnected() {}
-
-// No close action of the ZID operator.
-void DialController::performCloseActionForZID() {}
 
 // No favourite-icon hint window.
 void DialController::hintFavoriteIconConfigrable() {}

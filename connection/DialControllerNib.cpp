@@ -102,14 +102,10 @@ void DialController::loadConnectStateView(ns::View* page, double top)
         ns::TextField** value;
     };
     const Row rows[] = {
-        {"IP Address:", &m_IPAddress},
-        {"Duration:", &m_ConnectTime},
-        {"Total:", &m_TotalData},
-        {"Sent:", &m_FluxForSend},
-        {"Received:", &m_FluxForReceive},
-        {"Upload Speed:", &m_SpeedForSend},
-        {"Download Speed:", &m_SpeedForReceive},
-        {"Monthly:", &monthlyData_},
+        {"IPAddress:", &m_IPAddress},         {"ConnectTime:", &m_ConnectTime},
+        {"Exchanged Data:", &m_TotalData},    {"Send:", &m_FluxForSend},
+        {"Receive:", &m_FluxForReceive},      {"SendRate:", &m_SpeedForSend},
+        {"ReceiveRate:", &m_SpeedForReceive}, {"Monthly Data:", &monthlyData_},
     };
     connectStateCaptions_.clear();
     // The month's data shows only where the settings ask for it.
@@ -179,6 +175,7 @@ void DialController::updateLanguages(ns::Notification*)
     if (m_ConnectState->stringValue().isEmpty())
         m_ConnectState->setStringValue(localized(QStringLiteral("Idle")));
     setDialBtnTitle(connectStatus_ == Connected);
+    wordCheckAccountWindow();
     speedView->setNeedsDisplay();
     if (m_DialConfigList->usesDataSource())
         m_DialConfigList->reloadData();

@@ -222,7 +222,7 @@ TEST(DialState, TheNetworkStatusTellsTwoGAndUsability)
 
 TEST(DialState, RemovalLeavesTheControllerIdleAndWaitingForADevice)
 {
-    DialApp app;
+    DialApp app(withSettings({{"ShowModemAndSimStateBasisDeviceStateWhenR27C", true}}));
     app.dial.isDeviceRemoved = false;
     app.dial.setConnectStatus(3);
     app.enableButtons();

@@ -1,0 +1,344 @@
+// The operator variants of the Internet tab: the Vazo volume warnings while
+// a connection runs, the user name and password asked before dialling, the
+// operators' own connect buttons, the disconnect after the network service
+// is lost, the close without asking, the check after connecting and the connect
+// button's image.
+#include "connection/DialController.h"
+
+#include "app/interfaces/DialRecordControlling.h"
+#include "app/interfaces/InitControlling.h"
+#include "app/language/LanguageResources.h"
+#include "app/language/LanguageSettingsKeys.h"
+#include "app/ui/controller/EventSoundPlayer.h"
+#include "app/ui/controller/NSRunAlertPanelExt.h"
+#include "connection/DialProfile.h"
+#include "platform/ns/Bundle.h"
+#include "platform/ns/Timer.h"
+#include "platform/ns/appkit/Application.h"
+#include "platform/ns/appkit/Button.h"
+#include "platform/ns/appkit/Image.h"
+#include "platform/ns/appkit/TextField.h"
+#include "platform/ns/appkit/Window.h"
+
+#include <QFileInfo>
+
+namespace
+{
+
+const QString kRecord = QStringLiteral("Record");
+// Lets the window close before the connect goes on.
+constexpr double kDialDelay = 0.05;
+// Seconds without network service before a connection is ended, unless set.
+constexpr double kNoServiceInterval = 60.0;
+
+// The data bands from the top; the first one passed is the only one tested.
+struct DataBand {
+    double share;
+    const char* key;
+    bool DialController::*flag;
+    const char* message;
+};
+
+const DataBand kDataBands[] = {
+    {1.0, "WarningForLimit100", &DialController::warnLimitExceedFlag,
+     "The preset limit on the data volume that is set on the modem has now reached."},
+    {0.8, "WarningForLimit80", &DialController::warnLimitFlag,
+     "Total data is reaching 80 percent of the limit"},
+    {0.75, "WarningForLimit75", &DialController::warnLimit75Flag_,
+     "Total data is reaching 75 percent of the limit"},
+    {0.5, "WarningForLimit50", &DialController::warnLimit50Flag_,
+     "Total data is reaching 50 percent of the limit"},
+    {0.25, "WarningForLimit25", &DialController::warnLimit25Flag_,
+     "Total data is reaching 25 percent of the limit"},
+};
+
+} // namespace
+
+void DialController::recordLimitWarnForVazo()
+{
+    if (configStore().getConfigurationByModuleAndKey(kRecord, QStringLiteral("LimitSetValue")).floatValue() <=
+        0)
+        return;
+    if (g_DialRecordController)
+        g_DialRecordController->updateInterface();
+    if (configStore().getConfigurationByModuleAndKey(kRecord, QStringLiteral("LimitSetType")).intValue() != 0)
+        timeLimitForVazo();
+    else if (configFlag(kRecord, QStringLiteral("DataLimitSet")))
+        dataLimitWarnForVazo();
+}
+
+void DialController::dataLimitWarnForVazo()
+{
+    double used = g_DialRecordController ? g_DialRecordController->getTotalData() : 0;
+    if (!saveRecordFlag)
+        used += (double(m_sendData) + double(m_receiveData)) / 1024;
+    // The limit is set in megabytes; the totals are in kilobytes.
+    const double limit =
+        configStore().getConfigurationByModuleAndKey(kRecord, QStringLiteral("LimitSetValue")).floatValue() *
+        1024.0;
+    for (const DataBand& band : kDataBands) {
+        if (!(used > band.share * limit))
+            continue;
+        if (configFlag(kRecord, QString::fromLatin1(band.key)) && this->*band.flag) {
+            this->*band.flag = false;
+            runVolumeLimitWaring(QString::fromLatin1(band.message));
+        }
+        return;
+    }
+}
+
+void DialController::timeLimitForVazo()
+{
+    // A whole number of hours: 1.5 counts as one hour.
+    const long limit = long(configStore()
+                                .getConfigurationByModuleAndKey(kRecord, QStringLiteral("LimitSetValue"))
+                                .intValue()) *
+                       3600;
+    long used = g_DialRecordController ? g_DialRecordController->gettotalTime() : 0;
+    if (!saveRecordFlag)
+        used += m_connecttime;
+    if (used > limit && warnLimitExceedFlag) {
+        if (configFlag(kRecord, QStringLiteral("WarningForLimit100"))) {
+            warnLimitExceedFlag = false;
+            warnLimitFlag = false;
+            showVolumeWarning(QStringLiteral(
+                "The preset limit on the time volume that is set on the modem has now reached."));
+        }
+    } else if (used > 0.8 * double(limit) && warnLimitFlag &&
+               configFlag(kRecord, QStringLiteral("WarningForLimit80"))) {
+        warnLimitFlag = false;
+        showVolumeWarning(QStringLiteral("Total time is reaching 80 percent of the limit."));
+    }
+}
+
+void DialController::runVolumeLimitWaring(const QString& message)
+{
+    if (message.isNull())
+        return;
+    showVolumeWarning(message);
+    if (configFlag(kRecord, QStringLiteral("WarningForPlaySound")))
+        playShortSound(kSoundOffline);
+}
+
+void DialController::showVolumeWarning(const QString& message)
+{
+    NSRunAlertPanelExt(localized(QStringLiteral("Warning!")), localized(message),
+                       localized(QStringLiteral("OK")), QString());
+}
+
+// ---- the user name and password asked before dialling ----
+
+void DialController::buildCheckAccountWindow()
+{
+    if (wndCheckAccount_)
+        return;
+    constexpr double kWidth = 360;
+    constexpr double kCaptionWidth = 110;
+    const ns::Font font = ns::Font::systemFontOfSize(13);
+    wndCheckAccount_ = std::make_unique<ns::Window>(ns::Rect(0, 0, kWidth, 170), ns::TitledWindowMask);
+    ns::View* content = wndCheckAccount_->contentView();
+    labelCheckUsername_ = ns::TextField::labelWithFrame(ns::Rect(20, 126, kCaptionWidth, 22), font);
+    tfCheckUsername_ = new ns::TextField(ns::Rect(20 + kCaptionWidth, 126, kWidth - 40 - kCaptionWidth, 22));
+    labelCheckPassword_ = ns::TextField::labelWithFrame(ns::Rect(20, 94, kCaptionWidth, 22), font);
+    tfCheckPassword_ =
+        new ns::SecureTextField(ns::Rect(20 + kCaptionWidth, 94, kWidth - 40 - kCaptionWidth, 22));
+    checkSaveAccount_ = new ns::Button(ns::Rect(20 + kCaptionWidth, 62, kWidth - 40 - kCaptionWidth, 22));
+    checkSaveAccount_->setButtonType(ns::SwitchButton);
+    btnCheckOK_ = new ns::Button(ns::Rect(kWidth - 20 - 96, 14, 96, 28));
+    btnCheckOK_->setAction(QStringLiteral("checkWindowOK:"));
+    btnCheckCancel_ = new ns::Button(ns::Rect(kWidth - 20 - 2 * 96 - 8, 14, 96, 28));
+    btnCheckCancel_->setAction(QStringLiteral("checkWindowCancel:"));
+    for (ns::Button* button : {btnCheckOK_, btnCheckCancel_}) {
+        button->setBezelStyle(ns::RoundedBezelStyle);
+        button->setTarget(this);
+    }
+    for (ns::View* view :
+         std::initializer_list<ns::View*>{labelCheckUsername_, tfCheckUsername_, labelCheckPassword_,
+                                          tfCheckPassword_, checkSaveAccount_, btnCheckOK_, btnCheckCancel_})
+        content->addSubview(view);
+    wordCheckAccountWindow();
+}
+
+void DialController::wordCheckAccountWindow()
+{
+    if (!wndCheckAccount_)
+        return;
+    wndCheckAccount_->setTitle(localized(QStringLiteral("Connection")));
+    labelCheckUsername_->setStringValue(localized(QStringLiteral("UserName:")));
+    labelCheckPassword_->setStringValue(localized(QStringLiteral("Password:")));
+    checkSaveAccount_->setTitle(localized(QStringLiteral("Save Username and Password")));
+    btnCheckOK_->setTitle(localized(QStringLiteral("OK")));
+    btnCheckCancel_->setTitle(localized(QStringLiteral("Cancel")));
+}
+
+bool DialController::checkAPNAccount()
+{
+    const ns::Dictionary profile = currentProfile();
+    if (!profile.value(DialProfile::kAskUsernameFlag).boolValue())
+        return false;
+    buildCheckAccountWindow();
+    tfCheckUsername_->setStringValue(profile.value(DialProfile::kAccountName).toString());
+    tfCheckPassword_->setStringValue(profile.value(DialProfile::kPassword).toString());
+    checkSaveAccount_->setState(profile.value(DialProfile::kSaveUsernameFlag).intValue() ? 1 : 0);
+    if (!wndMain || !ns::Application::sharedApplication().beginSheet(wndCheckAccount_.get(), wndMain))
+        wndCheckAccount_->makeKeyAndOrderFront(this);
+    return true;
+}
+
+void DialController::closeCheckAccountWindow()
+{
+    if (wndCheckAccount_->isSheet())
+        ns::Application::sharedApplication().endSheet(wndCheckAccount_.get());
+    wndCheckAccount_->orderOut(this);
+}
+
+void DialController::checkWindowOK(ns::Object*)
+{
+    ns::Dictionary profile = currentProfile();
+    profile.setValue(DialProfile::kAccountName, tfCheckUsername_->stringValue());
+    profile.setValue(DialProfile::kPassword, tfCheckPassword_->stringValue());
+    // The device dials with what was typed, kept or not.
+    setDialParams();
+    if (checkSaveAccount_->state() == 0) {
+        profile.setValue(DialProfile::kSaveUsernameFlag, 0);
+        profile.setValue(DialProfile::kAccountName, QString());
+        profile.setValue(DialProfile::kPassword, QString());
+    } else {
+        profile.setValue(DialProfile::kSaveUsernameFlag, 1);
+    }
+    saveDialConfigFile();
+    displayAPNInfo();
+    closeCheckAccountWindow();
+    setConnectBtnEnable(false);
+    // One connect for the one request, whichever connect button asked.
+    ns::performSelectorAfterDelay(this, QStringLiteral("performDialOption:"), m_ConnectButton, kDialDelay);
+}
+
+void DialController::checkWindowCancel(ns::Object*)
+{
+    closeCheckAccountWindow();
+}
+
+// ---- the operators' connect buttons ----
+
+void DialController::dialOptionExt(ns::Object*)
+{
+    // One action per request: the compact button shows the same state and
+    // follows it, so the main button's action alone is performed.
+    DialOption(m_ConnectButton);
+}
+
+void DialController::btnVADOConnect(ns::Object* sender)
+{
+    if (connectStatus_ == Connected)
+        openSafari(configStore()
+                       .getConfigurationByModuleAndKey(QStringLiteral("Internet"),
+                                                       QStringLiteral("AutoLaunchURLString"))
+                       .toString());
+    else if (connectStatus_ == Idle)
+        dialOptionExt(sender);
+}
+
+// ---- the network service while connected ----
+
+void DialController::monitorNetworkService(bool serviced)
+{
+    if (serviced || connectStatus_ != Connected)
+        stopNetworkServiceTimer();
+    else if (!timerForNoService_)
+        startNetworkServiceTimer();
+}
+
+void DialController::startNetworkServiceTimer()
+{
+    const ns::Value configured =
+        configStore().getConfigurationByModule(QStringLiteral("ServiceTimerInterval"));
+    const double interval = configured.isNull() ? kNoServiceInterval : configured.doubleValue();
+    timerForNoService_ = ns::Timer::scheduledTimer(interval, false, [this](ns::Timer&) {
+        timerForNoService_.reset();
+        DialDisconnect();
+    });
+}
+
+void DialController::stopNetworkServiceTimer()
+{
+    if (timerForNoService_)
+        timerForNoService_->invalidate();
+    timerForNoService_.reset();
+}
+
+// ---- closing and the checks after connecting ----
+
+void DialController::performCloseActionForZID()
+{
+    if (!configFlag(QStringLiteral("MAINFORM"), QStringLiteral("CloseAppWihoutQueryConnection")) ||
+        bAppWillClose_ || !GetisDialNow())
+        return;
+    bAppWillClose_ = true;
+    if (readConnectType() != 0)
+        NDISDialDisconnect();
+    else
+        DialDisconnect();
+}
+
+void DialController::doAfterConnected()
+{
+    if (configFlag(QStringLiteral("Internet"), QStringLiteral("alertWhenRoamConnectedAndIsBlackNet")) &&
+        g_InitControlling && g_InitControlling->networkRoamStatus() == 0 &&
+        !g_InitControlling->isInWhiteList() && connectStatus_ == Connected)
+        NSRunAlertPanelExt(localized(QStringLiteral("Warning")),
+                           localized(QStringLiteral("connectedNotInWhiteList")),
+                           localized(QStringLiteral("OK")), QString());
+}
+
+// ---- the connect button's image ----
+
+void DialController::setConnectBtnImage()
+{
+    if (!m_ConnectButton ||
+        !configFlag(QStringLiteral("Internet"), QStringLiteral("ConnectBtnDisplayWithImage")))
+        return;
+    if (switches_.isDisplayWordingForConnectBtn())
+        m_ConnectButton->setTitle(QString());
+    QString key;
+    switch (connectStatus_) {
+    case Connected:
+        key = QStringLiteral("DisconnectButton_imageName");
+        break;
+    case Connecting:
+        key = QStringLiteral("CancelButton_imageName");
+        break;
+    case Disconnecting:
+        key = QStringLiteral("ConnectDisabledButton_imageName");
+        break;
+    default:
+        key = m_ConnectButton->isEnabled() ? QStringLiteral("ConnectButton_imageName")
+                                           : QStringLiteral("ConnectDisabledButton_imageName");
+    }
+    const ns::Image image = connectButtonImageName(key);
+    if (image.isNull())
+        return;
+    m_ConnectButton->setImage(image);
+    if (btnConnectSimple) {
+        btnConnectSimple->setImagePosition(ns::ImageOnly);
+        btnConnectSimple->setImage(image);
+    }
+}
+
+ns::Image DialController::connectButtonImageName(const QString& key) const
+{
+    const QString file = switches_.getConnectButtonImageName(key);
+    if (file.isEmpty())
+        return ns::Image();
+    // The language's own image first: the name of the folder of the token
+    // list in use ("English" for English.lproj) before the file's.
+    QString tokens = LanguageResources::tokenListPathOfLanguage(
+        configStore().getConfigurationByModule(kCurrentLanguageKey).toString());
+    if (tokens.isEmpty())
+        tokens = LanguageResources::rootTokenListPath();
+    const QString language = QFileInfo(QFileInfo(tokens).path()).completeBaseName();
+    const QString resources = ns::Bundle::mainBundle().resourcePath();
+    const QString localised = resources + QLatin1Char('/') + language + file;
+    return ns::Image::imageWithContentsOfFile(
+        QFileInfo::exists(localised) ? localised : resources + QLatin1Char('/') + file);
+}
