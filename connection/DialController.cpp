@@ -60,6 +60,9 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerSelector("updateNetworkStatus:", &DialController::updateNetworkStatus);
     registerSelector("machineWillSleep:", &DialController::machineWillSleep);
     registerSelector("machineDidWake:", &DialController::machineDidWake);
+    registerSelector("connectStatusDidChange:", &DialController::connectStatusDidChange);
+    registerSelector("browserAPictureForBillboard:", &DialController::browserAPictureForBillboard);
+    registerSelector("browserNextPictureForBillboard:", &DialController::browserNextPictureForBillboard);
     registerSelector("deviceRemoved:", &DialController::deviceRemoved);
     registerSelector("devicePlugin:", &DialController::devicePlugin);
     registerSelector("simReady:", &DialController::simReady);

@@ -442,8 +442,6 @@ public:
     void refereshConnectTime(ns::Timer* timer);
     // Opens Internet/"AutoLaunchURLString" when configured for the first profile.
     void launchURLAtFirstAPN();
-    // The operator's billboard after connecting; no billboard is shown yet.
-    void imageDownloadFinishForBillboard() {}
 
     std::shared_ptr<ns::Timer> timerConnectInterval_;
 
@@ -723,6 +721,31 @@ public:
     ns::View* viewContainer_ = nullptr;
     QPointer<ns::WebView> specialWebView_;
 
+    // ---- the billboard (DialControllerBillboard.cpp) ----
+
+    // With Internet/"Internet_isDisplayBillboard_WhenConnectSuccess": the
+    // first picture and the arrows, then the next picture every three seconds.
+    void imageDownloadFinishForBillboard();
+    // The picture and its arrows (hidden), bottom right on the Internet page.
+    void loadBillboardView(ns::View* page, const ns::Rect& bounds);
+    // The next picture (after the third the first) and the previous one
+    // (before the first the third); a missing picture leaves the one shown.
+    void browserNextPictureForBillboard(ns::Object* sender);
+    void browserAPictureForBillboard(ns::Object* sender);
+    // The roll ends and the default picture returns (the connection is idle).
+    void stopBillboard();
+    void connectStatusDidChange(ns::Notification* notification);
+    int borwserPicIndexforBillboard_ = 1;
+    std::shared_ptr<ns::Timer> timerOfAutoBrowserPicForBillboard_;
+    ns::Button* btnOfDownForBillboard_ = nullptr;
+    ns::Button* btnOfUpForBillboard_ = nullptr;
+    ns::ImageView* imageViewOfShowImageForBillboard_ = nullptr;
+
+private:
+    void showPictureForBillboard();
+    void setBillboardArrowsEnabled(bool enabled);
+
+public:
     // ---- outlets of the Internet view (built by DialControllerNib.cpp) ----
 
     ns::Button* m_ConnectButton = nullptr;

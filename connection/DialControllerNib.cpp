@@ -85,6 +85,8 @@ void DialController::loadNib()
     tfdDisplayModemStartUpProcess_ = ns::TextField::labelWithFrame(
         ns::Rect(kPageMargin, 84, bounds.size.width - 2 * kPageMargin, 20), font, ns::CenterTextAlignment);
     page->addSubview(tfdDisplayModemStartUpProcess_);
+    if (switches_.isDisplayBillboard())
+        loadBillboardView(page, bounds);
     setConnectBtnEnable(false);
 }
 
