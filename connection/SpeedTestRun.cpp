@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTemporaryFile>
 #include <QThread>
+#include <QTimer>
 
 namespace speed_test
 {
@@ -21,6 +22,13 @@ constexpr int kLatencyRequests = 5;
 constexpr int kLatencyTimeoutMs = 5000;
 constexpr int kDownloadRequests = 2;
 constexpr int kDownloadTimeoutMs = 60000;
+// How often a waiting run looks whether the program is quitting.
+constexpr int kInterruptionCheckMs = 100;
+
+bool quitting()
+{
+    return QThread::currentThread()->isInterruptionRequested();
+}
 
 QUrl fileOnServer(const QUrl& server, const QString& path)
 {
@@ -33,6 +41,8 @@ QUrl fileOnServer(const QUrl& server, const QString& path)
 
 HttpAnswer sendSynchronousRequest(const QByteArray& method, const QUrl& url, int timeoutMs)
 {
+    if (quitting())
+        return HttpAnswer{};
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
@@ -41,6 +51,13 @@ HttpAnswer sendSynchronousRequest(const QByteArray& method, const QUrl& url, int
     QNetworkReply* reply = manager.sendCustomRequest(request, method);
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // A program that quits does not wait for a slow server.
+    QTimer interruption;
+    QObject::connect(&interruption, &QTimer::timeout, reply, [reply] {
+        if (quitting())
+            reply->abort();
+    });
+    interruption.start(kInterruptionCheckMs);
     if (!reply->isFinished())
         loop.exec();
     HttpAnswer answer;
@@ -58,11 +75,15 @@ void SpeedTestRun::testSpeed()
     log(QStringLiteral("------------Start Speed Test-------------"));
     const std::optional<double> latency = delayTest();
     const std::optional<double> download = downloadTest();
+    if (quitting())
+        return;
     if (!iperfParameters) {
         log(QStringLiteral("Read config item Internet_ParmsForUploadTestTool failed"));
         return;
     }
     const std::optional<double> upload = uploadTest();
+    if (quitting())
+        return;
 
     ns::Dictionary figures;
     if (latency)
@@ -133,7 +154,15 @@ std::optional<double> SpeedTestRun::uploadTest()
         log(QStringLiteral("Upload Test: %1").arg(tool.errorString()));
         return std::nullopt;
     }
-    tool.waitForFinished(-1);
+    while (!tool.waitForFinished(kInterruptionCheckMs)) {
+        if (tool.state() == QProcess::NotRunning)
+            break;
+        if (quitting()) {
+            tool.kill();
+            tool.waitForFinished(-1);
+            return std::nullopt;
+        }
+    }
     const std::optional<double> speed = readUploadSpeedValue(output.readAll());
     if (speed)
         log(QStringLiteral("Upload Speed: %1KB/S").arg(*speed, 0, 'f', 6));
@@ -144,6 +173,9 @@ SpeedTestThreads::SpeedTestThreads() : generation_(std::make_shared<std::atomic<
 
 SpeedTestThreads::~SpeedTestThreads()
 {
+    // The program is going: runs end their request or tool at once and report nothing.
+    for (const std::unique_ptr<QThread>& thread : threads_)
+        thread->requestInterruption();
     waitForAll();
 }
 

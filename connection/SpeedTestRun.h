@@ -53,7 +53,8 @@ struct SpeedTestRun {
 
 // The test threads of one connection controller, one per connection change.
 // A change makes the runs started before it stale: a stale run that has not
-// begun measuring measures nothing. Dropping the object waits for every run.
+// begun measuring measures nothing. Dropping the object stops every run at
+// once (a request or the tool is abandoned) and waits for it to end.
 class SpeedTestThreads
 {
 public:

@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 using dial_test::DialApp;
 
 namespace
@@ -183,6 +185,24 @@ TEST(SpeedTestRun, WithoutToolParametersNothingIsReported)
     measured.run.testSpeed();
     EXPECT_TRUE(measured.reports.isEmpty());
     EXPECT_EQ(measured.log.back(), "Read config item Internet_ParmsForUploadTestTool failed");
+}
+
+TEST(SpeedTestRun, AProgramThatQuitsDoesNotWaitForASilentServer)
+{
+    SpeedTestServers servers;
+    servers.web.answer(QStringLiteral("/latency.txt"), LocalHttpServer::Response::held());
+    Measured measured(servers);
+    std::atomic<bool> reported = false;
+    measured.run.report = [&](const ns::Dictionary&) { reported = true; };
+    {
+        speed_test::SpeedTestThreads threads;
+        threads.start(measured.run);
+        ASSERT_TRUE(servers.web.waitForRequests(1));
+        // Left alone, five silent latency requests and two downloads would take minutes.
+    }
+    EXPECT_FALSE(reported);
+    EXPECT_EQ(servers.web.requests().size(), 1);
+    servers.web.releaseHeld({200, {}, "1"});
 }
 
 TEST(SpeedTestControl, TheControlFileDecidesForTheSim)
