@@ -277,6 +277,12 @@ public:
     const ns::Array& xmlNodeArray() const { return xmlNodeArray_; }
     // The Internet view's way to the connection records: the main tab "DialRecord".
     void addStatisticsInInternet();
+    // The favourite links' animations, in the web views the skin registers as
+    // "webViewOfFavouiteBtnForIcon1" to "...6" (up to the first missing): each
+    // view its own "dovure/images/icon<n>.swf" of the data folder, else the
+    // common "background.swf", else nothing.
+    void loadFavouriteBtnWebKitViews();
+    static constexpr int kFavouriteIconCount = 6;
 
     QPointer<ns::WebView> webViewInViewTopFixed_;
     QPointer<ns::WebView> webViewInHomePage_;

@@ -3,13 +3,17 @@
 // know connects, stored by IMSI, and shown.
 #include "connection/DialController.h"
 
+#include "app/config/ConfigFileKeys.h"
 #include "app/config/ConfigService.h"
 #include "app/interfaces/InitControlling.h"
 #include "app/ui/controller/RuntimeKeys.h"
 #include "connection/CocoaSoap/SoapClient.h"
 #include "connection/DialService.h"
 #include "platform/ns/NotificationCenter.h"
+#include "platform/ns/appkit/WebView.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace
@@ -32,6 +36,7 @@ void DialController::registerSubscriberSelectors()
     registerSelector("setMsisdnNumberWithResult:", &DialController::setMsisdnNumberWithResult);
     registerSelector("displayPhoneNumberForSmart", &DialController::displayPhoneNumberForSmart);
     registerSelector("addStatisticsInInternet:", [this](ns::Object*) { addStatisticsInInternet(); });
+    registerSelector("loadFavouriteBtnWebKitViews", &DialController::loadFavouriteBtnWebKitViews);
 }
 
 void DialController::subscribeSubscriberNotifications()
@@ -40,6 +45,8 @@ void DialController::subscribeSubscriberNotifications()
                                    QStringLiteral("xmlParseOver"), nullptr);
     notificationCenter.addObserver(this, QStringLiteral("displayPhoneNumberForSmart"),
                                    QStringLiteral("DisplayPhoneNumberForSmart"), nullptr);
+    notificationCenter.addObserver(this, QStringLiteral("loadFavouriteBtnWebKitViews"),
+                                   QStringLiteral("loadFavouriteBtnWebKitViews"), nullptr);
 }
 
 void DialController::sendIMSIToHttpServerBySoap()
@@ -109,4 +116,21 @@ void DialController::displayPhoneNumberForSmart()
 void DialController::addStatisticsInInternet()
 {
     notifyChangeTabViewItem(QStringLiteral("DialRecord"));
+}
+
+void DialController::loadFavouriteBtnWebKitViews()
+{
+    const QDir images(configStore().configFilePathOfKey(kCMModemListPath) + QStringLiteral("/dovure/images"));
+    const QString background = images.filePath(QStringLiteral("background.swf"));
+    for (int number = 1; number <= kFavouriteIconCount; ++number) {
+        auto* view =
+            dynamic_cast<ns::WebView*>(skinView(QStringLiteral("webViewOfFavouiteBtnForIcon%1").arg(number)));
+        if (!view)
+            return;
+        const QString icon = images.filePath(QStringLiteral("icon%1.swf").arg(number));
+        if (QFileInfo::exists(icon))
+            LoadFlash(icon, view);
+        else if (QFileInfo::exists(background))
+            LoadFlash(background, view);
+    }
 }

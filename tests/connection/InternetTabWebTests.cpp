@@ -3,6 +3,7 @@
 // sends new windows to the browser; the tab's rules decide where each page
 // goes, and a page's confirm() asks the user; the connection controller
 // embeds pages, shows animations by their pages and the special page.
+#include "app/ui/skin/JOVUIManager.h"
 #include "connection/Dovure/InternetTabWebPolicy.h"
 #include "connection/Dovure/WebViewUtilities.h"
 #include "connection/Dovure/WeblinkUpdateUtilities.h"
@@ -240,5 +241,55 @@ TEST_F(InternetTabWebTest, AnAnimationIsShownByItsPageWhenTheViewCannotPlayIt)
         EXPECT_TRUE(QTest::qWaitFor([&] { return view->mainFrameURL() == c.shown; }, 30000));
         EXPECT_EQ(view->allowsScrolling(), c.scrolling);
         WebViewUtilities::sharedManager().detachSubWebview(view);
+    }
+}
+
+TEST_F(InternetTabWebTest, EachFavouriteViewShowsItsIconAnimationElseTheBackground)
+{
+    for (const bool background : {true, false}) {
+        SCOPED_TRACE(background ? "with a background" : "without");
+        // The view cannot play an animation: its ".htm" page shows it.
+        dial_test::DialApp app(dial_test::withSettings({{"GetHtmlFilePathByFlashFile", true}}));
+        const QString images = app.bundle.dataFolder() + "/dovure/images/";
+        QDir().mkpath(images);
+        QStringList files{"icon1.swf", "icon2.swf", "icon4.swf", "icon6.swf"};
+        if (background)
+            files << "background.swf";
+        for (const QString& name : files) {
+            QFile animation(images + name);
+            ASSERT_TRUE(animation.open(QIODevice::WriteOnly));
+            QFile page(images + QFileInfo(name).completeBaseName() + ".htm");
+            ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+            page.write("<html><body>" + name.toUtf8() + "</body></html>");
+        }
+        // The skin has views 1 to 4 only; icon3.swf is missing.
+        JOVUIManager skin(app.store);
+        ns::Dictionary info;
+        QList<ns::WebView*> views;
+        for (int number = 1; number <= 4; ++number) {
+            info.setValue(QStringLiteral("webViewOfFavouiteBtnForIcon%1").arg(number), ns::Dictionary());
+            views << new ns::WebView(ns::Rect(50 * number, 0, 40, 40));
+            window->contentView()->addSubview(views.last());
+        }
+        skin.setSkinInfo(info);
+        for (int number = 1; number <= 4; ++number)
+            skin.registerController(views[number - 1],
+                                    QStringLiteral("webViewOfFavouiteBtnForIcon%1").arg(number), false);
+        app.dial.jovSkinManager = &skin;
+
+        ns::NotificationCenter::defaultCenter().postNotificationName(kLoadFavouriteBtnWebKitViewsNotification,
+                                                                     nullptr);
+        const QList<QUrl> expected{QUrl::fromLocalFile(images + "icon1.htm"),
+                                   QUrl::fromLocalFile(images + "icon2.htm"),
+                                   background ? QUrl::fromLocalFile(images + "background.htm") : QUrl(),
+                                   QUrl::fromLocalFile(images + "icon4.htm")};
+        for (int i = 0; i < 4; ++i) {
+            SCOPED_TRACE(i + 1);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return views[i]->mainFrameURL() == expected[i]; }, 30000));
+        }
+        app.dial.jovSkinManager = nullptr;
+        for (ns::WebView* view : views)
+            view->removeFromSuperview();
+        qDeleteAll(views);
     }
 }
