@@ -895,6 +895,10 @@ public:
     void performCloseActionForZID();
     // The roaming alert when connected outside the white list.
     void doAfterConnected();
+    // At start and on each language change: the start-up text until the
+    // modem has started, the connect buttons' titles and tool tips and the
+    // state text for the connection's state, then the button's image.
+    void initConnectStatusWording();
 
     // On each connected reply; acts once per connection (m_launchURLState,
     // armed by each connect): the connect sound, then the operators' pages

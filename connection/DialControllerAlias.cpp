@@ -9,6 +9,7 @@
 #include "app/interfaces/InitControlling.h"
 #include "app/language/LanguageResources.h"
 #include "app/language/LanguageSettingsKeys.h"
+#include "app/language/WordingOperation.h"
 #include "app/ui/controller/EventSoundPlayer.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "connection/DialProfile.h"
@@ -17,6 +18,7 @@
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Image.h"
+#include "platform/ns/appkit/ImageView.h"
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Window.h"
 
@@ -341,4 +343,62 @@ ns::Image DialController::connectButtonImageName(const QString& key) const
     const QString localised = resources + QLatin1Char('/') + language + file;
     return ns::Image::imageWithContentsOfFile(
         QFileInfo::exists(localised) ? localised : resources + QLatin1Char('/') + file);
+}
+
+// ---- the connect controls' wording for the state ----
+
+void DialController::initConnectStatusWording()
+{
+    if (tfdDisplayModemStartUpProcess_)
+        tfdDisplayModemStartUpProcess_->setStringValue(
+            modemStartUpProcessStateChanged_ ? QString() : QStringLiteral("Modem is in start-up process."));
+    const auto wording = [](const char* key) {
+        return WordingOperation::getDisplayWordingValueByWordingKey(QString::fromLatin1(key));
+    };
+    QString title, toolTip, simple;
+    switch (connectStatus_) {
+    case Connecting:
+        title = wording("Internet_btnConnect_Cancel");
+        toolTip = wording("Internet_btnCancel");
+        simple = wording("Internet_btnConnectSimple_Cancel");
+        break;
+    case Disconnecting:
+        title = localized(QStringLiteral("Disconnect"));
+        toolTip = localized(QStringLiteral("Internet_btnDisconnect"));
+        simple = wording("Internet_btnConnectSimple_Disconnect");
+        break;
+    case Connected:
+        title = localized(QStringLiteral("Disconnect"));
+        toolTip = wording("Internet_btnDisconnect");
+        simple = wording("Internet_btnConnectSimple_Disconnect");
+        if (m_ConnectState)
+            m_ConnectState->setStringValue(localized(QStringLiteral("Connected")));
+        setConnectStateForZudera(true);
+        break;
+    default:
+        title = switches_.changeLeftValueOfWordingForConnectBtn()
+                    ? wording("Internet_btnConnectTitle_Connect")
+                    : localized(QStringLiteral("Connect"));
+        toolTip = wording("Internet_btnConnect");
+        simple = wording("Internet_btnConnectSimple_Connect");
+        // While the controls wait for the device the state text stays as the
+        // device's reports left it; nothing else sets it again once they are enabled.
+        if (m_ConnectButton && !m_ConnectButton->isEnabled())
+            setModemAndSimStateString(QStringLiteral("Dial_tfdDeviceNotDetected"));
+        if (m_ConnectState && (m_ConnectButton->isEnabled() || m_ConnectState->stringValue().isEmpty()))
+            m_ConnectState->setStringValue(localized(QStringLiteral("Idle")));
+        if (imageViewForConnectStatus_)
+            imageViewForConnectStatus_->setImage(
+                ns::Image::imageNamed(QStringLiteral("StateOfNotConnection")));
+    }
+    if (m_ConnectButton) {
+        m_ConnectButton->setTitle(title);
+        if (switches_.displayTooltipForConnectBtn())
+            m_ConnectButton->setToolTip(toolTip);
+    }
+    if (btnConnectSimple) {
+        btnConnectSimple->setTitle(simple);
+        btnConnectSimple->setToolTip(simple);
+    }
+    setConnectBtnImage();
 }

@@ -174,9 +174,7 @@ void DialController::updateLanguages(ns::Notification*)
     connectStateTitle_->setStringValue(localized(QStringLiteral("Status:")));
     for (const auto& [caption, key] : connectStateCaptions_)
         caption->setStringValue(localized(key));
-    if (m_ConnectState->stringValue().isEmpty())
-        m_ConnectState->setStringValue(localized(QStringLiteral("Idle")));
-    setDialBtnTitle(connectStatus_ == Connected);
+    initConnectStatusWording();
     wordCheckAccountWindow();
     speedView->setNeedsDisplay();
     if (m_DialConfigList->usesDataSource())

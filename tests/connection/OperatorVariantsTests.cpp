@@ -2,6 +2,7 @@
 // the poll, the account asked before dialling and the operators' connect
 // buttons. The connection polls on the manual clock; the saved history is a
 // fake with the totals each case needs.
+#include "app/language/Language.h"
 #include "connection/DialController.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/PropertyList.h"
@@ -504,5 +505,34 @@ TEST(ModemAndSimState, ShowsTheDevicesStateOnlyWhenConfigured)
         app.dial.setModemAndSimStateString(QStringLiteral("Init_tfdData Not Connected"));
         EXPECT_EQ(app.dial.m_ModemAndSimState->stringValue(),
                   configured ? translated("Init_tfdData Not Connected") : QString());
+    }
+}
+
+TEST(ConnectStatusWording, ALanguageChangeWordsTheControlsForTheState)
+{
+    struct Case {
+        int state;
+        bool enabled;
+        const char *title, *simple, *stateText;
+    };
+    const Case cases[] = {
+        {0, true, "Connect", "Internet_btnConnectSimple_Connect", "Idle"},
+        {0, false, "Connect", "Internet_btnConnectSimple_Connect", nullptr},
+        {1, false, "Internet_btnConnect_Cancel", "Internet_btnConnectSimple_Cancel", nullptr},
+        {2, false, "Disconnect", "Internet_btnConnectSimple_Disconnect", nullptr},
+        {3, true, "Disconnect", "Internet_btnConnectSimple_Disconnect", "Connected"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "state " << c.state << " enabled " << c.enabled);
+        DialApp app;
+        app.dial.setConnectBtnEnable(c.enabled);
+        app.dial.m_ConnectState->setStringValue(QStringLiteral("before"));
+        app.dial.setConnectStatus(c.state);
+        ns::NotificationCenter::defaultCenter().postNotificationName(kUpdateLanguageNotification, nullptr);
+        EXPECT_EQ(app.dial.m_ConnectButton->title(), translated(c.title));
+        EXPECT_EQ(app.dial.btnConnectSimple->title(), translated(c.simple));
+        EXPECT_EQ(app.dial.m_ConnectState->stringValue(),
+                  c.stateText ? (*c.stateText ? translated(c.stateText) : QString())
+                              : QStringLiteral("before"));
     }
 }
