@@ -5,6 +5,9 @@
 #include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
 #include "connection/CocoaSoap/SoapClient.h"
+#include "connection/Dovure/FavoriteIconHintWindow.h"
+#include "connection/Dovure/InternetTabWebPolicy.h"
+#include "connection/Dovure/WeblinkUpdateUtilities.h"
 #include "connection/SpeedTestController.h"
 #include "jCommon/ConnectionMessages.h"
 #include "platform/lindora/Lindora.h"
@@ -107,6 +110,7 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerProfileSelectors();
     registerProfileWindowActions();
     registerLimitSelectors();
+    registerWebTabSelectors();
 }
 
 DialController::~DialController()
@@ -114,9 +118,17 @@ DialController::~DialController()
     ns::cancelPreviousPerformRequestsWithTarget(this);
     for (const std::shared_ptr<ns::Timer>& timer :
          {m_TimerToGetConnectState, timerConnectInterval_, timerOfProgressIndicator_, timerOfConnectFailed_,
-          timerForNoService_})
+          timerForNoService_, updateWebLinkTimer_})
         if (timer)
             timer->invalidate();
+    detachWebviews();
+    if (showsRenewedImages_) {
+        WeblinkUpdateUtilities::sharedUpdateManager().setImageRenewedAction({});
+        WeblinkUpdateUtilities::sharedUpdateManager().setConfigStore(&ConfigManager::sharedConfigManager());
+    }
+    // A hint moved into the main window leaves with the controller.
+    if (favoriteIconHintInMainWindow_)
+        delete favoriteIconHintView_.data();
     if (g_DialController == this)
         g_DialController = nullptr;
 }

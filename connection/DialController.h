@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <array>
 #include <memory>
 
 namespace ns
@@ -35,7 +36,12 @@ class View;
 class Window;
 } // namespace ns
 
+class FavoriteIconHintWindow;
+class InternetTabWebPolicy;
 class SoapClient;
+class WebLinkImageView;
+class WebViewDelegate;
+class WeblinkButton;
 class statisticsView;
 
 namespace ns
@@ -752,6 +758,111 @@ private:
     void setBillboardArrowsEnabled(bool enabled);
 
 public:
+    // ---- the split Internet tab and the operator's links on it
+    // (DialControllerSplitTab.cpp: the pre- and post-connection pages, their
+    // web views and the main tab's delegate; DialControllerSplitTabNib.cpp:
+    // the post-connection page; DialControllerWebLinks.cpp: the banners, the
+    // custom and favourite link buttons and the link refresh's files;
+    // DialControllerFavoriteIconHint.cpp: the favourite-icon hint) ----
+
+    // With top-level "EnableSplitConnectionProcess": the link refresh's
+    // files, the favourite links, the page to show while idle, and the
+    // controller as the main tab view's delegate.
+    void initSplitConnectionProcess();
+    // With top-level "DovureSplit" the post-connection page shows while idle
+    // too, with its web views, banners and favourite animations.
+    void initSplitConnectionProcessForDovure();
+    // On connection up (3) and down (0): the page of the state; up also
+    // attaches the web views, shows the hint and starts the link refresh
+    // five seconds later; down closes the hint.
+    void switchInternetTabAction();
+    void UpdateWebLinkTimerFired(ns::Timer* timer);
+    // The main tab view: showing the Internet page while it holds the
+    // post-connection page brings the web views and the hint; any other
+    // change closes the hint.
+    void willSelectTabViewItem(ns::TabView* tabView, ns::TabViewItem* item) override;
+    void didSelectTabViewItem(ns::TabView* tabView, ns::TabViewItem* item) override;
+    void performSwitchTabActionForDovure(ns::TabView* tabView, ns::TabViewItem* item);
+    // The promotion web view in bgContainerView_ (top-level
+    // "PromoWebViewRect") and the home-page web view in the banner
+    // ("HomePageWebViewRect"), each made once, reporting to the delegate.
+    void attachWebviewWithDelegates(WebViewDelegate* delegate);
+    void detachWebviews();
+    // The tab's web pages: only the link list's own with the split process,
+    // every page with the smart skin, only the main page in the
+    // "IndonesiaZEZ" build; others open in the browser.
+    WebViewDelegate* internetTabWebPolicy();
+
+    // The custom link buttons open the operator's portal pages
+    // (Internet/"OperatorPortalURLs"), and the split pages' texts; not for
+    // the "DifferentWorkingMothodForZerivad" skin.
+    void initCustomWeblinks();
+    // The favourite link buttons from "FavoriteLinks.plist" by "Index"; an
+    // entry without a readable image hides its button.
+    void loadFavoritesLinkPropeties();
+    // Every banner and animation the link list holds, and one of them by
+    // its role (the stored copy's file name).
+    void loadCurrentIconAndFlash();
+    void loadIconImageAccordingProperty(const ns::Dictionary& properties);
+    // The link refresh works on "IconLinks.plist" and "dovure/images/" of
+    // the data folder, and shows each renewed image here.
+    void initWebDownloadAndLinkUpdateUtilitiesOfEntertain();
+
+    // With top-level "ShouldShowFavouriteIconConfigHint": the hint beside
+    // the favourite buttons, as a window of its own or inside the main
+    // window (ConfigService makeFavoriteIconHintWindowIntoSubviewOfMainWnd).
+    void hintFavoriteIconConfigrable();
+    void closefavoriteIconHintWindow(ns::Object* sender);
+    // "Do not notify me again" stops the hint, in the settings file.
+    void stopNotifyHintClicked(ns::Object* sender);
+
+    ns::TabView* internetSwitchTab_ = nullptr;
+    QPointer<ns::WebView> homepageView_;
+    QPointer<ns::WebView> promoWebkitView_;
+    WebLinkImageView* bgupWeblinkView_ = nullptr;
+    ns::View* bgContainerView_ = nullptr;
+    WeblinkButton* customLinkBtn1_ = nullptr;
+    WeblinkButton* customLinkBtn2_ = nullptr;
+    WeblinkButton* customLinkBtn3_ = nullptr;
+    WeblinkButton* customLinkBtn4_ = nullptr;
+    WeblinkButton* customLinkBtn5_ = nullptr;
+    WeblinkButton* customLinkBtn6_ = nullptr;
+    WeblinkButton* favoriteLinkBtn1_ = nullptr;
+    WeblinkButton* favoriteLinkBtn2_ = nullptr;
+    WeblinkButton* favoriteLinkBtn3_ = nullptr;
+    WeblinkButton* favoriteLinkBtn4_ = nullptr;
+    WeblinkButton* favoriteLinkBtn5_ = nullptr;
+    WeblinkButton* favoriteLinkBtn6_ = nullptr;
+    std::unique_ptr<FavoriteIconHintWindow> favoriteIconHintWindow_;
+    // Inside the hint window, or (once moved there) inside the main window.
+    QPointer<ns::View> favoriteIconHintView_;
+    ns::Button* stopNotifyHintCheckbox_ = nullptr;
+    ns::TextField* favoriteHintTextfield_ = nullptr;
+    std::shared_ptr<ns::Timer> updateWebLinkTimer_;
+
+private:
+    // Builds the two pages into the Internet page; answers the
+    // pre-connection page, where the connect controls go.
+    ns::View* loadSplitTabView(ns::View* page, const ns::Rect& bounds);
+    void loadPostInternetView(ns::View* page, const ns::Rect& bounds);
+    void buildFavoriteIconHint();
+    void registerWebTabSelectors();
+    std::array<WeblinkButton*, kFavouriteIconCount> customLinkButtons() const;
+    std::array<WeblinkButton*, kFavouriteIconCount> favoriteLinkButtons() const;
+    bool isSplitConnectionProcess() const;
+    bool isDovureSplit() const;
+    // The split page to show while idle.
+    QString idleSplitTabIdentifier() const;
+    // The disconnect button of the post-connection page, worded for the state.
+    void setPostConnectBtnTitle();
+
+    std::unique_ptr<InternetTabWebPolicy> internetTabWebPolicy_;
+    // The hint's view has gone into the main window.
+    bool favoriteIconHintInMainWindow_ = false;
+    // The link refresh shows renewed images here.
+    bool showsRenewedImages_ = false;
+
+public:
     // ---- outlets of the Internet view (built by DialControllerNib.cpp) ----
 
     ns::Button* m_ConnectButton = nullptr;
@@ -929,8 +1040,6 @@ public:
     // caller needs (see the definitions).
     void setConnectStateHidden(bool hidden);
     void displayMonthlyData();
-    void switchInternetTabAction();
-    void hintFavoriteIconConfigrable();
 
     // Measures the connection on a thread of its own when it has come up and
     // the operator's control file asks for it; every change makes runs not yet

@@ -1,8 +1,7 @@
 // The connect controls and the status display: the connected and idle
 // looks, enabling and publishing the controls, the device events, the
 // disconnect reason and the operator links; the NDIS requests as far as the
-// state machine needs them, and the calls into features still to come, each
-// doing the least its caller needs.
+// state machine needs them.
 #include "connection/DialController.h"
 
 #include "app/interfaces/InitControlling.h"
@@ -234,11 +233,3 @@ void DialController::setModemAndSimStateString(const QString& key)
     if (m_ModemAndSimState && switches_.setModemAndSimStateStringWhenR27C())
         m_ModemAndSimState->setStringValue(localized(key));
 }
-
-// ---- calls into features that are not here yet ----
-
-// No split connection process yet.
-void DialController::switchInternetTabAction() {}
-
-// No favourite-icon hint window.
-void DialController::hintFavoriteIconConfigrable() {}

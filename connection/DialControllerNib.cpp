@@ -40,6 +40,9 @@ void DialController::loadNib()
     // The page takes the tab view's content area when it is shown.
     const ns::Rect content = tabviewMain->contentRect();
     const ns::Rect bounds(0, 0, content.size.width, content.size.height);
+    // With the split process the connect controls go on the page shown before connecting.
+    if (isSplitConnectionProcess())
+        page = loadSplitTabView(page, bounds);
     const double top = bounds.size.height;
 
     // What stands left of the graph ends this far from the page's left edge.
@@ -176,6 +179,7 @@ void DialController::updateLanguages(ns::Notification*)
         caption->setStringValue(localized(key));
     initConnectStatusWording();
     wordCheckAccountWindow();
+    initCustomWeblinks();
     speedView->setNeedsDisplay();
     if (m_DialConfigList->usesDataSource())
         m_DialConfigList->reloadData();

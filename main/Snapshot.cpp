@@ -9,9 +9,11 @@
 // window, each saved as the picture's name with "-<page>" before ".png".
 // With --connected the window's connect action runs first and the picture
 // is taken after a few seconds of the connection (with --tab Internet, its
-// figures).
+// figures). With --settings the top-level entries of that property list
+// replace those of the private copy's settings, to show an operator's build.
 //
-//   TrelvanSnapshot [--pin-locked] [--diagnostics] [--connected] [--tab <page>] [picture.png]
+//   TrelvanSnapshot [--pin-locked] [--diagnostics] [--connected] [--tab <page>]
+//                   [--settings <file.plist>] [picture.png]
 #include "app/language/LanguageOperation.h"
 #include "app/ui/controller/UINotifications.h"
 #include "connection/DialController.h"
@@ -72,6 +74,20 @@ bool makePrivateBundle(const QString& built, const QString& copy)
         if (folder != u"Update")
             QFile::link(data.filePath(folder), ownResources + QStringLiteral("/ModemList/") + folder);
     return true;
+}
+
+// The top-level entries of the property list at changes put into the
+// bundle's settings; false when either cannot be read or written.
+bool changeSettings(const QString& bundle, const QString& changes)
+{
+    const QString path = bundle + QStringLiteral("/Contents/Resources/ModemList/settings.plist");
+    std::optional<ns::Dictionary> settings = ns::PropertyList::readDictionary(path);
+    const std::optional<ns::Dictionary> entries = ns::PropertyList::readDictionary(changes);
+    if (!settings || !entries)
+        return false;
+    for (const QString& key : entries->keys())
+        settings->setValue(key, entries->value(key));
+    return ns::PropertyList::writeFile(path, *settings);
 }
 
 // A scenario of the simulated modem whose SIM asks for its PIN, written into
@@ -163,12 +179,23 @@ int main(int argc, char** argv)
         tab = arguments.takeAt(at + 1);
         arguments.removeAt(at);
     }
+    QString settingsChanges;
+    if (const int at = arguments.indexOf(QStringLiteral("--settings"));
+        at >= 0 && at + 1 < arguments.size()) {
+        settingsChanges = arguments.takeAt(at + 1);
+        arguments.removeAt(at);
+    }
     const QString output = arguments.value(0, QStringLiteral("main-window.png"));
 
     QTemporaryDir private_;
     const QString bundle = private_.filePath(QStringLiteral("Trelvan.app"));
     if (!makePrivateBundle(QStringLiteral(TRELVAN_APP_DIR), bundle)) {
         std::fprintf(stderr, "TrelvanSnapshot: cannot copy %s\n", TRELVAN_APP_DIR);
+        return 1;
+    }
+    if (!settingsChanges.isEmpty() && !changeSettings(bundle, settingsChanges)) {
+        std::fprintf(stderr, "TrelvanSnapshot: cannot apply the settings of %s\n",
+                     qPrintable(settingsChanges));
         return 1;
     }
     ns::Bundle::setMainBundlePath(bundle);

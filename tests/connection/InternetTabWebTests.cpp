@@ -2,9 +2,11 @@
 // utility puts views in and takes them out, loads files and addresses, and
 // sends new windows to the browser; the tab's rules decide where each page
 // goes, and a page's confirm() asks the user; the connection controller
-// embeds pages, shows animations by their pages and the special page.
+// embeds pages, shows animations by their pages and the special page, and
+// the split tab's banner and promotion web views.
 #include "app/ui/skin/JOVUIManager.h"
 #include "connection/Dovure/InternetTabWebPolicy.h"
+#include "connection/Dovure/WebLinkImageView.h"
 #include "connection/Dovure/WebViewUtilities.h"
 #include "connection/Dovure/WeblinkUpdateUtilities.h"
 #include "platform/ns/PropertyList.h"
@@ -292,4 +294,48 @@ TEST_F(InternetTabWebTest, EachFavouriteViewShowsItsIconAnimationElseTheBackgrou
             view->removeFromSuperview();
         qDeleteAll(views);
     }
+}
+
+TEST_F(InternetTabWebTest, TheSplitTabShowsEachAnimationOfTheLinkListInItsWebView)
+{
+    dial_test::DialApp app(dial_test::withSettings({
+        {"EnableSplitConnectionProcess", true},
+        {"DovureSplit", true},
+        {"GetHtmlFilePathByFlashFile", true},
+        {"PromoWebViewRect", ns::Dictionary{{"X", 4}, {"Y", 6}, {"W", 200}, {"H", 50}}},
+        {"HomePageWebViewRect", ns::Dictionary{{"X", 10}, {"Y", 8}, {"W", 300}, {"H", 60}}},
+    }));
+    const QString images = app.bundle.dataFolder() + "/dovure/images/";
+    ns::Array links;
+    for (const QString& name : {QStringLiteral("smallbanner"), QStringLiteral("promo")}) {
+        for (const QString& extension : {QStringLiteral(".swf"), QStringLiteral(".htm")}) {
+            QDir().mkpath(images);
+            QFile file(images + name + extension);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("<html><head><title>" + (name + extension).toUtf8() + "</title></head></html>");
+        }
+        links.append(ns::Dictionary{{"ImageURL", "http://127.0.0.1:9/" + name + ".swf"},
+                                    {"ImageStorePath", images + name + ".swf"}});
+    }
+    ASSERT_TRUE(ns::PropertyList::writeFile(app.bundle.dataFolder() + "/IconLinks.plist", links));
+
+    app.dial.initSplitConnectionProcess();
+    ns::WebView* homePage = app.dial.homepageView_;
+    ns::WebView* promo = app.dial.promoWebkitView_;
+    ASSERT_TRUE(homePage && promo);
+    EXPECT_EQ(homePage->superview(), app.dial.bgupWeblinkView_);
+    EXPECT_EQ(homePage->frame(), ns::Rect(10, 8, 300, 60));
+    EXPECT_EQ(promo->superview(), app.dial.bgContainerView_);
+    EXPECT_EQ(promo->frame(), ns::Rect(4, 6, 200, 50));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return homePage->mainFrameTitle() == "smallbanner.htm"; }, 30000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return promo->mainFrameTitle() == "promo.htm"; }, 30000));
+    // The tab's page rules decide where their pages go.
+    EXPECT_EQ(promo->policyDelegate(), app.dial.internetTabWebPolicy());
+
+    // Attached once; detached both go.
+    app.dial.attachWebviewWithDelegates(app.dial.internetTabWebPolicy());
+    EXPECT_EQ(app.dial.homepageView_, homePage);
+    app.dial.detachWebviews();
+    EXPECT_EQ(app.dial.homepageView_, nullptr);
+    EXPECT_TRUE(app.dial.bgContainerView_->subviews().isEmpty());
 }

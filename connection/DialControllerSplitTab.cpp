@@ -1,0 +1,168 @@
+// The split Internet tab: a pre-connection page with the connect controls
+// while idle and a post-connection page with the operator's banners, links
+// and web views while connected, switched with the connection's state and
+// followed by the main tab view's changes.
+#include "connection/DialController.h"
+
+#include "app/ui/controller/RuntimeKeys.h"
+#include "connection/Dovure/InternetTabWebPolicy.h"
+#include "connection/Dovure/WebLinkImageView.h"
+#include "connection/Dovure/WebViewUtilities.h"
+#include "connection/Dovure/WeblinkUpdateUtilities.h"
+#include "platform/ns/Timer.h"
+#include "platform/ns/appkit/TabView.h"
+
+namespace
+{
+
+const QString kPreInternet = QStringLiteral("PreInternet");
+const QString kPostInternet = QStringLiteral("PostInternet");
+const QString kInternetPage = QStringLiteral("Internet");
+// The link refresh waits this long after a connection comes up.
+constexpr double kUpdateWebLinkDelay = 5.0;
+
+// A top-level rectangle {"X", "Y", "W", "H"}; the empty one at 0,0 when missing.
+ns::Rect rectOfSetting(const ConfigManager& store, const QString& key)
+{
+    const ns::Dictionary rect = store.getConfigurationByModule(key).toDictionary();
+    const auto value = [&rect](const char* name) {
+        return rect.value(QString::fromLatin1(name)).doubleValue();
+    };
+    return {value("X"), value("Y"), value("W"), value("H")};
+}
+
+} // namespace
+
+void DialController::registerWebTabSelectors()
+{
+    registerSelector("closefavoriteIconHintWindow:", &DialController::closefavoriteIconHintWindow);
+    registerSelector("stopNotifyHintClicked:", &DialController::stopNotifyHintClicked);
+}
+
+bool DialController::isSplitConnectionProcess() const
+{
+    return configFlag(QString(), QStringLiteral("EnableSplitConnectionProcess"));
+}
+
+bool DialController::isDovureSplit() const
+{
+    return configFlag(QString(), QStringLiteral("DovureSplit"));
+}
+
+QString DialController::idleSplitTabIdentifier() const
+{
+    return isDovureSplit() ? kPostInternet : kPreInternet;
+}
+
+void DialController::initSplitConnectionProcess()
+{
+    if (!isSplitConnectionProcess())
+        return;
+    detachWebviews();
+    // The banners shown below come from the link list, so it is read first.
+    initWebDownloadAndLinkUpdateUtilitiesOfEntertain();
+    loadFavoritesLinkPropeties();
+    initSplitConnectionProcessForDovure();
+    setPostConnectBtnTitle();
+    if (tabviewMain)
+        tabviewMain->setDelegate(this);
+}
+
+void DialController::initSplitConnectionProcessForDovure()
+{
+    if (!internetSwitchTab_)
+        return;
+    if (!isDovureSplit()) {
+        internetSwitchTab_->selectTabViewItemWithIdentifier(kPreInternet);
+        return;
+    }
+    internetSwitchTab_->selectTabViewItemWithIdentifier(kPostInternet);
+    attachWebviewWithDelegates(internetTabWebPolicy());
+    loadCurrentIconAndFlash();
+    loadFavouriteBtnWebKitViews();
+}
+
+void DialController::switchInternetTabAction()
+{
+    if (!isSplitConnectionProcess() || !internetSwitchTab_)
+        return;
+    setPostConnectBtnTitle();
+    if (connectStatus_ == Connected) {
+        internetSwitchTab_->selectTabViewItemWithIdentifier(kPostInternet);
+        attachWebviewWithDelegates(internetTabWebPolicy());
+        hintFavoriteIconConfigrable();
+        if (updateWebLinkTimer_)
+            updateWebLinkTimer_->invalidate();
+        updateWebLinkTimer_ = ns::Timer::scheduledTimer(
+            kUpdateWebLinkDelay, false, [this](ns::Timer& timer) { UpdateWebLinkTimerFired(&timer); });
+    } else if (connectStatus_ == Idle) {
+        internetSwitchTab_->selectTabViewItemWithIdentifier(idleSplitTabIdentifier());
+        closefavoriteIconHintWindow(nullptr);
+    }
+}
+
+void DialController::UpdateWebLinkTimerFired(ns::Timer*)
+{
+    updateWebLinkTimer_.reset();
+    WeblinkUpdateUtilities::sharedUpdateManager().startUpdateWebLinks();
+}
+
+void DialController::willSelectTabViewItem(ns::TabView* tabView, ns::TabViewItem* item)
+{
+    performSwitchTabActionForDovure(tabView, item);
+}
+
+void DialController::didSelectTabViewItem(ns::TabView* tabView, ns::TabViewItem* item)
+{
+    performSwitchTabActionForDovure(tabView, item);
+}
+
+void DialController::performSwitchTabActionForDovure(ns::TabView* tabView, ns::TabViewItem* item)
+{
+    if (!tabView || tabView != tabviewMain)
+        return;
+    const bool showsPostInternet = internetSwitchTab_ && internetSwitchTab_->selectedTabViewItem() &&
+                                   internetSwitchTab_->selectedTabViewItem()->identifier() == kPostInternet;
+    if (item && item == tabView->selectedTabViewItem() && item->identifier() == kInternetPage &&
+        showsPostInternet) {
+        attachWebviewWithDelegates(internetTabWebPolicy());
+        hintFavoriteIconConfigrable();
+    } else {
+        closefavoriteIconHintWindow(nullptr);
+    }
+}
+
+void DialController::attachWebviewWithDelegates(WebViewDelegate* delegate)
+{
+    WebViewUtilities& utilities = WebViewUtilities::sharedManager();
+    if (!promoWebkitView_)
+        promoWebkitView_ = utilities.attachWebviewWithFrameRect(
+            rectOfSetting(configStore(), QStringLiteral("PromoWebViewRect")), bgContainerView_, delegate);
+    if (!homepageView_)
+        homepageView_ = utilities.attachWebviewWithFrameRect(
+            rectOfSetting(configStore(), QStringLiteral("HomePageWebViewRect")), bgupWeblinkView_, delegate);
+}
+
+void DialController::detachWebviews()
+{
+    for (QPointer<ns::WebView>* view : {&promoWebkitView_, &homepageView_}) {
+        WebViewUtilities::sharedManager().detachSubWebview(view->data());
+        *view = nullptr;
+    }
+}
+
+WebViewDelegate* DialController::internetTabWebPolicy()
+{
+    if (!internetTabWebPolicy_)
+        internetTabWebPolicy_ = std::make_unique<InternetTabWebPolicy>([this] {
+            InternetTabWebPolicy::Rules rules;
+            rules.splitProcess = isSplitConnectionProcess();
+            rules.smartUI = isSmartUI();
+            rules.indonesiaZEZ = uiConfigDict().value(QStringLiteral("IndonesiaZEZ")).boolValue();
+            rules.mainPage = formatWithTwoStrings(webURLForKey(QStringLiteral("MainPage")),
+                                                  runtimeObjectForKey(kRTPhoneNumber).stringValue(),
+                                                  runtimeObjectForKey(kRTIMEI).stringValue());
+            return rules;
+        });
+    return internetTabWebPolicy_.get();
+}
