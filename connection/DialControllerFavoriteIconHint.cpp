@@ -13,7 +13,7 @@ namespace
 {
 
 const QString kShouldShowHint = QStringLiteral("ShouldShowFavouriteIconConfigHint");
-constexpr double kHintWidth = 340;
+constexpr double kHintWidth = 400;
 constexpr double kHintHeight = 58;
 // Where the hint stands from the main window's centre, as a window of its
 // own and inside the main window.

@@ -1,8 +1,8 @@
 // The split Internet tab's pages, built in code into the Internet page: the
 // pre-connection page takes the connect controls, the post-connection page
 // holds from top to bottom the banner (with the home-page web view), the
-// promotion area, the row of portal links, the row of favourite links and
-// the disconnect button.
+// promotion area, the portal links, and the favourite links beside the
+// disconnect button.
 #include "connection/DialController.h"
 
 #include "connection/Dovure/WebLinkImageView.h"
@@ -16,12 +16,16 @@ namespace
 
 constexpr double kMargin = 24;
 constexpr double kGap = 10;
-constexpr double kBannerHeight = 110;
-constexpr double kPromoHeight = 70;
-constexpr double kCustomLinkHeight = 26;
-constexpr double kFavoriteLinkSize = 52;
+constexpr double kBannerHeight = 96;
+constexpr double kPromoHeight = 60;
+// The portal buttons stand in two rows of three.
+constexpr int kCustomLinkColumns = 3;
+constexpr double kCustomLinkHeight = 30;
+constexpr double kCustomLinkRowGap = 4;
+constexpr double kFavoriteLinkSize = 44;
 constexpr double kButtonWidth = 160;
-constexpr double kButtonHeight = 36;
+constexpr double kButtonHeight = 40;
+constexpr double kBottom = 20;
 
 } // namespace
 
@@ -62,29 +66,28 @@ void DialController::loadPostInternetView(ns::View* page, const ns::Rect& bounds
     bgContainerView_ = promo->contentView();
     page->addSubview(promo);
 
-    // Six portal buttons side by side across the page.
-    top -= kGap + kCustomLinkHeight;
-    const double customWidth = (width - 5 * kGap) / kFavouriteIconCount;
+    top -= kGap;
+    const double customWidth = (width - (kCustomLinkColumns - 1) * kGap) / kCustomLinkColumns;
     WeblinkButton** custom[] = {&customLinkBtn1_, &customLinkBtn2_, &customLinkBtn3_,
                                 &customLinkBtn4_, &customLinkBtn5_, &customLinkBtn6_};
     for (int i = 0; i < kFavouriteIconCount; ++i) {
-        auto* button = new WeblinkButton(
-            ns::Rect(kMargin + i * (customWidth + kGap), top, customWidth, kCustomLinkHeight));
+        const int row = i / kCustomLinkColumns;
+        const int column = i % kCustomLinkColumns;
+        auto* button = new WeblinkButton(ns::Rect(
+            kMargin + column * (customWidth + kGap),
+            top - (row + 1) * kCustomLinkHeight - row * kCustomLinkRowGap, customWidth, kCustomLinkHeight));
         button->setBezelStyle(ns::RoundedBezelStyle);
         button->setHidden(true);
         page->addSubview(button);
         *custom[i] = button;
     }
 
-    // The favourite icons, centred; each shows once its link gives it an image.
-    top -= kGap + kFavoriteLinkSize;
-    const double favoritesLeft =
-        kMargin +
-        (width - kFavouriteIconCount * kFavoriteLinkSize - (kFavouriteIconCount - 1) * 2 * kGap) / 2;
+    // The bottom row: the favourite icons from the left, each shown once its
+    // link gives it an image, and the disconnect button at the right.
     WeblinkButton** favorites[] = {&favoriteLinkBtn1_, &favoriteLinkBtn2_, &favoriteLinkBtn3_,
                                    &favoriteLinkBtn4_, &favoriteLinkBtn5_, &favoriteLinkBtn6_};
     for (int i = 0; i < kFavouriteIconCount; ++i) {
-        auto* button = new WeblinkButton(ns::Rect(favoritesLeft + i * (kFavoriteLinkSize + 2 * kGap), top,
+        auto* button = new WeblinkButton(ns::Rect(kMargin + i * (kFavoriteLinkSize + kGap), kBottom,
                                                   kFavoriteLinkSize, kFavoriteLinkSize));
         button->setBordered(false);
         button->setImagePosition(ns::ImageOnly);
@@ -93,8 +96,9 @@ void DialController::loadPostInternetView(ns::View* page, const ns::Rect& bounds
         *favorites[i] = button;
     }
 
-    postConnectBtn_ =
-        new ns::Button(ns::Rect((bounds.width() - kButtonWidth) / 2, kMargin, kButtonWidth, kButtonHeight));
+    postConnectBtn_ = new ns::Button(ns::Rect(bounds.width() - kMargin - kButtonWidth,
+                                              kBottom + (kFavoriteLinkSize - kButtonHeight) / 2, kButtonWidth,
+                                              kButtonHeight));
     postConnectBtn_->setBezelStyle(ns::RoundedBezelStyle);
     postConnectBtn_->setTarget(this);
     postConnectBtn_->setAction(QStringLiteral("DialOption:"));

@@ -249,14 +249,14 @@ TEST(SplitInternetTab, ARenewedBannerShowsInTheBannerWithTheBroadbandPage)
 
 TEST(SplitInternetTab, TheHintStandsBesideOrInsideTheMainWindow)
 {
-    // The main window's frame is 100, 200, 700 × 500; the hint is 340 × 58.
+    // The main window's frame is 100, 200, 700 × 500; the hint is 400 × 58.
     const struct {
         const char* name;
         bool inMainWindow;
         ns::Point origin;
     } cases[] = {
-        {"window of its own", false, {100 + 180 + 165, 200 + 221 - 65}},
-        {"inside the main window", true, {180 + 173, 221 - 45}},
+        {"window of its own", false, {100 + 150 + 165, 200 + 221 - 65}},
+        {"inside the main window", true, {150 + 173, 221 - 45}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
