@@ -8,46 +8,10 @@
 #include "connection/Dovure/FavoriteIconHintWindow.h"
 #include "connection/Dovure/InternetTabWebPolicy.h"
 #include "connection/Dovure/WeblinkUpdateUtilities.h"
-#include "connection/SpeedTestController.h"
 #include "jCommon/ConnectionMessages.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/Timer.h"
 #include "platform/ns/appkit/Window.h"
-#include "platform/ns/appkit/Workspace.h"
-
-namespace
-{
-
-// The notifications the controller observes besides the base's life cycle.
-const ObserverTableEntry DialControllerNotificationTable[] = {
-    {"dialNotification:", "dialOption"},
-    {"alreadyGetSimIMSI:", "AlreadyGetSimIMSI"},
-    {"updateNetworkStatus:", "init_NetworkStatus"},
-    {"connectTypeDidChanged:", "ConnectTypeChange"},
-    {"notifyDeviceUnlockSuccess:", "DeviceUnlockSuccess"},
-    {"datausageRest:", "btnDatausageRestCliked"},
-    {nullptr, nullptr},
-};
-
-constexpr const char* kNewDial = "NewDial";
-
-// Every connection message the controller handles, in the order of subscription.
-const MessageRow kMessageTable[] = {
-    {msg::connection::kSetDialParams, "dealWithMsgOfAPNSet:"},
-    {msg::connection::kNetFrequencyLockReadResult, "dealWithNetFrequencyLockReadResult:"},
-    {msg::connection::kSetNetworkModeResult, "dealWithSetNetworkModeResult:"},
-    {msg::connection::kDialConnect, "dealWithMsgOfDialConnect:"},
-    {msg::connection::kDialDisconnect, "dealWithMsgOfDialDisconnect:"},
-    {msg::connection::kPPPConnectStatus, "dealWithMsgOfDialConnectStatus:", kNewDial,
-     "dealWithMsgOfPPPConnectStatus:"},
-    {msg::connection::kPPPConnectOption, "dealWithMsgOfDialConnectPppOption:", kNewDial,
-     "dealWithMsgOfPPPConnectOption:"},
-    {msg::connection::kNDISDialStatus, "dealWithMsgOfNDISDialStatus:"},
-    {msg::connection::kNDISDialIsConnected, "dealWithOfNDISDialIsConnected:"},
-    {msg::connection::kNDISDialTransferData, "dealWithMsgOfNDISDialTransferData:"},
-};
-
-} // namespace
 
 DialController::DialController(ConfigManager& store) : JOVUIController(store)
 {
@@ -73,6 +37,10 @@ DialController::DialController(ConfigManager& store) : JOVUIController(store)
     registerSelector("openWindURL:", &DialController::openWindURL);
     registerSelector("openRarodeURL:", &DialController::openRarodeURL);
     registerSelector("notifyDeviceUnlockSuccess:", &DialController::notifyDeviceUnlockSuccess);
+    // A failed unlock leaves the connection as it was.
+    registerSelector("notifyDeviceUnlockFailed:", [](ns::Object*) {});
+    registerSelector("ChangeAPNSelection:", &DialController::ChangeAPNSelection);
+    registerSelector("imageDownloadFinishForBillboard", &DialController::imageDownloadFinishForBillboard);
     registerSelector("cancelCurrentConnectOperate:", &DialController::cancelCurrentConnectOperate);
     registerSelector("closeZuderaConnectStateWindow:", &DialController::closeZuderaConnectStateWindow);
     registerSelector("closeConnectFailedWindow:", &DialController::closeConnectFailedWindow);
@@ -129,6 +97,10 @@ DialController::~DialController()
     // A hint moved into the main window leaves with the controller.
     if (favoriteIconHintInMainWindow_)
         delete favoriteIconHintView_.data();
+    // The main page's view may outlive the controller in its tab; it no
+    // longer asks the controller's rules.
+    if (indonesiaWebView_)
+        WebViewUtilities::sharedManager().detachSubWebview(indonesiaWebView_.data());
     if (g_DialController == this)
         g_DialController = nullptr;
 }
@@ -137,35 +109,7 @@ void DialController::awakeFromNib()
 {
     loadNib();
     buildProfileWindows();
-    supportIPv6();
     JOVUIController::awakeFromNib();
-}
-
-void DialController::registerMessages()
-{
-    if (registered_)
-        return;
-    registered_ = true;
-    if (jovMsgCenter) {
-        jovMsgCenter->registerObserverTable(this, kMessageTable, [this](const QString& configSwitch) {
-            return configFlag(QString(), configSwitch);
-        });
-    }
-    registerNotification(DialControllerNotificationTable);
-    // The speed test keeps the radio and cell information from now on.
-    if (switches_.isNeedTestSpeedAtConnected())
-        SpeedTestController::shareSpeedTestController();
-    notificationCenter.addObserver(this, QStringLiteral("machineWillSleep:"),
-                                   ns::kWorkspaceWillSleepNotification, nullptr);
-    notificationCenter.addObserver(this, QStringLiteral("machineDidWake:"), ns::kWorkspaceDidWakeNotification,
-                                   nullptr);
-    subscribeSubscriberNotifications();
-}
-
-void DialController::initializeController()
-{
-    ns::Workspace::sharedWorkspace().watchSleepAndWake();
-    updateInterface(); // the profiles and the one in use
 }
 
 void DialController::setConnectStatus(int status)

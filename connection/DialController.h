@@ -5,6 +5,7 @@
 #include "app/ui/controller/JOVUIController.h"
 #include "connection/DialConfigFile.h"
 #include "connection/DialServiceTransplant.h"
+#include "connection/NibWording.h"
 #include "connection/ProfileControls.h"
 #include "connection/SpeedTestRun.h"
 #include "connection/TrafficText.h"
@@ -276,6 +277,9 @@ public:
     // Takes the reply's records; a number of digits (an optional "+" first) is
     // posted as "receivePhoneNumberFromSoapServer" and stored for the IMSI asked about.
     void setMsisdnNumberWithResult(ns::Notification* notification);
+    // "connectServerError": the request made is forgotten, so that no later
+    // reply is taken for this SIM's; the next connection asks again.
+    void excuteWhenConnectServerError(ns::Notification* notification);
     // The text of the first "MSISDN" record; null when there is none.
     QString getMsisdnFromResponseXML(const ns::Array& nodes) const;
     // The number as the top area's device status, one row in the large font.
@@ -335,6 +339,8 @@ public:
     std::unique_ptr<ns::Window> windowOfConnectStateForZudera_;
     ns::TextField* labelConnectStateOfForZudera_ = nullptr;
     ns::Button* btnOfCancelConnectOperateForZudera_ = nullptr;
+    ns::Button* btnOfRedialWhenConnectFailed_ = nullptr;
+    ns::Button* btnCloseAlertWindowWhenConnectFailed_ = nullptr;
     ns::ImageView* imageViewOfProgressIndicator_ = nullptr;
     std::unique_ptr<ns::Window> windowOfConnectFailedForZudera_;
     ns::TextField* labelOfConnectStateWhenConnectFailed_ = nullptr;
@@ -352,7 +358,7 @@ private:
     ns::Object deviceLockSender_;
     // Stops the timer, then starts it again as a 0.1-second animation timer.
     void startAnimationTimer(std::shared_ptr<ns::Timer>& timer);
-    // The windows, built on first use.
+    // The windows, built on first use (or for the skin).
     void buildConnectStateWindow();
     void buildConnectFailedWindow();
     void buildConnectWarningWindow();
@@ -1036,11 +1042,6 @@ private:
     void closeCheckAccountWindow();
 
 public:
-    // Calls into features that are not here yet; each does the least its
-    // caller needs (see the definitions).
-    void setConnectStateHidden(bool hidden);
-    void displayMonthlyData();
-
     // Measures the connection on a thread of its own when it has come up and
     // the operator's control file asks for it; every change makes runs not yet
     // measuring stale.
@@ -1161,6 +1162,8 @@ public:
     // form with zero time, data and speed texts at any time.
     void sendStatisticsNotification();
     void sendResetStatisticsNotification();
+    // With Internet/"DisplayMonthlyData", the month's data so far in its field.
+    void displayMonthlyData();
     // "SendSpeedData": both speeds as kilobit texts.
     void sendSpeedData(float sendSpeed, float recieveSpeed);
     // The data and speed texts in the units the settings choose.
@@ -1172,7 +1175,71 @@ public:
 
     // ---- end of the traffic ----
 
+    // ---- the tab's life cycle (DialControllerLifeCycle.cpp) and wording
+    // (DialControllerWording.cpp) ----
+
+    // The last set-up steps: the PDP type controls, the status fields hidden
+    // and the profile window's actions.
+    void initSpecialResources();
+    // The profile window's and the edit window's buttons, radio groups and
+    // text fields answer to the controller.
+    void setNewDialConfig();
+    // Every text of the tab and its profile windows in the current language.
+    void initWording();
+    // The profile browse pane (with the ask-account window when asked for;
+    // then, while idle, the statistics reset), the edit window and the tab.
+    void Init_config_nib();
+    void Init_editConfig_nib();
+    void Init_internet_nib();
+    // With "AutoHideConnectState": the status, the address, the time and the
+    // data sent and received (captions and values) take the hidden state, the
+    // modem and SIM state the opposite one; with "AutoHideConnectStateForZudera"
+    // the speeds follow too (DialControllerAlias.cpp).
+    void setConnectStateHidden(bool hidden);
+    void setConnectStateHiddenForZudera(bool hidden);
+    // The caption of a figure of the connection by its wording key; null without one.
+    ns::TextField* connectStateCaption(const char* key) const;
+    // The billboard as no connection shows it: the default picture, no arrows
+    // (DialControllerBillboard.cpp).
+    void initBillboardView();
+
+    // Captions the skin dresses besides the network-specific ones.
+    ns::TextField* Config_Profile = nullptr;
+    ns::TextField* Config_TelNumber = nullptr;
+    ns::TextField* Config_UserName = nullptr;
+    ns::TextField* Config_Password = nullptr;
+    ns::TextField* EditConfig_Profile = nullptr;
+    ns::TextField* EditConfig_TelNumber = nullptr;
+    ns::TextField* EditConfig_UserName = nullptr;
+    ns::TextField* EditConfig_Password = nullptr;
+
+    // The operator's main page at the first connection (DialControllerFirstConnect.cpp):
+    // with the UI setting "IndonesiaZEZ", once per run, over the Internet tab
+    // (the tab's page rules deciding where its links go); otherwise, with
+    // "IndonesiaMKNwebURL", in the embedded container.
+    void indonesiaZEZWebBackground();
+    void indonesiaZEZEmbedWebBackground();
+    // The page in the embedded container, in the one web view it keeps.
+    void displayEmbeddedPage(const QString& address);
+    QPointer<ns::WebView> indonesiaWebView_;
+    QPointer<ns::WebView> embeddedWebView_;
+
+private:
+    // The keys of the profile windows' texts, kept as they were built.
+    NibWording configNibWording_;
+    NibWording editConfigNibWording_;
+    // The "MainPage" web link with the run-time phone number (when asked
+    // for) and IMEI.
+    QString mainPageAddress(bool withPhoneNumber);
+    // The main tab view's "Internet" page; null without one.
+    ns::View* internetTabView() const;
+
+public:
+    // ---- end of the life cycle ----
+
 protected:
+    void initializeSkin() override;
+    void initializeNibResources() override;
     void registerMessages() override;
     void initializeController() override;
     void updateLanguages(ns::Notification* notification) override;
@@ -1231,7 +1298,6 @@ private:
     bool registered_ = false; // the subscriptions are made once
 
     void registerSubscriberSelectors();
-    void subscribeSubscriberNotifications();
     std::unique_ptr<SoapClient> client_;
     ns::Array xmlNodeArray_;
     QString soapRequestImsi_; // the IMSI of the last request, whose number the reply is

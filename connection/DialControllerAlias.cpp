@@ -27,6 +27,7 @@
 namespace
 {
 
+const QString kInternet = QStringLiteral("Internet");
 const QString kRecord = QStringLiteral("Record");
 // Lets the window close before the connect goes on.
 constexpr double kDialDelay = 0.05;
@@ -267,6 +268,46 @@ void DialController::stopNetworkServiceTimer()
     if (timerForNoService_)
         timerForNoService_->invalidate();
     timerForNoService_.reset();
+}
+
+// ---- the connection's figures between connections ----
+
+void DialController::setConnectStateHidden(bool hidden)
+{
+    if (!configFlag(QString(), QStringLiteral("AutoHideConnectState")))
+        return;
+    for (ns::View* view : std::initializer_list<ns::View*>{
+             connectStateTitle_, imageViewForConnectStatus_, m_ConnectState, m_IPAddress, m_ConnectTime,
+             labelConnectTimeSimple, m_FluxForSend, m_FluxForReceive})
+        if (view)
+            view->setHidden(hidden);
+    for (const char* caption : {"IPAddress:", "ConnectTime:", "Send:", "Receive:"})
+        if (ns::View* view = connectStateCaption(caption))
+            view->setHidden(hidden);
+    // The modem and SIM state takes their place.
+    if (m_ModemAndSimState)
+        m_ModemAndSimState->setHidden(!hidden);
+    setConnectStateHiddenForZudera(hidden);
+}
+
+void DialController::setConnectStateHiddenForZudera(bool hidden)
+{
+    if (!configFlag(kInternet, QStringLiteral("AutoHideConnectStateForZudera")))
+        return;
+    // A caption does not stay without its figure.
+    for (ns::View* view :
+         {m_SpeedForSend, m_SpeedForReceive, labelSpeedForSendSimple, labelSpeedForReceiveSimple,
+          connectStateCaption("SendRate:"), connectStateCaption("ReceiveRate:")})
+        if (view)
+            view->setHidden(hidden);
+}
+
+ns::TextField* DialController::connectStateCaption(const char* key) const
+{
+    for (const auto& [caption, wordingKey] : connectStateCaptions_)
+        if (wordingKey == QLatin1String(key))
+            return caption;
+    return nullptr;
 }
 
 // ---- closing and the checks after connecting ----

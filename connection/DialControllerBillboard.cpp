@@ -40,7 +40,6 @@ void DialController::loadBillboardView(ns::View* page, const ns::Rect& bounds)
     const double pictureLeft = right - kArrowSize - 4 - kPictureWidth;
     imageViewOfShowImageForBillboard_ =
         new ns::ImageView(ns::Rect(pictureLeft, kBottom, kPictureWidth, kPictureHeight));
-    imageViewOfShowImageForBillboard_->setImage(defaultBillboardPicture());
     page->addSubview(imageViewOfShowImageForBillboard_);
     const double arrowY = kBottom + (kPictureHeight - kArrowSize) / 2;
     const auto arrow = [&](double left, const char* title, const char* action) {
@@ -48,12 +47,20 @@ void DialController::loadBillboardView(ns::View* page, const ns::Rect& bounds)
         button->setTitle(QString::fromLatin1(title));
         button->setTarget(this);
         button->setAction(QString::fromLatin1(action));
-        button->setHidden(true);
         page->addSubview(button);
         return button;
     };
     btnOfDownForBillboard_ = arrow(pictureLeft - 4 - kArrowSize, "<", "browserAPictureForBillboard:");
     btnOfUpForBillboard_ = arrow(right - kArrowSize, ">", "browserNextPictureForBillboard:");
+}
+
+void DialController::initBillboardView()
+{
+    for (ns::Button* arrow : {btnOfDownForBillboard_, btnOfUpForBillboard_})
+        if (arrow)
+            arrow->setHidden(true);
+    if (imageViewOfShowImageForBillboard_)
+        imageViewOfShowImageForBillboard_->setImage(defaultBillboardPicture());
 }
 
 void DialController::imageDownloadFinishForBillboard()

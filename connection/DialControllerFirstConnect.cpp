@@ -1,12 +1,18 @@
 // What a connection does the first time it comes up: the connect sound, the
-// operators' pages (by the profile's provider, by the SIM's IMSI, the smart
-// skin's pages, the special page) and the subscriber-number request, once
-// per connection.
+// operators' pages (by the profile's provider, the smart skin's pages, the
+// operator's main page, by the SIM's IMSI, the special page, the embedded
+// page) and the subscriber-number request, once per connection.
 #include "connection/DialController.h"
 
 #include "app/ui/controller/EventSoundPlayer.h"
+#include "app/ui/controller/RuntimeKeys.h"
+#include "app/ui/skin/JOVUIManager.h"
 #include "connection/DialProfile.h"
+#include "connection/Dovure/WebViewUtilities.h"
+#include "platform/ns/appkit/Button.h"
+#include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/View.h"
+#include "platform/ns/appkit/WebView.h"
 #include "platform/ns/appkit/Workspace.h"
 
 void DialController::performActionWhenFirstConnected()
@@ -19,6 +25,7 @@ void DialController::performActionWhenFirstConnected()
     launchURLAtFirstAPN();
     checkIsOpenSpecialURL();
     smartUIAttachWebViewOpenURL();
+    indonesiaZEZWebBackground();
     openWebPageWithSIM();
     displaySpecialWebView();
     sendIMSIToHttpServerBySoap();
@@ -26,6 +33,7 @@ void DialController::performActionWhenFirstConnected()
         for (ns::View* view : {viewBackground_, viewContainerEmbedInUI_})
             if (view)
                 view->setHidden(false);
+    displayEmbeddedPage(configStore().getConfigurationByModule(QStringLiteral("EmbedWebViewURL")).toString());
     imageDownloadFinishForBillboard();
 }
 
@@ -64,4 +72,58 @@ void DialController::openWebPageWithSIM()
         ns::Workspace::sharedWorkspace().openURL(QUrl(address));
         return;
     }
+}
+
+// ---- the operator's main page ----
+
+QString DialController::mainPageAddress(bool withPhoneNumber)
+{
+    const QString format = webURLForKey(QStringLiteral("MainPage"));
+    const QString imei = runtimeObjectForKey(kRTIMEI).toString();
+    if (!withPhoneNumber)
+        return formatWithTwoStrings(format, imei, QString());
+    return formatWithTwoStrings(format, runtimeObjectForKey(kRTPhoneNumber).toString(), imei);
+}
+
+void DialController::indonesiaZEZWebBackground()
+{
+    if (!uiConfigDict().value(QStringLiteral("IndonesiaZEZ")).boolValue()) {
+        indonesiaZEZEmbedWebBackground();
+        return;
+    }
+    ns::View* tab = internetTabView();
+    if (indonesiaWebView_ || !tab || !tabviewMain)
+        return;
+    // The page covers the tab view, as far as the skin's tab background reaches.
+    ns::Size size = tabviewMain->frame().size;
+    if (auto* back = jovSkinManager
+                         ? jovSkinManager->controllerByKey<ns::View>(QStringLiteral("wndMainTabviewBack"))
+                         : nullptr)
+        size = ns::Size(std::min(size.width, back->frame().size.width),
+                        std::min(size.height, back->frame().size.height));
+    indonesiaWebView_ = WebViewUtilities::sharedManager().attachWebviewWithFrameRect(
+        ns::Rect(ns::Point(), size), tab, internetTabWebPolicy());
+    if (indonesiaWebView_)
+        openURL(mainPageAddress(true), indonesiaWebView_);
+}
+
+void DialController::indonesiaZEZEmbedWebBackground()
+{
+    if (!configFlag(QString(), QStringLiteral("IndonesiaMKNwebURL")))
+        return;
+    displayEmbeddedPage(mainPageAddress(configFlag(QString(), QStringLiteral("MKNwebURLAddPhoneNum"))));
+}
+
+void DialController::displayEmbeddedPage(const QString& address)
+{
+    if (address.isEmpty())
+        return;
+    // Each connection shows the page again in the same view.
+    if (embeddedWebView_) {
+        openURL(address, embeddedWebView_);
+        return;
+    }
+    embeddedWebView_ =
+        displayWebUrl(address, viewContainerEmbedInUI_,
+                      configFlag(QString(), QStringLiteral("EnableAllowScrollOfWBV")), getRectInSuperView());
 }

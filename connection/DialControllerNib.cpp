@@ -28,15 +28,18 @@ constexpr double kStateTextLeft = 184;
 
 } // namespace
 
+ns::View* DialController::internetTabView() const
+{
+    const int index = tabviewMain ? tabviewMain->indexOfTabViewItemWithIdentifier(kInternetPage) : -1;
+    ns::TabViewItem* item = index < 0 ? nullptr : tabviewMain->tabViewItemAtIndex(index);
+    return item ? item->view() : nullptr;
+}
+
 void DialController::loadNib()
 {
-    if (m_ConnectButton || !tabviewMain)
+    ns::View* page = internetTabView();
+    if (m_ConnectButton || !page)
         return;
-    const int index = tabviewMain->indexOfTabViewItemWithIdentifier(kInternetPage);
-    ns::TabViewItem* item = index < 0 ? nullptr : tabviewMain->tabViewItemAtIndex(index);
-    if (!item || !item->view())
-        return;
-    ns::View* page = item->view();
     // The page takes the tab view's content area when it is shown.
     const ns::Rect content = tabviewMain->contentRect();
     const ns::Rect bounds(0, 0, content.size.width, content.size.height);
@@ -44,6 +47,12 @@ void DialController::loadNib()
     if (isSplitConnectionProcess())
         page = loadSplitTabView(page, bounds);
     const double top = bounds.size.height;
+    // The operator's background and the container of its embedded page lie
+    // under every other control of the page.
+    viewBackground_ = new ns::View(bounds);
+    page->addSubview(viewBackground_);
+    viewContainerEmbedInUI_ = new ns::View(bounds);
+    page->addSubview(viewContainerEmbedInUI_);
 
     // What stands left of the graph ends this far from the page's left edge.
     const double graphLeft = bounds.size.width - kPageMargin - kGraphWidth;
@@ -128,19 +137,6 @@ void DialController::loadConnectStateView(ns::View* page, double top)
     }
     page->addSubview(viewConnectState_);
     resetConnectStateFields();
-    setConnectStateHidden(true);
-}
-
-// With "AutoHideConnectState" the connection's figures show only while a
-// connection is made or up, and the modem and SIM state takes their place.
-void DialController::setConnectStateHidden(bool hidden)
-{
-    if (!configFlag(QString(), QStringLiteral("AutoHideConnectState")))
-        return;
-    if (viewConnectState_)
-        viewConnectState_->setHidden(hidden);
-    if (m_ModemAndSimState)
-        m_ModemAndSimState->setHidden(!hidden);
 }
 
 // ---- the MTS layout: the status lines below the note, or in their own place ----
@@ -167,20 +163,4 @@ void DialController::placeStatusLines(double lowered)
         {imageViewOfConnectStatesForZudera_->frame().origin.x, top - 148 - lowered});
     m_ModemAndSimState->setFrameOrigin({40, top - 180 - lowered});
     viewConnectState_->setFrameOrigin({40, top - 194 - viewConnectState_->frame().size.height - lowered});
-}
-
-void DialController::updateLanguages(ns::Notification*)
-{
-    if (!m_ConnectButton)
-        return;
-    profileBox_->setTitle(localized(QStringLiteral("Profile")));
-    connectStateTitle_->setStringValue(localized(QStringLiteral("Status:")));
-    for (const auto& [caption, key] : connectStateCaptions_)
-        caption->setStringValue(localized(key));
-    initConnectStatusWording();
-    wordCheckAccountWindow();
-    initCustomWeblinks();
-    speedView->setNeedsDisplay();
-    if (m_DialConfigList->usesDataSource())
-        m_DialConfigList->reloadData();
 }

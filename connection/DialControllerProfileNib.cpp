@@ -1,8 +1,10 @@
 // The profile window, its browse pane and the edit sheet, built in code with
-// plain captions; the wording and the skin dress them later.
+// their wording keys as texts; Init_config_nib and Init_editConfig_nib word
+// them, and the skin dresses them.
 #include "connection/DialController.h"
 
 #include "connection/NibColumn.h"
+#include "connection/NibWording.h"
 #include "connection/ProfileControls.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Matrix.h"
@@ -27,6 +29,7 @@ constexpr double kEditWidth = 640;
 constexpr double kEditHeight = 520;
 constexpr double kTabsHeight = 340;
 
+const QString kInternet = QStringLiteral("Internet");
 const QString kCommon = QStringLiteral("Common");
 const QString kAdvanced = QStringLiteral("Advanced");
 
@@ -41,7 +44,7 @@ struct GroupActions {
 enum class Family { IPv4, IPv6 };
 
 AccessControls buildAccessControls(NibColumn& common, NibColumn& advanced, Family family,
-                                   const GroupActions& actions)
+                                   const GroupActions& actions, bool authNone)
 {
     const bool v4 = family == Family::IPv4;
     const QString title = v4 ? QStringLiteral("IPv4 settings") : QStringLiteral("IPv6 settings");
@@ -51,14 +54,16 @@ AccessControls buildAccessControls(NibColumn& common, NibColumn& advanced, Famil
     c.saveAccount = common.checkBox(QStringLiteral("Save Username and Password"), actions.saveAccount);
     if (v4)
         c.askUsername = common.checkBox(QStringLiteral("Ask for User Name and Password"), QString());
-    c.username = common.field(QStringLiteral("UserName:"));
-    c.password = common.field(QStringLiteral("Password:"), true);
+    c.username = common.field(QStringLiteral("UserName:"), false, &c.usernameCaption);
+    c.password = common.field(QStringLiteral("Password:"), true, &c.passwordCaption);
     c.apnMode = common.radios(
         {QStringLiteral("Obtain APN address automatically"), QStringLiteral("Use the following APN name")},
         actions.apnMode);
     c.apn = common.field(QStringLiteral("APN:"), false, &c.apnCaption);
-    c.authMode = common.radios({QStringLiteral("PAP"), QStringLiteral("CHAP")}, QString(),
-                               QStringLiteral("Authertication Mode:"), &c.authCaption);
+    QStringList authModes{QStringLiteral("PAP"), QStringLiteral("CHAP")};
+    if (authNone)
+        authModes.prepend(QStringLiteral("NONE"));
+    c.authMode = common.radios(authModes, QString(), QStringLiteral("Authertication Mode:"), &c.authCaption);
     c.pdpMode = advanced.radios(
         {QStringLiteral("Obtain PDP address automatically"), QStringLiteral("Use the following PDP address")},
         actions.pdpMode);
@@ -84,22 +89,27 @@ ns::Matrix* buildPdpTypeGroup(NibColumn& column, const QString& action)
         2, action);
 }
 
-std::unique_ptr<ns::Window> makeSheetWindow(double width, double height, const QString& title)
+std::unique_ptr<ns::Window> makeSheetWindow(double width, double height, const QString& title,
+                                            NibWording& wording)
 {
     auto window = std::make_unique<ns::Window>(ns::Rect(0, 0, width, height), ns::TitledWindowMask);
     window->setTitle(title);
+    wording.title(window.get(), title);
     return window;
 }
 
 // A tab view of the two items "Common" and "Advanced", their views returned
 // in order.
-ns::TabView* makeCommonAdvancedTabs(const ns::Rect& frame, int type, ns::View** common, ns::View** advanced)
+ns::TabView* makeCommonAdvancedTabs(const ns::Rect& frame, int type, ns::View** common, ns::View** advanced,
+                                    NibWording& wording)
 {
     auto* tabs = new ns::TabView(frame);
     tabs->setTabViewType(type);
     for (const QString& identifier : {kCommon, kAdvanced}) {
         auto item = std::make_unique<ns::TabViewItem>(identifier);
         item->setLabel(identifier);
+        ns::TabViewItem* page = item.get();
+        wording.add(identifier, [page](const QString& text) { page->setLabel(text); });
         // The page's first view gives way to one of the tab view's content size.
         delete item->setView(new ns::View(ns::Rect(ns::Point(), tabs->contentRect().size)));
         tabs->addTabViewItem(std::move(item));
@@ -114,8 +124,9 @@ ns::TabView* makeCommonAdvancedTabs(const ns::Rect& frame, int type, ns::View** 
 void DialController::buildProfileWindows()
 {
     // The profile window: the list and its buttons, the browse pane below.
-    m_dialConfigWindow =
-        makeSheetWindow(kConfigWidth, kListHeight + kBrowseHeight, QStringLiteral("Profiles"));
+    const bool authNone = configFlag(kInternet, QStringLiteral("HavePPPAuthNone"));
+    m_dialConfigWindow = makeSheetWindow(kConfigWidth, kListHeight + kBrowseHeight,
+                                         QStringLiteral("Profiles"), configNibWording_);
     ns::View* content = m_dialConfigWindow->contentView();
     auto* scroll = new ns::ScrollView(ns::Rect(
         kMargin, kBrowseHeight + 14, kConfigWidth - 3 * kMargin - kButtonWidth, kListHeight - 2 * 14));
@@ -125,6 +136,9 @@ void DialController::buildProfileWindows()
     m_configListView = new ns::TableView(ns::Rect(ns::Point(), scroll->frame().size));
     auto column = std::make_unique<ns::TableColumn>(QStringLiteral("provider"));
     column->headerCell()->setStringValue(QStringLiteral("Configurations"));
+    ns::TextFieldCell* header = column->headerCell();
+    configNibWording_.add(QStringLiteral("Configurations"),
+                          [header](const QString& text) { header->setStringValue(text); });
     column->setWidth(scroll->frame().size.width - 4);
     m_configListView->addTableColumn(std::move(column));
     m_configListView->setDataSource(this);
@@ -133,28 +147,33 @@ void DialController::buildProfileWindows()
     content->addSubview(scroll);
 
     NibColumn buttons(content, kConfigWidth - kMargin - kButtonWidth, kBrowseHeight + kListHeight - 10,
-                      kButtonWidth, this);
+                      kButtonWidth, this, &configNibWording_);
     btnAddProfile_ = buttons.pushButton(QStringLiteral("Add"), QStringLiteral("AddAPNInfo:"), kButtonWidth);
     btnDeleteProfile_ =
         buttons.pushButton(QStringLiteral("Delete"), QStringLiteral("DelAPNInfo:"), kButtonWidth);
-    btnEditProfile_ =
-        buttons.pushButton(QStringLiteral("Edit"), QStringLiteral("editDialConfigSettings:"), kButtonWidth);
-    btnBrowseProfile_ = buttons.pushButton(QStringLiteral("Browse"),
-                                           QStringLiteral("browseDialConfigSettings:"), kButtonWidth);
-    btnCloseProfile_ =
-        buttons.pushButton(QStringLiteral("Close"), QStringLiteral("closeDialConfigSettings:"), kButtonWidth);
+    // Edit, Browse and Close get their actions from setNewDialConfig.
+    btnEditProfile_ = buttons.pushButton(QStringLiteral("Edit"), QString(), kButtonWidth);
+    btnBrowseProfile_ =
+        buttons.pushButton(configFlag(QStringLiteral("specialSoftVersion"), QStringLiteral("ZUZE&ZID"))
+                               ? QStringLiteral("APN Browse")
+                               : QStringLiteral("Browse"),
+                           QString(), kButtonWidth);
+    btnCloseProfile_ = buttons.pushButton(QStringLiteral("Close"), QString(), kButtonWidth);
 
     viewDialBrowse_ = new ns::View(ns::Rect(0, 0, kConfigWidth, kBrowseHeight));
     content->addSubview(viewDialBrowse_);
-    NibColumn browseTop(viewDialBrowse_, kMargin, kBrowseHeight - 6, kColumnWidth, this);
-    m_bProviderForConfig = browseTop.field(QStringLiteral("Profile:"));
-    m_bTelephoneNumber = browseTop.field(QStringLiteral("Telephone Number:"));
-    NibColumn browsePdp(viewDialBrowse_, 2 * kMargin + kColumnWidth, kBrowseHeight - 6, kColumnWidth, this);
+    NibColumn browseTop(viewDialBrowse_, kMargin, kBrowseHeight - 6, kColumnWidth, this, &configNibWording_);
+    m_bProviderForConfig = browseTop.field(QStringLiteral("Profile:"), false, &Config_Profile);
+    m_bTelephoneNumber = browseTop.field(QStringLiteral("Telephone Number:"), false, &Config_TelNumber);
+    NibColumn browsePdp(viewDialBrowse_, 2 * kMargin + kColumnWidth, kBrowseHeight - 6, kColumnWidth, this,
+                        &configNibWording_);
     bPDPTypeGroup_ = buildPdpTypeGroup(browsePdp, QString());
-    NibColumn browseCommon(viewDialBrowse_, kMargin, browseTop.bottom() - 6, kColumnWidth, this);
+    NibColumn browseCommon(viewDialBrowse_, kMargin, browseTop.bottom() - 6, kColumnWidth, this,
+                           &configNibWording_);
     NibColumn browseAdvanced(viewDialBrowse_, 2 * kMargin + kColumnWidth, browsePdp.bottom() - 6,
-                             kColumnWidth, this);
-    const AccessControls browse = buildAccessControls(browseCommon, browseAdvanced, Family::IPv4, {});
+                             kColumnWidth, this, &configNibWording_);
+    const AccessControls browse =
+        buildAccessControls(browseCommon, browseAdvanced, Family::IPv4, {}, authNone);
     ns::TextField* browseApnIPv6Caption = nullptr;
     tfBrowseApnIPv6_ = browseAdvanced.field(QStringLiteral("IPv6 APN:"), false, &browseApnIPv6Caption);
     ipv6NetworkViews_ = {tfBrowseApnIPv6_, browseApnIPv6Caption};
@@ -162,6 +181,8 @@ void DialController::buildProfileWindows()
     bAskUernameCheck_ = browse.askUsername;
     m_bUsername = browse.username;
     m_bPassword = browse.password;
+    Config_UserName = browse.usernameCaption;
+    Config_Password = browse.passwordCaption;
     m_bIsAutoObtainAPN = browse.apnMode;
     m_bAPN = browse.apn;
     m_bAuthMode = browse.authMode;
@@ -179,18 +200,21 @@ void DialController::buildProfileWindows()
 
     // The edit sheet: name and number, the PDP type, then the IPv4 and the
     // IPv6 settings side by side, each with a common and an advanced page.
-    m_profileEditWin = makeSheetWindow(kEditWidth, kEditHeight, QStringLiteral("Edit Profile"));
+    m_profileEditWin =
+        makeSheetWindow(kEditWidth, kEditHeight, QStringLiteral("Edit Profile"), editConfigNibWording_);
     ns::View* edit = m_profileEditWin->contentView();
-    NibColumn editTop(edit, kMargin, kEditHeight - 14, kColumnWidth + 20, this);
-    m_eProviderForConfig = editTop.field(QStringLiteral("Profile Name:"));
-    m_eTelephoneNumber = editTop.field(QStringLiteral("Telephone Number:"));
-    NibColumn editPdp(edit, 2 * kMargin + kColumnWidth + 20, kEditHeight - 14, kColumnWidth - 20, this);
+    NibColumn editTop(edit, kMargin, kEditHeight - 14, kColumnWidth + 20, this, &editConfigNibWording_);
+    m_eProviderForConfig = editTop.field(QStringLiteral("Profile Name:"), false, &EditConfig_Profile);
+    m_eTelephoneNumber = editTop.field(QStringLiteral("Telephone Number:"), false, &EditConfig_TelNumber);
+    NibColumn editPdp(edit, 2 * kMargin + kColumnWidth + 20, kEditHeight - 14, kColumnWidth - 20, this,
+                      &editConfigNibWording_);
     ePDPTypeGroup_ = buildPdpTypeGroup(editPdp, QStringLiteral("setPdpTypeStatus:"));
 
     ns::View* settingsCommon = nullptr;
     ns::View* settingsAdvanced = nullptr;
-    tabviewApnSettings_ = makeCommonAdvancedTabs(ns::Rect(10, 50, kEditWidth - 20, kTabsHeight + 30),
-                                                 ns::TopTabsBezelBorder, &settingsCommon, &settingsAdvanced);
+    tabviewApnSettings_ =
+        makeCommonAdvancedTabs(ns::Rect(10, 50, kEditWidth - 20, kTabsHeight + 30), ns::TopTabsBezelBorder,
+                               &settingsCommon, &settingsAdvanced, editConfigNibWording_);
     tabviewApnSettings_->setDelegate(this);
     edit->addSubview(tabviewApnSettings_);
 
@@ -203,10 +227,10 @@ void DialController::buildProfileWindows()
         const char* commonAction;
         double x;
     } groups[] = {
+        // The IPv4 group's actions come from setNewDialConfig.
         {Family::IPv4,
          &tabviewIpv4ApnConfig_,
-         {QStringLiteral("saveAPNPassword:"), QStringLiteral("selectObtainAPNType:"),
-          QStringLiteral("selectObtainPDPType:"), QStringLiteral("selectObtainDNSType:")},
+         {},
          "advancedApnConfigForIPv4:",
          "commonApnConfigForIPv4:",
          10},
@@ -223,20 +247,22 @@ void DialController::buildProfileWindows()
         ns::View* advanced = nullptr;
         *group.tabs =
             makeCommonAdvancedTabs(ns::Rect(group.x, 6, half, settingsCommon->frame().size.height - 12),
-                                   ns::NoTabsLineBorder, &common, &advanced);
+                                   ns::NoTabsLineBorder, &common, &advanced, editConfigNibWording_);
         (*group.tabs)->setDelegate(this);
         settingsCommon->addSubview(*group.tabs);
         const double top = common->frame().size.height - 8;
         const double width = common->frame().size.width - 16;
-        NibColumn commonColumn(common, 8, top, width, this);
-        NibColumn advancedColumn(advanced, 8, top, width, this);
+        NibColumn commonColumn(common, 8, top, width, this, &editConfigNibWording_);
+        NibColumn advancedColumn(advanced, 8, top, width, this, &editConfigNibWording_);
         const AccessControls c =
-            buildAccessControls(commonColumn, advancedColumn, group.family, group.actions);
+            buildAccessControls(commonColumn, advancedColumn, group.family, group.actions, authNone);
         if (group.family == Family::IPv4) {
             m_eIsSaveUserInfo = c.saveAccount;
             eAskUernameCheck_ = c.askUsername;
             m_eUsername = c.username;
             m_ePassword = c.password;
+            EditConfig_UserName = c.usernameCaption;
+            EditConfig_Password = c.passwordCaption;
             m_eIsAutoObtainAPN = c.apnMode;
             m_eAPN = c.apn;
             m_eAuthMode = c.authMode;
@@ -272,17 +298,16 @@ void DialController::buildProfileWindows()
                                 110);
         advancedColumn.pushButton(QStringLiteral("<< Common"), QString::fromLatin1(group.commonAction), 130);
     }
-    const auto addEditButton = [&](double x, const char* title, const char* action) {
+    // Their actions come from setNewDialConfig.
+    const auto addEditButton = [&](double x, const char* title) {
         auto* button = new ns::Button(ns::Rect(x, 12, kButtonWidth, 28));
         button->setBezelStyle(ns::RoundedBezelStyle);
         button->setTitle(QString::fromLatin1(title));
-        button->setTarget(this);
-        button->setAction(QString::fromLatin1(action));
+        editConfigNibWording_.title(button, QString::fromLatin1(title));
         edit->addSubview(button);
         return button;
     };
-    btnEditCancel_ =
-        addEditButton(kEditWidth - kMargin - 2 * kButtonWidth - 10, "Cancel", "editWindowCancel:");
-    btnEditOK_ = addEditButton(kEditWidth - kMargin - kButtonWidth, "OK", "editWindowOK:");
+    btnEditCancel_ = addEditButton(kEditWidth - kMargin - 2 * kButtonWidth - 10, "Cancel");
+    btnEditOK_ = addEditButton(kEditWidth - kMargin - kButtonWidth, "OK");
     btnEditOK_->setKeyEquivalent(QStringLiteral("\r"));
 }

@@ -355,6 +355,8 @@ void DialController::saveCurrentDialConfig()
 
 void DialController::ChangeAPNSelection(ns::Notification* /*notification*/)
 {
+    if (!m_DialConfigList)
+        return;
     m_DialConfigList->selectItemAtIndex(profile_rules::toggledProfileItem(
         m_DialConfigList->indexOfSelectedItem(), switches_.readDefaultProfileNum()));
     const ns::Notification changed(ns::ComboBoxSelectionDidChangeNotification, m_DialConfigList);

@@ -190,6 +190,8 @@ void DialController::buildConnectFailedWindow()
     windowOfConnectFailedForZudera_ = std::move(built.window);
     imageViewOfConnectFailed_ = built.animation;
     labelOfConnectStateWhenConnectFailed_ = built.text;
+    btnOfRedialWhenConnectFailed_ = built.buttons.at(0);
+    btnCloseAlertWindowWhenConnectFailed_ = built.buttons.at(1);
 }
 
 void DialController::openConnectFailedWindow()

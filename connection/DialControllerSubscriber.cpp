@@ -34,19 +34,10 @@ bool isSubscriberNumber(const QString& number)
 void DialController::registerSubscriberSelectors()
 {
     registerSelector("setMsisdnNumberWithResult:", &DialController::setMsisdnNumberWithResult);
+    registerSelector("excuteWhenConnectServerError:", &DialController::excuteWhenConnectServerError);
     registerSelector("displayPhoneNumberForSmart", &DialController::displayPhoneNumberForSmart);
     registerSelector("addStatisticsInInternet:", [this](ns::Object*) { addStatisticsInInternet(); });
     registerSelector("loadFavouriteBtnWebKitViews", &DialController::loadFavouriteBtnWebKitViews);
-}
-
-void DialController::subscribeSubscriberNotifications()
-{
-    notificationCenter.addObserver(this, QStringLiteral("setMsisdnNumberWithResult:"),
-                                   QStringLiteral("xmlParseOver"), nullptr);
-    notificationCenter.addObserver(this, QStringLiteral("displayPhoneNumberForSmart"),
-                                   QStringLiteral("DisplayPhoneNumberForSmart"), nullptr);
-    notificationCenter.addObserver(this, QStringLiteral("loadFavouriteBtnWebKitViews"),
-                                   QStringLiteral("loadFavouriteBtnWebKitViews"), nullptr);
 }
 
 void DialController::sendIMSIToHttpServerBySoap()
@@ -82,6 +73,18 @@ void DialController::setMsisdnNumberWithResult(ns::Notification*)
     notificationCenter.postNotificationName(kReceivePhoneNumberFromSoapServer, this,
                                             ns::Dictionary{{kReceivePhoneNumberFromSoapServer, number}});
     ConfigService(configStore()).setImsi(soapRequestImsi_, number);
+}
+
+void DialController::excuteWhenConnectServerError(ns::Notification* notification)
+{
+    if (soapRequestImsi_.isEmpty())
+        return;
+    qWarning("The subscriber-number request failed: %s",
+             qPrintable(notification ? notification->userInfo().value(QStringLiteral("errorInfor")).toString()
+                                     : QString()));
+    // The records the client still holds are an earlier reply's: a reply
+    // announced now is not this SIM's. Its next connection asks again.
+    soapRequestImsi_.clear();
 }
 
 QString DialController::getMsisdnFromResponseXML(const ns::Array& nodes) const

@@ -1,5 +1,6 @@
 #include "connection/NibColumn.h"
 
+#include "connection/NibWording.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Matrix.h"
 #include "platform/ns/appkit/TextField.h"
@@ -19,9 +20,22 @@ ns::Font captionFont()
 
 } // namespace
 
-NibColumn::NibColumn(ns::View* view, double x, double top, double width, ns::Object* target)
-    : view_(view), x_(x), y_(top), width_(width), target_(target)
+NibColumn::NibColumn(ns::View* view, double x, double top, double width, ns::Object* target,
+                     NibWording* wording)
+    : view_(view), x_(x), y_(top), width_(width), target_(target), wording_(wording)
 {
+}
+
+void NibColumn::keep(ns::TextField* label, const QString& key)
+{
+    if (wording_)
+        wording_->add(key, [label](const QString& text) { label->setStringValue(text); });
+}
+
+template <class Titled> void NibColumn::keepTitle(Titled* control, const QString& key)
+{
+    if (wording_)
+        wording_->title(control, key);
 }
 
 ns::Rect NibColumn::nextRow(double height)
@@ -36,6 +50,7 @@ ns::TextField* NibColumn::caption(const QString& text)
 {
     auto* label = ns::TextField::labelWithFrame(nextRow(kCellHeight - 2), captionFont());
     label->setStringValue(text);
+    keep(label, text);
     view_->addSubview(label);
     return label;
 }
@@ -46,6 +61,7 @@ ns::TextField* NibColumn::field(const QString& caption, bool secure, ns::TextFie
     auto* label = ns::TextField::labelWithFrame(
         ns::Rect(row.origin.x, row.origin.y, kCaptionWidth, row.size.height - 3), captionFont());
     label->setStringValue(caption);
+    keep(label, caption);
     view_->addSubview(label);
     if (captionLabel)
         *captionLabel = label;
@@ -62,6 +78,7 @@ ns::Button* NibColumn::checkBox(const QString& title, const QString& action)
     auto* box = new ns::Button(nextRow(kCellHeight));
     box->setButtonType(ns::SwitchButton);
     box->setTitle(title);
+    keepTitle(box, title);
     box->setFont(captionFont());
     box->setTarget(target_);
     box->setAction(action);
@@ -89,6 +106,7 @@ ns::Matrix* NibColumn::grid(const QStringList& titles, int rows, int columns, co
     for (int i = 0; i < titles.size() && i < rows * columns; ++i) {
         ns::ButtonCell* cell = matrix->cellAtRow(i / columns, i % columns);
         cell->setTitle(titles.at(i));
+        keepTitle(cell, titles.at(i));
         cell->setFont(captionFont());
     }
     matrix->setTarget(target_);
@@ -103,6 +121,7 @@ ns::Button* NibColumn::pushButton(const QString& title, const QString& action, d
     auto* button = new ns::Button(ns::Rect(row.origin.x + row.size.width - width, row.origin.y, width, 28));
     button->setBezelStyle(ns::RoundedBezelStyle);
     button->setTitle(title);
+    keepTitle(button, title);
     button->setFont(captionFont());
     button->setTarget(target_);
     button->setAction(action);

@@ -14,13 +14,18 @@ class TextField;
 class View;
 } // namespace ns
 
+class NibWording;
+
 // Places the controls of a window built in code one under the other in a
 // column of a view, from its top down, each sending its action to the target.
 class NibColumn
 {
 public:
     // The column starts at top (Cocoa coordinates, y up) and is width wide.
-    NibColumn(ns::View* view, double x, double top, double width, ns::Object* target);
+    // With a wording, every text given becomes a key that the wording
+    // translates on each change of language.
+    NibColumn(ns::View* view, double x, double top, double width, ns::Object* target,
+              NibWording* wording = nullptr);
 
     // A caption across the column.
     ns::TextField* caption(const QString& text);
@@ -40,10 +45,14 @@ public:
 
 private:
     ns::Rect nextRow(double height);
+    // The text is a key of the wording, when there is one.
+    void keep(ns::TextField* label, const QString& key);
+    template <class Titled> void keepTitle(Titled* control, const QString& key);
 
     ns::View* view_;
     double x_;
     double y_;
     double width_;
     ns::Object* target_;
+    NibWording* wording_;
 };

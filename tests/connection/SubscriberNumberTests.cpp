@@ -172,6 +172,33 @@ TEST(SubscriberNumber, AFailedRequestChangesNothing)
     EXPECT_FALSE(s.stored());
 }
 
+TEST(SubscriberNumber, AfterAFailedRequestNoOtherReplyIsTakenForTheSim)
+{
+    SubscriberApp s{ns::Dictionary()};
+    s.server.answer(kPath, {200, {}, replyWith("<MSISDN>639171234567</MSISDN>")});
+    s.connectAndReportConnected(1);
+    ASSERT_TRUE(s.settle());
+
+    // Another SIM; its request fails, and the client still holds the first reply.
+    const QString other = QStringLiteral("515029999999999");
+    DialService::sharedDialService().setImsi(other);
+    s.server.answer(kPath, LocalHttpServer::Response::dropped());
+    s.posted.seen.clear();
+    s.connectAndReportConnected(1);
+    ASSERT_TRUE(s.settle());
+    ns::NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("xmlParseOver"), nullptr);
+    EXPECT_FALSE(ConfigService(s.app.store).isImsiPhoneDictContainCertainImsi(other));
+    EXPECT_TRUE(s.posted.last(kReceived).isEmpty());
+
+    // Its next connection asks again.
+    s.server.answer(kPath, {200, {}, replyWith("<MSISDN>639179999999</MSISDN>")});
+    s.posted.seen.clear();
+    s.connectAndReportConnected(1);
+    ASSERT_TRUE(s.settle());
+    EXPECT_EQ(ConfigService(s.app.store).getPhoneNumWithImsi(other), "639179999999");
+    EXPECT_EQ(s.storedNumber(), "639171234567");
+}
+
 TEST(SubscriberNumber, TheNumberShowsWithoutItsCountryCode)
 {
     struct Case {
