@@ -97,6 +97,9 @@ void DialController::loadFavoritesLinkPropeties()
                                 .value_or(ns::Array());
     for (const ns::Value& value : links) {
         const ns::Dictionary link = value.toDictionary();
+        // An entry without its position has no button.
+        if (!link.contains(QStringLiteral("Index")))
+            continue;
         const int index = link.value(QStringLiteral("Index")).intValue();
         if (index < 0 || index >= int(buttons.size()) || !buttons[size_t(index)])
             continue;

@@ -177,8 +177,9 @@ TEST(SplitInternetTab, FavouriteButtonsTakeTheirLinksAndOnlyAReadableImageShowsO
                            {"Type", 0},
                            {"Path", "/usr/bin/editor"},
                            {"Para", "/tmp/notes"}},
-            // Outside the six positions: no button.
+            // Outside the six positions, or without a position: no button.
             ns::Dictionary{{"Index", 6}, {"Image", icon}, {"Type", 1}, {"Path", "https://far.example/"}},
+            ns::Dictionary{{"Image", icon}, {"Type", 1}, {"Path", "https://nowhere.example/"}},
         }));
     app.dial.initSplitConnectionProcess();
 
