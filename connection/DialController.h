@@ -1178,8 +1178,8 @@ public:
     // ---- the tab's life cycle (DialControllerLifeCycle.cpp) and wording
     // (DialControllerWording.cpp) ----
 
-    // The last set-up steps: the PDP type controls, the status fields hidden
-    // and the profile window's actions.
+    // The last set-up steps: the PDP type controls, the split tab, the status
+    // fields hidden, the profile window's actions and the link refresh's files.
     void initSpecialResources();
     // The profile window's and the edit window's buttons, radio groups and
     // text fields answer to the controller.

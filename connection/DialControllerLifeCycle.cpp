@@ -228,8 +228,12 @@ void DialController::initializeController()
 void DialController::initSpecialResources()
 {
     supportIPv6();
+    initSplitConnectionProcess();
     setConnectStateHidden(true);
     setNewDialConfig();
+    initWebDownloadAndLinkUpdateUtilitiesOfEntertain();
+    if (switches_.isSkinVersionForZErivad())
+        loadFavoritesLinkPropeties();
 }
 
 void DialController::setNewDialConfig()

@@ -319,7 +319,9 @@ TEST_F(InternetTabWebTest, TheSplitTabShowsEachAnimationOfTheLinkListInItsWebVie
     }
     ASSERT_TRUE(ns::PropertyList::writeFile(app.bundle.dataFolder() + "/IconLinks.plist", links));
 
-    app.dial.initSplitConnectionProcess();
+    // The list written now is read again, and the idle page shows its animations.
+    WeblinkUpdateUtilities::sharedUpdateManager().loadcfg();
+    app.dial.initSplitConnectionProcessForDovure();
     ns::WebView* homePage = app.dial.homepageView_;
     ns::WebView* promo = app.dial.promoWebkitView_;
     ASSERT_TRUE(homePage && promo);

@@ -114,11 +114,13 @@ TEST(SplitInternetTab, ThePageFollowsTheConnectionAndTheLinksAreRefreshedFiveSec
         SCOPED_TRACE(dovure ? "DovureSplit" : "split");
         LocalHttpServer server;
         SplitApp app(splitSettings({{"DovureSplit", dovure}}));
+        // The link refresh works on the data folder's list from set-up on.
+        EXPECT_EQ(WeblinkUpdateUtilities::sharedUpdateManager().cfgFile(), app.dataFile("IconLinks.plist"));
         ASSERT_TRUE(ns::PropertyList::writeFile(
             app.dataFile("IconLinks.plist"),
             ns::Array{ns::Dictionary{{kImageURLKey, server.url("/promo.swf").toString()},
                                      {kImageStorePathKey, app.dataFile("dovure/images/promo.swf")}}}));
-        app.dial.initSplitConnectionProcess();
+        WeblinkUpdateUtilities::sharedUpdateManager().loadcfg();
         ASSERT_NE(app.dial.internetSwitchTab_, nullptr);
         // The connect controls stand on the page shown before connecting.
         EXPECT_EQ(app.dial.m_ConnectButton->superview(),
@@ -149,7 +151,6 @@ TEST(SplitInternetTab, ThePageFollowsTheConnectionAndTheLinksAreRefreshedFiveSec
 TEST(SplitInternetTab, WithoutTheSplitProcessTheInternetPageStaysWhole)
 {
     DialApp app(dial_test::withSettings({{"DovureSplit", true}}));
-    app.dial.initSplitConnectionProcess();
     EXPECT_EQ(app.dial.internetSwitchTab_, nullptr);
     EXPECT_EQ(app.dial.m_ConnectButton->superview(), app.tabs.tabViewItemAtIndex(0)->view());
     app.dial.setConnectStatus(DialController::Connected);
@@ -181,7 +182,8 @@ TEST(SplitInternetTab, FavouriteButtonsTakeTheirLinksAndOnlyAReadableImageShowsO
             ns::Dictionary{{"Index", 6}, {"Image", icon}, {"Type", 1}, {"Path", "https://far.example/"}},
             ns::Dictionary{{"Image", icon}, {"Type", 1}, {"Path", "https://nowhere.example/"}},
         }));
-    app.dial.initSplitConnectionProcess();
+    // The settings' favourite-link page saved the file: the buttons take it again.
+    app.dial.loadFavoritesLinkPropeties();
 
     const struct {
         WeblinkButton* button;
@@ -211,8 +213,6 @@ TEST(SplitInternetTab, ACustomLinkOpensItsPortalPage)
 {
     SplitApp app(splitSettings({}, {{"OperatorPortalURLs", ns::Array{"https://portal.example/mail",
                                                                      "https://portal.example/music"}}}));
-    app.dial.initSplitConnectionProcess();
-    app.dial.initCustomWeblinks();
     app.status(1);
     device_test::OpenedLinks browser;
     EXPECT_EQ(app.dial.customLinkBtn2_->title(), "portal.example");
@@ -237,8 +237,7 @@ TEST(SplitInternetTab, ARenewedBannerShowsInTheBannerWithTheBroadbandPage)
         ns::Array{ns::Dictionary{{kImageURLKey, server.url("/MainimageTitle_Cropped.jpg").toString()},
                                  {kImageStorePathKey, banner},
                                  {kImageModifiedDateKey, "Mon, 01 Jun 2026 10:00:00 GMT"}}}));
-    app.dial.initWebDownloadAndLinkUpdateUtilitiesOfEntertain();
-    app.dial.initSplitConnectionProcess();
+    WeblinkUpdateUtilities::sharedUpdateManager().loadcfg();
     EXPECT_TRUE(app.dial.bgupWeblinkView_->image().isNull());
 
     EXPECT_EQ(WeblinkUpdateUtilities::sharedUpdateManager().startUpdateWebLinks(), 0);
@@ -265,7 +264,6 @@ TEST(SplitInternetTab, TheHintStandsBesideOrInsideTheMainWindow)
             {{"ShouldShowFavouriteIconConfigHint", true},
              {"Main",
               ns::Dictionary{{"Main_addHintWindowIntoMainWnd_IfNeedMoveWithMainWnd", c.inMainWindow}}}}));
-        app.dial.initSplitConnectionProcess();
         app.status(1);
         ns::View* hint = app.dial.favoriteIconHintView_;
         ASSERT_NE(hint, nullptr);
@@ -292,7 +290,6 @@ TEST(SplitInternetTab, LeavingTheInternetPageClosesTheHintAndComingBackShowsIt)
 {
     SplitApp app(splitSettings({{"ShouldShowFavouriteIconConfigHint", true}}));
     app.tabs.addTabViewItem(std::make_unique<ns::TabViewItem>(QStringLiteral("SMS")));
-    app.dial.initSplitConnectionProcess();
     app.status(1);
     ASSERT_TRUE(app.hintShown());
     app.tabs.selectTabViewItemWithIdentifier("SMS");
@@ -309,7 +306,6 @@ TEST(SplitInternetTab, LeavingTheInternetPageClosesTheHintAndComingBackShowsIt)
 TEST(SplitInternetTab, DoNotNotifyStopsTheHintInTheSettingsFile)
 {
     SplitApp app(splitSettings({{"ShouldShowFavouriteIconConfigHint", true}}));
-    app.dial.initSplitConnectionProcess();
     app.status(1);
     ASSERT_TRUE(app.hintShown());
     ns::Button* box = app.dial.stopNotifyHintCheckbox_;
