@@ -779,8 +779,8 @@ public:
     // too, with its web views, banners and favourite animations.
     void initSplitConnectionProcessForDovure();
     // On connection up (3) and down (0): the page of the state; up also
-    // attaches the web views, shows the hint and starts the link refresh
-    // five seconds later; down closes the hint.
+    // attaches the web views, shows the stored banners and the hint and
+    // starts the link refresh five seconds later; down closes the hint.
     void switchInternetTabAction();
     void UpdateWebLinkTimerFired(ns::Timer* timer);
     // The main tab view: showing the Internet page while it holds the

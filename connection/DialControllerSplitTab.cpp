@@ -90,6 +90,8 @@ void DialController::switchInternetTabAction()
     if (connectStatus_ == Connected) {
         internetSwitchTab_->selectTabViewItemWithIdentifier(kPostInternet);
         attachWebviewWithDelegates(internetTabWebPolicy());
+        // The stored banner and animations show until the refresh brings newer ones.
+        loadCurrentIconAndFlash();
         hintFavoriteIconConfigrable();
         if (updateWebLinkTimer_)
             updateWebLinkTimer_->invalidate();

@@ -116,10 +116,13 @@ TEST(SplitInternetTab, ThePageFollowsTheConnectionAndTheLinksAreRefreshedFiveSec
         SplitApp app(splitSettings({{"DovureSplit", dovure}}));
         // The link refresh works on the data folder's list from set-up on.
         EXPECT_EQ(WeblinkUpdateUtilities::sharedUpdateManager().cfgFile(), app.dataFile("IconLinks.plist"));
+        const QString banner = app.dataFile("dovure/images/MainimageTitle_Cropped.jpg");
+        ASSERT_TRUE(writeFile(banner, pngOfWidth(48)));
         ASSERT_TRUE(ns::PropertyList::writeFile(
             app.dataFile("IconLinks.plist"),
             ns::Array{ns::Dictionary{{kImageURLKey, server.url("/promo.swf").toString()},
-                                     {kImageStorePathKey, app.dataFile("dovure/images/promo.swf")}}}));
+                                     {kImageStorePathKey, app.dataFile("dovure/images/promo.swf")}},
+                      ns::Dictionary{{kImageURLKey, ""}, {kImageStorePathKey, banner}}}));
         WeblinkUpdateUtilities::sharedUpdateManager().loadcfg();
         ASSERT_NE(app.dial.internetSwitchTab_, nullptr);
         // The connect controls stand on the page shown before connecting.
@@ -132,6 +135,8 @@ TEST(SplitInternetTab, ThePageFollowsTheConnectionAndTheLinksAreRefreshedFiveSec
         app.status(1);
         EXPECT_EQ(app.splitPage(), kPostInternet);
         EXPECT_EQ(app.dial.postConnectBtn_->title(), "Disconnect");
+        // The stored banner shows at once.
+        EXPECT_EQ(app.dial.bgupWeblinkView_->image().size().width, 48);
         app.clock.advance(4.9);
         QCoreApplication::processEvents();
         EXPECT_TRUE(server.requests().isEmpty());
