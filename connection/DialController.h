@@ -1203,6 +1203,17 @@ public:
     // (DialControllerBillboard.cpp).
     void initBillboardView();
 
+    // The captions of the PDP type groups, shown with them.
+    ns::TextField* Config_PDPType = nullptr;
+    ns::TextField* EditConfig_PDPType = nullptr;
+    // The profile window's browse pane: the line between its columns, and
+    // the one that closes it in the compact layout of a device without WCDMA.
+    ns::Box* browseColumnsDivideLine_ = nullptr;
+    ns::Box* bottomDivideLine = nullptr;
+    // Headings and buttons that lead to network settings only, hidden with them.
+    QList<ns::View*> networkOnlyViews_;
+    // The browse pane's lines in the compact or the full layout.
+    void placeBrowseDivideLines(bool compact);
     // Captions the skin dresses besides the network-specific ones.
     ns::TextField* Config_Profile = nullptr;
     ns::TextField* Config_TelNumber = nullptr;

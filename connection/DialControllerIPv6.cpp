@@ -52,8 +52,11 @@ bool DialController::supportsIPv6Setting()
 void DialController::supportIPv6()
 {
     const bool supported = supportsIPv6Setting();
-    bPDPTypeGroup_->setHidden(!supported);
-    ePDPTypeGroup_->setHidden(!supported);
+    // A caption does not stay without its group.
+    for (ns::View* type :
+         std::initializer_list<ns::View*>{bPDPTypeGroup_, ePDPTypeGroup_, Config_PDPType, EditConfig_PDPType})
+        if (type)
+            type->setHidden(!supported);
     ePDPTypeGroup_->setEnabled(supported);
     if (supported)
         checkIsSupportDoublePdpSettings();

@@ -6,6 +6,7 @@
 #include "connection/NibColumn.h"
 #include "connection/NibWording.h"
 #include "connection/ProfileControls.h"
+#include "platform/ns/appkit/Box.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Matrix.h"
 #include "platform/ns/appkit/ScrollView.h"
@@ -49,8 +50,8 @@ AccessControls buildAccessControls(NibColumn& common, NibColumn& advanced, Famil
     const bool v4 = family == Family::IPv4;
     const QString title = v4 ? QStringLiteral("IPv4 settings") : QStringLiteral("IPv6 settings");
     common.caption(title);
-    advanced.caption(title);
     AccessControls c;
+    c.advancedCaption = advanced.caption(title);
     c.saveAccount = common.checkBox(QStringLiteral("Save Username and Password"), actions.saveAccount);
     if (v4)
         c.askUsername = common.checkBox(QStringLiteral("Ask for User Name and Password"), QString());
@@ -81,9 +82,9 @@ AccessControls buildAccessControls(NibColumn& common, NibColumn& advanced, Famil
 
 // The PDP type cells, in the four-cell matrix's rows: (0, 0) shows type 0,
 // (0, 1) type 1, (1, 0) type 3, (1, 1) type 2.
-ns::Matrix* buildPdpTypeGroup(NibColumn& column, const QString& action)
+ns::Matrix* buildPdpTypeGroup(NibColumn& column, const QString& action, ns::TextField** caption)
 {
-    column.caption(QStringLiteral("PDP Type:"));
+    *caption = column.caption(QStringLiteral("PDP Type:"));
     return column.grid(
         {QStringLiteral("IPv4"), QStringLiteral("PPP"), QStringLiteral("IPv4v6"), QStringLiteral("IPv6")}, 2,
         2, action);
@@ -167,7 +168,7 @@ void DialController::buildProfileWindows()
     m_bTelephoneNumber = browseTop.field(QStringLiteral("Telephone Number:"), false, &Config_TelNumber);
     NibColumn browsePdp(viewDialBrowse_, 2 * kMargin + kColumnWidth, kBrowseHeight - 6, kColumnWidth, this,
                         &configNibWording_);
-    bPDPTypeGroup_ = buildPdpTypeGroup(browsePdp, QString());
+    bPDPTypeGroup_ = buildPdpTypeGroup(browsePdp, QString(), &Config_PDPType);
     NibColumn browseCommon(viewDialBrowse_, kMargin, browseTop.bottom() - 6, kColumnWidth, this,
                            &configNibWording_);
     NibColumn browseAdvanced(viewDialBrowse_, 2 * kMargin + kColumnWidth, browsePdp.bottom() - 6,
@@ -196,6 +197,16 @@ void DialController::buildProfileWindows()
     Config_Address = browse.pdpCaption;
     Config_PreferredDNS = browse.preDnsCaption;
     Config_AlternateDNS = browse.altDnsCaption;
+    networkOnlyViews_ << browse.advancedCaption;
+    // The line between the two columns, and the one closing the pane in the
+    // compact layout (setWCDMAConfigHidden places them).
+    browseColumnsDivideLine_ = new ns::Box(ns::Rect());
+    bottomDivideLine = new ns::Box(ns::Rect());
+    for (ns::Box* line : {browseColumnsDivideLine_, bottomDivideLine}) {
+        line->setBoxType(ns::BoxSeparator);
+        viewDialBrowse_->addSubview(line);
+    }
+    placeBrowseDivideLines(false);
     setBrowseWinControlsStatus(false);
 
     // The edit sheet: name and number, the PDP type, then the IPv4 and the
@@ -208,7 +219,7 @@ void DialController::buildProfileWindows()
     m_eTelephoneNumber = editTop.field(QStringLiteral("Telephone Number:"), false, &EditConfig_TelNumber);
     NibColumn editPdp(edit, 2 * kMargin + kColumnWidth + 20, kEditHeight - 14, kColumnWidth - 20, this,
                       &editConfigNibWording_);
-    ePDPTypeGroup_ = buildPdpTypeGroup(editPdp, QStringLiteral("setPdpTypeStatus:"));
+    ePDPTypeGroup_ = buildPdpTypeGroup(editPdp, QStringLiteral("setPdpTypeStatus:"), &EditConfig_PDPType);
 
     ns::View* settingsCommon = nullptr;
     ns::View* settingsAdvanced = nullptr;
@@ -294,8 +305,10 @@ void DialController::buildProfileWindows()
             checkSinglePdp_ = commonColumn.checkBox(QStringLiteral("Use one PDP context"),
                                                     QStringLiteral("setUseSinglePdpForIPv6:"));
         }
-        commonColumn.pushButton(QStringLiteral("Advanced >>"), QString::fromLatin1(group.advancedAction),
-                                110);
+        // The advanced pages hold network settings only.
+        networkOnlyViews_ << c.advancedCaption;
+        networkOnlyViews_ << commonColumn.pushButton(QStringLiteral("Advanced >>"),
+                                                     QString::fromLatin1(group.advancedAction), 110);
         advancedColumn.pushButton(QStringLiteral("<< Common"), QString::fromLatin1(group.commonAction), 130);
     }
     // Their actions come from setNewDialConfig.

@@ -13,6 +13,7 @@
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/NotificationCenter.h"
 #include "platform/ns/appkit/Application.h"
+#include "platform/ns/appkit/Box.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Matrix.h"
 #include "platform/ns/appkit/TextField.h"
@@ -519,4 +520,26 @@ void DialController::setWCDMAConfigHidden(bool hidden)
             view->setHidden(hidden);
     for (ns::View* view : std::as_const(ipv6NetworkViews_))
         view->setHidden(hidden);
+    for (ns::View* view : std::as_const(networkOnlyViews_))
+        view->setHidden(hidden);
+    placeBrowseDivideLines(hidden);
+}
+
+void DialController::placeBrowseDivideLines(bool compact)
+{
+    if (!browseColumnsDivideLine_ || !bottomDivideLine)
+        return;
+    // The settings start under the telephone number; the compact layout ends
+    // under the account, the full one under the lowest of the two columns.
+    const double top = m_bTelephoneNumber->frame().minY() - 6;
+    const double bottom = compact
+                              ? m_bPassword->frame().minY() - 8
+                              : std::min(m_bAuthMode->frame().minY(), tfBrowseApnIPv6_->frame().minY()) - 8;
+    const double x = (m_bTelephoneNumber->frame().maxX() + Config_Address->frame().minX()) / 2;
+    browseColumnsDivideLine_->setFrame(ns::Rect(x, bottom, 1, top - bottom));
+    const double left = Config_Profile->frame().minX();
+    bottomDivideLine->setFrame(ns::Rect(left, bottom, viewDialBrowse_->frame().size.width - 2 * left, 1));
+    // With the network settings gone the right column is empty.
+    browseColumnsDivideLine_->setHidden(compact);
+    bottomDivideLine->setHidden(!compact);
 }

@@ -22,6 +22,8 @@ struct AccessControls {
     ns::Matrix* dnsMode = nullptr;
     ns::TextField* preDns = nullptr;
     ns::TextField* altDns = nullptr;
+    // The heading of the group's network settings.
+    ns::TextField* advancedCaption = nullptr;
     ns::TextField* usernameCaption = nullptr;
     ns::TextField* passwordCaption = nullptr;
     // The captions of the APN, the authentication mode, the PDP address and the DNS servers.

@@ -310,3 +310,43 @@ TEST(InternetTabLifeCycle, TheFiguresHideBetweenConnectionsAsConfigured)
         }
     }
 }
+
+TEST(InternetTabLifeCycle, TheCompactProfileLayoutClosesThePaneUnderTheAccount)
+{
+    for (bool compact : {false, true}) {
+        SCOPED_TRACE(compact ? "compact" : "full");
+        TabApp app;
+        DialController& dial = app.dial;
+        dial.setWCDMAConfigHidden(compact);
+        EXPECT_EQ(dial.bottomDivideLine->isHidden(), !compact);
+        const double bottom = dial.browseColumnsDivideLine_->frame().minY();
+        EXPECT_LT(bottom, dial.m_bPassword->frame().minY());
+        // Nothing shown lies under the lines, nor is there a heading without settings.
+        for (ns::View* view : dial.viewDialBrowse_->subviews()) {
+            if (!view->isHidden() && view != dial.bottomDivideLine) {
+                EXPECT_GE(view->frame().minY(), bottom) << view->frame().minY();
+            }
+        }
+        if (compact) {
+            EXPECT_LT(dial.m_bPassword->frame().minY() - bottom, 20);
+        }
+        auto* advanced =
+            appkit_test::findWidget<ns::Button>(dial.m_profileEditWin->contentView(), [](ns::Button* button) {
+                return button->title() == "Advanced >>";
+            });
+        ASSERT_NE(advanced, nullptr);
+        EXPECT_EQ(advanced->isHidden(), compact);
+    }
+}
+
+TEST(InternetTabLifeCycle, ThePdpTypeCaptionShowsOnlyWithItsChoices)
+{
+    for (bool ipv6 : {false, true}) {
+        SCOPED_TRACE(ipv6 ? "IPv6" : "IPv4 only");
+        TabApp app(withSettings({}, {{"SupportIPv6", ipv6}}));
+        for (ns::View* view :
+             std::initializer_list<ns::View*>{app.dial.bPDPTypeGroup_, app.dial.Config_PDPType,
+                                              app.dial.ePDPTypeGroup_, app.dial.EditConfig_PDPType})
+            EXPECT_EQ(view->isHidden(), !ipv6);
+    }
+}
