@@ -1224,6 +1224,11 @@ public:
     ns::TextField* EditConfig_UserName = nullptr;
     ns::TextField* EditConfig_Password = nullptr;
 
+    // The number in the diagnostics window's MSISDN field, an outlet the
+    // main nib connects (DialControllerSubscriber.cpp).
+    void setDiagMSISDNValue(const QString& number) override;
+    ns::TextField* tfdDiagMSISDN_ = nullptr;
+
     // The operator's main page at the first connection (DialControllerFirstConnect.cpp):
     // with the UI setting "IndonesiaZEZ", once per run, over the Internet tab
     // (the tab's page rules deciding where its links go); otherwise, with

@@ -10,6 +10,7 @@
 #include "connection/CocoaSoap/SoapClient.h"
 #include "connection/DialService.h"
 #include "platform/ns/NotificationCenter.h"
+#include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/WebView.h"
 
 #include <QDir>
@@ -95,6 +96,12 @@ QString DialController::getMsisdnFromResponseXML(const ns::Array& nodes) const
             return record.value(QStringLiteral("xmlNodeValue")).toString();
     }
     return QString();
+}
+
+void DialController::setDiagMSISDNValue(const QString& number)
+{
+    if (tfdDiagMSISDN_)
+        tfdDiagMSISDN_->setStringValue(number);
 }
 
 QString DialController::getPhoneNumber()

@@ -515,6 +515,8 @@ public:
     ns::TextField* tfdDiagChannel_ = nullptr;
     ns::TextField* labelDiagIccid = nullptr;
     ns::TextField* tfdDiagIccid = nullptr;
+    // The subscriber number a plug-in learned, by way of the dial controller.
+    ns::TextField* tfdDiagMSISDN_ = nullptr;
     ns::Button* btnSendReport_ = nullptr;
     // The cell window: RSSI, location area and cell identity.
     ns::Window* windowRssiLacCi_ = nullptr;

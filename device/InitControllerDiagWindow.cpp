@@ -41,6 +41,7 @@ struct ExtraLine {
 const ExtraLine kExtraLines[] = {
     {DiagTab::SIM, "ICCID:", &InitController::tfdDiagIccid, &InitController::labelDiagIccid},
     {DiagTab::SIM, "SMS center:", &InitController::labelSmsCenter_},
+    {DiagTab::SIM, "MSISDN:", &InitController::tfdDiagMSISDN_},
     {DiagTab::Network, "TechnologyFromDiag", &InitController::lalbelTechnology_,
      &InitController::lalbelTechnologyTitle_},
     {DiagTab::Network, "RSCP:", &InitController::tfdDiagRSCP_},

@@ -186,6 +186,8 @@ void InitController::clearDiagWindow()
                              "PinStatus", "NetworkName", "NetworkMode", "SignalStrength", "CSRegistration",
                              "PSRegistration", "PSAttachment", "PreferredMode", "SerCell"})
         diagValueField(QString::fromLatin1(name))->setStringValue(QStringLiteral(""));
+    // The number belonged to the SIM that went.
+    tfdDiagMSISDN_->setStringValue(QStringLiteral(""));
 }
 
 void InitController::prepareToShowDiagWindow(ns::Notification*)

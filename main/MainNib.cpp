@@ -44,6 +44,8 @@ void MainNib::awakeFromNib()
     dialController_.dialServiceTransplant().setIccidSource(
         [] { return InitService::sharedInitService().iccidStr(); });
     dialController_.awakeFromNib();
+    // The number a plug-in learns reaches the diagnostics window's SIM page.
+    dialController_.tfdDiagMSISDN_ = initController_.tfdDiagMSISDN_;
 
     // The connection history builds its tab into the main tab view.
     dialRecordController_.jovMsgCenter = &jovMsgCenter_;

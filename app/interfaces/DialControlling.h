@@ -58,6 +58,9 @@ public:
     virtual double getCurrentTotalData() = 0;
     // The APN of the profile in use, for the diagnostics window.
     virtual QString getDefaultProfileAPN() = 0;
+    // The subscriber number (MSISDN) a plug-in has learned, shown on the
+    // diagnostics window's SIM page.
+    virtual void setDiagMSISDNValue(const QString& number) = 0;
     // What the MMS feature asks: a temporary profile of the MMS settings,
     // added and selected, removed again afterwards; going back to a profile
     // by its index; the added profile's item; the APN of the profile in use.

@@ -194,6 +194,7 @@ struct FakeDial : DialControlling {
     void setPSDomainStatus(bool present) override { calls << QStringLiteral("ps %1").arg(present); }
     double getCurrentTotalData() override { return totalData; }
     QString getDefaultProfileAPN() override { return apn; }
+    void setDiagMSISDNValue(const QString& number) override { calls << "msisdn " + number; }
     QString apn;
     // The MMS profile requests are not the device's.
     void addMMSConfig() override {}

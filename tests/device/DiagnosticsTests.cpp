@@ -3,6 +3,7 @@
 // logs and the report SMS.
 #include "tests/device/DeviceTestSupport.h"
 
+#include "app/interfaces/DialControlling.h"
 #include "app/ui/controller/UINotifications.h"
 #include "device/GetSystemInfo.h"
 #include "device/InitController.h"
@@ -15,6 +16,7 @@
 #include "platform/ns/appkit/TabView.h"
 #include "platform/ns/appkit/TextField.h"
 #include "platform/ns/appkit/Window.h"
+#include "tests/support/AppKitTestSupport.h"
 #include "tests/support/HalvexControl.h"
 
 #include <QDir>
@@ -154,6 +156,26 @@ TEST(DiagnosticsWindow, TheCdmaBuildShowsTheSoftwareAndComputerLinesOnly)
     EXPECT_EQ(shown, (QStringList{"Refresh", "OK", "Software version number:", "Driver version number:",
                                   "Computer model:", "OS version:", "OS language:"}));
     EXPECT_EQ(valueOf(app.init, "OSVer"), GetSystemInfo::sharedGetSystemInfo().osVersion());
+}
+
+TEST(DiagnosticsWindow, TheNumberAPlugInLearnsShowsOnTheSimPageUntilTheDeviceGoes)
+{
+    DeviceApp app;
+    app.nib.awakeFromNib();
+    InitController& init = app.nib.initController();
+    ASSERT_NE(g_DialController, nullptr);
+    g_DialController->setDiagMSISDNValue(QStringLiteral("639171234567"));
+    init.showDiagInfo(nullptr);
+    ns::TextField* number = init.tfdDiagMSISDN_;
+    ASSERT_NE(number, nullptr);
+    EXPECT_EQ(number->stringValue(), "639171234567");
+    ns::View* simPage = init.diagTableItemView_->tabViewItemAtIndex(2)->view();
+    EXPECT_EQ(number->superview(), simPage);
+    EXPECT_NE(appkit_test::findWidget<ns::TextField>(
+                  simPage, [](ns::TextField* field) { return field->stringValue() == "MSISDN:"; }),
+              nullptr);
+    init.clearDiagWindow();
+    EXPECT_EQ(number->stringValue(), "");
 }
 
 TEST(DiagnosticsWindow, TheImsiLineFollowsTheCheckSwitch)
