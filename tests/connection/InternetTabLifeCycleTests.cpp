@@ -350,3 +350,18 @@ TEST(InternetTabLifeCycle, ThePdpTypeCaptionShowsOnlyWithItsChoices)
             EXPECT_EQ(view->isHidden(), !ipv6);
     }
 }
+
+TEST(InternetTabLifeCycle, TheOperatorsBackgroundWaitsForTheFirstConnection)
+{
+    for (bool waits : {false, true}) {
+        SCOPED_TRACE(waits ? "hidden while disconnected" : "always shown");
+        TabApp app(withSettings({{"DisplayBackgroundWhileDisconnect", waits}}));
+        DialController& dial = app.dial;
+        for (ns::View* view : {dial.viewBackground_, dial.viewContainerEmbedInUI_})
+            EXPECT_EQ(view->isHidden(), waits);
+        dial.DialConnect();
+        dial.performActionWhenFirstConnected();
+        for (ns::View* view : {dial.viewBackground_, dial.viewContainerEmbedInUI_})
+            EXPECT_FALSE(view->isHidden());
+    }
+}
