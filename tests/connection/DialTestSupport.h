@@ -101,13 +101,17 @@ inline ns::Dictionary withSettings(const ns::Dictionary& top,
 
 // The controller over a private bundle, its view built into an Internet page
 // of its own; no device server, so requests go nowhere. With a message
-// center the device's answers can be handed to it.
+// center the device's answers can be handed to it. The data folder may be
+// given files before the controller sets itself up.
 struct DialApp {
     enum class Answers { None, Delivered };
     explicit DialApp(const ns::Dictionary& settings = device_test::plainSettings(),
-                     Answers answers = Answers::None)
+                     Answers answers = Answers::None,
+                     const std::function<void(const QString& dataFolder)>& prepareData = {})
         : bundle(settings)
     {
+        if (prepareData)
+            prepareData(bundle.dataFolder());
         ns::Clock::setCurrent(&clock);
         auto page = std::make_unique<ns::TabViewItem>(QStringLiteral("Internet"));
         tabs.setFrame(ns::Rect(0, 0, 720, 418));

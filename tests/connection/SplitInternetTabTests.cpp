@@ -153,6 +153,18 @@ TEST(SplitInternetTab, ThePageFollowsTheConnectionAndTheLinksAreRefreshedFiveSec
     }
 }
 
+TEST(SplitInternetTab, TheDovureSplitShowsTheStoredBannerFromTheStart)
+{
+    QString banner;
+    DialApp app(splitSettings({{"DovureSplit", true}}), DialApp::Answers::None, [&](const QString& data) {
+        banner = data + "/dovure/images/MainimageTitle_Cropped.jpg";
+        ASSERT_TRUE(writeFile(banner, pngOfWidth(24)));
+        ASSERT_TRUE(ns::PropertyList::writeFile(data + "/IconLinks.plist",
+                                                ns::Array{ns::Dictionary{{kImageStorePathKey, banner}}}));
+    });
+    EXPECT_EQ(app.dial.bgupWeblinkView_->image().size().width, 24);
+}
+
 TEST(SplitInternetTab, WithoutTheSplitProcessTheInternetPageStaysWhole)
 {
     DialApp app(dial_test::withSettings({{"DovureSplit", true}}));
