@@ -782,6 +782,9 @@ public:
     // attaches the web views, shows the stored banners and the hint and
     // starts the link refresh five seconds later; down closes the hint.
     void switchInternetTabAction();
+    // The link refresh five seconds from now (a refresh already waiting
+    // starts again), and its start.
+    void startUpdateWebLinkTimer();
     void UpdateWebLinkTimerFired(ns::Timer* timer);
     // The main tab view: showing the Internet page while it holds the
     // post-connection page brings the web views and the hint; any other
@@ -806,8 +809,8 @@ public:
     // The favourite link buttons from "FavoriteLinks.plist" by "Index"; an
     // entry without a readable image hides its button.
     void loadFavoritesLinkPropeties();
-    // Every banner and animation the link list holds, and one of them by
-    // its role (the stored copy's file name).
+    // Every banner and animation the link list holds, and one of them (or
+    // the advertisement) by its role (the stored copy's file name).
     void loadCurrentIconAndFlash();
     void loadIconImageAccordingProperty(const ns::Dictionary& properties);
     // The link refresh works on "IconLinks.plist" and "dovure/images/" of
@@ -867,6 +870,28 @@ private:
     bool favoriteIconHintInMainWindow_ = false;
     // The link refresh shows renewed images here.
     bool showsRenewedImages_ = false;
+
+public:
+    // ---- the advertisement image (DialControllerAdvertisement.cpp) ----
+
+    // The operator's advertisement, bottom left on the Internet page; built
+    // only with top-level "AddDiraAdView".
+    void loadAdContainerView(ns::View* page);
+    // With "AddDiraAdView": the link "DiraAdInfo"/"AdURL", the image, and the
+    // refresh pointed at the data folder's "Sources" and "WebLinkInfo.plist".
+    void initAdContainerView();
+    // The image "DiraAdInfo"/"FileName" of the sources folder; one that cannot
+    // be read leaves the image shown.
+    void updateAdImageView();
+    // On connection up: with "AddDiraAdView" the link refresh five seconds
+    // later; always "SetWebLinkImageViewEnabled".
+    void downloadAdImageFile();
+    // The data folder's folder of the advertisement image.
+    QString adSourcesFolder() const;
+    // The advertisement's image in the link list: its name, "DiraAdInfo"/"FileName".
+    QString adImageRole() const;
+
+    WebLinkImageView* adContainerView_ = nullptr;
 
 public:
     // ---- outlets of the Internet view (built by DialControllerNib.cpp) ----

@@ -11,6 +11,7 @@
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/controller/RuntimeKeys.h"
 #include "app/ui/controller/UINotifications.h"
+#include "connection/Dovure/WebLinkImageView.h"
 #include "jCommon/ConnectionMessages.h"
 #include "platform/ns/Timer.h"
 #include "platform/ns/appkit/Application.h"
@@ -78,7 +79,7 @@ void DialController::setDialBtnWithStatus(bool connected)
         smartUITopFixedImage(QString(), QString(), localized(QStringLiteral("Disconnect")),
                              smartUIPhoneNumberStatus());
     } else {
-        notificationCenter.postNotificationName(QStringLiteral("SetWebLinkImageViewDisabled"), nullptr);
+        notificationCenter.postNotificationName(kSetWebLinkImageViewDisabledNotification, nullptr);
         writeDisconetNetWorkReason();
     }
     setConnectBtnImage();

@@ -1,7 +1,8 @@
 // What a connection does the first time it comes up: the connect sound, the
 // operators' pages (by the profile's provider, the smart skin's pages, the
 // operator's main page, by the SIM's IMSI, the special page, the embedded
-// page) and the subscriber-number request, once per connection.
+// page), the advertisement's refresh and the subscriber-number request, once
+// per connection.
 #include "connection/DialController.h"
 
 #include "app/ui/controller/EventSoundPlayer.h"
@@ -26,6 +27,7 @@ void DialController::performActionWhenFirstConnected()
     checkIsOpenSpecialURL();
     smartUIAttachWebViewOpenURL();
     indonesiaZEZWebBackground();
+    downloadAdImageFile();
     openWebPageWithSIM();
     displaySpecialWebView();
     sendIMSIToHttpServerBySoap();

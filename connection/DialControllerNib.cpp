@@ -99,6 +99,7 @@ void DialController::loadNib()
     page->addSubview(tfdDisplayModemStartUpProcess_);
     if (switches_.isDisplayBillboard())
         loadBillboardView(page, bounds);
+    loadAdContainerView(page);
     setConnectBtnEnable(false);
 }
 

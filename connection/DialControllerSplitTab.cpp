@@ -93,14 +93,19 @@ void DialController::switchInternetTabAction()
         // The stored banner and animations show until the refresh brings newer ones.
         loadCurrentIconAndFlash();
         hintFavoriteIconConfigrable();
-        if (updateWebLinkTimer_)
-            updateWebLinkTimer_->invalidate();
-        updateWebLinkTimer_ = ns::Timer::scheduledTimer(
-            kUpdateWebLinkDelay, false, [this](ns::Timer& timer) { UpdateWebLinkTimerFired(&timer); });
+        startUpdateWebLinkTimer();
     } else if (connectStatus_ == Idle) {
         internetSwitchTab_->selectTabViewItemWithIdentifier(idleSplitTabIdentifier());
         closefavoriteIconHintWindow(nullptr);
     }
+}
+
+void DialController::startUpdateWebLinkTimer()
+{
+    if (updateWebLinkTimer_)
+        updateWebLinkTimer_->invalidate();
+    updateWebLinkTimer_ = ns::Timer::scheduledTimer(
+        kUpdateWebLinkDelay, false, [this](ns::Timer& timer) { UpdateWebLinkTimerFired(&timer); });
 }
 
 void DialController::UpdateWebLinkTimerFired(ns::Timer*)

@@ -16,7 +16,6 @@
 #include "platform/ns/appkit/WebView.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QUrl>
 
 namespace
@@ -27,11 +26,6 @@ const QString kInternet = QStringLiteral("Internet");
 const QString kBannerRole = QStringLiteral("MainimageTitle_Cropped.jpg");
 const QString kHomePageFlashRole = QStringLiteral("smallbanner.swf");
 const QString kPromoFlashRole = QStringLiteral("promo.swf");
-
-QString roleOf(const ns::Dictionary& properties)
-{
-    return QFileInfo(properties.value(kImageStorePathKey).toString()).fileName();
-}
 
 } // namespace
 
@@ -121,7 +115,7 @@ void DialController::loadCurrentIconAndFlash()
 {
     for (const ns::Value& entry : WeblinkUpdateUtilities::sharedUpdateManager().iconLinks()) {
         const ns::Dictionary properties = entry.toDictionary();
-        const QString role = roleOf(properties);
+        const QString role = IconLinkList::roleOf(properties);
         if (role == kBannerRole || role == kHomePageFlashRole || role == kPromoFlashRole)
             loadIconImageAccordingProperty(properties);
     }
@@ -129,7 +123,7 @@ void DialController::loadCurrentIconAndFlash()
 
 void DialController::loadIconImageAccordingProperty(const ns::Dictionary& properties)
 {
-    const QString role = roleOf(properties);
+    const QString role = IconLinkList::roleOf(properties);
     const QString file = properties.value(kImageStorePathKey).toString();
     if (role == kBannerRole) {
         if (!bgupWeblinkView_)
@@ -143,6 +137,8 @@ void DialController::loadIconImageAccordingProperty(const ns::Dictionary& proper
         LoadFlash(file, homepageView_);
     } else if (role == kPromoFlashRole) {
         LoadFlash(file, promoWebkitView_);
+    } else if (!role.isEmpty() && role == adImageRole()) {
+        updateAdImageView();
     }
 }
 

@@ -42,6 +42,8 @@ const char* const kPages[][2] = {
     {"HomePage", "HomePage"},
 };
 
+const QString kEntertainmentPage = QStringLiteral("Entertainment");
+
 // The buttons of the simple window: image name; the tag is the position.
 const char* const kSimpleButtons[] = {"SimpleSMS", "SimplePhonebook", "SimpleSetting", "SimpleHelp",
                                       "SimpleDialRecord"};
@@ -112,11 +114,16 @@ void MainController::buildTabView()
     tabviewMain = new ns::TabView;
     tabviewMain->setTabViewType(ns::NoTabsNoBorder);
     tabviewMain->setDrawsBackground(false);
-    for (const auto& [identifier, label] : kPages) {
-        auto item = std::make_unique<ns::TabViewItem>(QString::fromLatin1(identifier));
-        item->setLabel(QString::fromLatin1(label));
+    const auto addPage = [this](const QString& identifier, const QString& label) {
+        auto item = std::make_unique<ns::TabViewItem>(identifier);
+        item->setLabel(label);
         tabviewMain->addTabViewItem(std::move(item));
-    }
+    };
+    for (const auto& [identifier, label] : kPages)
+        addPage(QString::fromLatin1(identifier), QString::fromLatin1(label));
+    // The operator's entertainment page, only where the toolbar offers it.
+    if (hasModuleWith(kEntertainmentPage))
+        addPage(kEntertainmentPage, kEntertainmentPage);
     // The local page of the resources, on the home page.
     ns::TabViewItem* home =
         tabviewMain->tabViewItemAtIndex(tabviewMain->indexOfTabViewItemWithIdentifier("HomePage"));

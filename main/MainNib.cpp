@@ -7,7 +7,7 @@
 MainNib::MainNib(ConfigManager& store)
     : jovSkinManager_(store), settingStandIn_(jovMsgCenter_, store), aeMessage_(store),
       initController_(store), mainController_(store), dialController_(store), dialRecordController_(store),
-      statisticSource_(store), transferSource_(store)
+      entertainController_(store), statisticSource_(store), transferSource_(store)
 {
 }
 
@@ -53,6 +53,14 @@ void MainNib::awakeFromNib()
     dialRecordController_.wndMain = mainController_.wndMain;
     dialRecordController_.tabviewMain = mainController_.mainTabView();
     dialRecordController_.awakeFromNib();
+
+    // The entertainment tab, when the main window has one; after the dial
+    // controller, whose set-up chose the link list it shows from.
+    entertainController_.jovMsgCenter = &jovMsgCenter_;
+    entertainController_.jovSkinManager = &jovSkinManager_;
+    entertainController_.wndMain = mainController_.wndMain;
+    entertainController_.tabviewMain = mainController_.mainTabView();
+    entertainController_.awakeFromNib();
 
     // The usage outlines share the statistics page the history tab goes to.
     for (JOVUIController* outline :

@@ -4,6 +4,7 @@
 #include "app/ui/skin/JOVUIManager.h"
 #include "connection/DialController.h"
 #include "connection/DialRecordController.h"
+#include "connection/EntertainController.h"
 #include "connection/StatisticsController/statisticSource.h"
 #include "connection/StatisticsController/transferSource.h"
 #include "device/AEMessage.h"
@@ -31,6 +32,7 @@ public:
     InitController& initController() { return initController_; }
     DialController& dialController() { return dialController_; }
     DialRecordController& dialRecordController() { return dialRecordController_; }
+    EntertainController& entertainController() { return entertainController_; }
     statisticSource& statisticsOutline() { return statisticSource_; }
     transferSource& transferOutline() { return transferSource_; }
     JOVUIManager& skinManager() { return jovSkinManager_; }
@@ -47,6 +49,7 @@ private:
     MainController mainController_;
     DialController dialController_;
     DialRecordController dialRecordController_;
+    EntertainController entertainController_;
     statisticSource statisticSource_;
     transferSource transferSource_;
 };

@@ -50,6 +50,20 @@ std::optional<ns::Dictionary> IconLinkList::entryForURL(const QString& address) 
     return std::nullopt;
 }
 
+QString IconLinkList::roleOf(const ns::Dictionary& entry)
+{
+    return QFileInfo(entry.value(kImageStorePathKey).toString()).fileName();
+}
+
+std::optional<ns::Dictionary> IconLinkList::entryForRole(const QString& role) const
+{
+    for (const ns::Value& entry : entries_) {
+        if (entry.isDictionary() && !role.isEmpty() && roleOf(entry.toDictionary()) == role)
+            return entry.toDictionary();
+    }
+    return std::nullopt;
+}
+
 QString IconLinkList::storePathForURL(const QString& address) const
 {
     QString path;

@@ -41,6 +41,11 @@ public:
     const ns::Array& entries() const { return entries_; }
     // The first entry whose "ImageURL" is the address.
     std::optional<ns::Dictionary> entryForURL(const QString& address) const;
+    // An entry's role: the name of its stored copy (the last part of
+    // "ImageStorePath"), which says where the image is shown.
+    static QString roleOf(const ns::Dictionary& entry);
+    // The first entry of the role.
+    std::optional<ns::Dictionary> entryForRole(const QString& role) const;
     // The "ImageStorePath" of the last entry whose "ImageURL" is the address;
     // empty when none.
     QString storePathForURL(const QString& address) const;

@@ -6,6 +6,10 @@
 #include <QUrl>
 
 inline const QString kWebLinkImageViewDisabledNotification = QStringLiteral("WebLinkImageViewDisabled");
+// The link images work while a connection is up: the connection posts these
+// as it comes up and goes down.
+inline const QString kSetWebLinkImageViewEnabledNotification = QStringLiteral("SetWebLinkImageViewEnabled");
+inline const QString kSetWebLinkImageViewDisabledNotification = QStringLiteral("SetWebLinkImageViewDisabled");
 
 // An image that opens its link in the default browser when clicked; while
 // disabled a click posts "WebLinkImageViewDisabled" (object: the view) instead.

@@ -58,6 +58,11 @@ ns::Dictionary WeblinkUpdateUtilities::iconLinkPropertiesForURL(const QString& a
     return iconLinks_.entryForURL(address).value_or(ns::Dictionary());
 }
 
+ns::Dictionary WeblinkUpdateUtilities::iconLinkPropertiesForRole(const QString& role) const
+{
+    return iconLinks_.entryForRole(role).value_or(ns::Dictionary());
+}
+
 int WeblinkUpdateUtilities::startUpdateWebLinks()
 {
     if (!iconLinks_.fileExists())

@@ -34,6 +34,9 @@ public:
     bool isKnownURLInIconLinks(const QString& address) const;
     // The first entry for the image address; a null dictionary when none.
     ns::Dictionary iconLinkPropertiesForURL(const QString& address) const;
+    // The first entry of the role (the name of its stored copy); a null
+    // dictionary when none.
+    ns::Dictionary iconLinkPropertiesForRole(const QString& role) const;
 
     // Asks the server for the date of every image with an address, in list
     // order; -43 (and nothing asked) when the list file does not exist, else 0.
