@@ -105,15 +105,17 @@ TEST(AdvertisementImage, ShowsTheSourcesImageWithItsLinkAndRefreshesFiveSecondsA
     EXPECT_EQ(DownloadUtilities::sharedDownloadManager().downloadFolder(), sources);
     EXPECT_EQ(updates().cfgFile(), app.bundle.dataFolder() + QStringLiteral("/WebLinkInfo.plist"));
 
-    // A new image is shown; one that cannot be read leaves the one shown.
+    // A downloaded image of its role is shown; one that cannot be read
+    // leaves the one shown.
+    const ns::Dictionary downloaded{{kImageStorePathKey, sources + QStringLiteral("/offer.png")}};
     writePicture(sources + QStringLiteral("/offer.png"), 60);
-    app.dial.updateAdImageView();
+    app.dial.loadIconImageAccordingProperty(downloaded);
     EXPECT_EQ(shownWidth(ad), 60);
     QFile broken(sources + QStringLiteral("/offer.png"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
     broken.write("half an image");
     broken.close();
-    app.dial.updateAdImageView();
+    app.dial.loadIconImageAccordingProperty(downloaded);
     EXPECT_EQ(shownWidth(ad), 60);
 
     ServedLinkList links;
