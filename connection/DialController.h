@@ -1203,8 +1203,9 @@ public:
     // ---- the tab's life cycle (DialControllerLifeCycle.cpp) and wording
     // (DialControllerWording.cpp) ----
 
-    // The last set-up steps: the PDP type controls, the split tab, the status
-    // fields hidden, the profile window's actions and the link refresh's files.
+    // The last set-up steps: the PDP type controls, the split tab, the
+    // advertisement, the status fields hidden, the profile window's actions
+    // and the link refresh's files.
     void initSpecialResources();
     // The profile window's and the edit window's buttons, radio groups and
     // text fields answer to the controller.

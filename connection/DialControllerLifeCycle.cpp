@@ -229,6 +229,7 @@ void DialController::initSpecialResources()
 {
     supportIPv6();
     initSplitConnectionProcess();
+    initAdContainerView();
     setConnectStateHidden(true);
     setNewDialConfig();
     initWebDownloadAndLinkUpdateUtilitiesOfEntertain();
