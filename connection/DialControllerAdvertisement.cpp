@@ -19,7 +19,7 @@ const QString kAdInfo = QStringLiteral("DiraAdInfo");
 constexpr double kAdLeft = 24;
 constexpr double kAdBottom = 14;
 constexpr double kAdWidth = 200;
-constexpr double kAdHeight = 70;
+constexpr double kAdHeight = 60;
 
 } // namespace
 
