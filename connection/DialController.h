@@ -554,6 +554,11 @@ public:
     void setEidtStatusAtRow(int row);
     void setBrowseWinValue(const ns::Dictionary& profile);
     void setEditWinValue(const ns::Dictionary& profile);
+    // The edit sheet and the browse pane as no profile fills them: texts
+    // empty, each choice on its first cell; in the sheet the name and number
+    // open and what hangs on the choices closed.
+    void InitAPNConfigEdit();
+    void InitAPNConfigBrowse();
     void setdialControls(ns::Object* control, const ns::Dictionary& profile, const QString& key);
     void editDialConfigSettings(ns::Object* sender);
     void browseDialConfigSettings(ns::Object* sender);

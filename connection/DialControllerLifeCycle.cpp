@@ -72,10 +72,15 @@ void DialController::initializeSkin()
     if (!jovSkinManager || !m_ConnectButton)
         return;
     const auto caption = [this](const char* key) { return connectStateCaption(key); };
+    const auto registerControls = [this](const QList<QPair<ns::Object*, const char*>>& controls) {
+        for (const auto& [control, key] : controls)
+            if (control)
+                jovSkinManager->registerController(control, QString::fromLatin1(key), true);
+    };
     ns::View* internetTab = internetTabView();
     // Controls this tab does not have (the welcome texts, the profile fields
     // and the save box of the tab, the help menu button) stay unregistered.
-    const QList<QPair<ns::Object*, const char*>> controls = {
+    registerControls({
         {m_DialConfigList, "cbboxDialConfigList"},
         {m_TelephoneNumber, "tfDialTelNumber"},
         {m_Username, "tfDialUserName"},
@@ -147,16 +152,13 @@ void DialController::initializeSkin()
         {btnEditOK_, "btnDialProfileEditOK"},
         {btnEditCancel_, "btnDialProfileEditCancel"},
         {internetTab, "viewInternetTab"},
-    };
-    for (const auto& [control, key] : controls)
-        if (control)
-            jovSkinManager->registerController(control, QString::fromLatin1(key), true);
+    });
     initializeBtnsOfView(internetTab, QStringLiteral("InternetViewItems"));
 
     // The windows around a connection attempt are dressed before their first use.
     buildConnectStateWindow();
     buildConnectFailedWindow();
-    const QList<QPair<ns::Object*, const char*>> later = {
+    registerControls({
         {windowOfConnectStateForZudera_.get(), "windowOfConnectStateForZudera"},
         {btnOfCancelConnectOperateForZudera_, "btnOfCancelConnectOperateForZudera"},
         {windowOfConnectFailedForZudera_.get(), "windowOfConnectFailedForZudera"},
@@ -164,10 +166,7 @@ void DialController::initializeSkin()
         {btnOfRedialWhenConnectFailed_, "btnOfRedialWhenConnectFailed"},
         {btnOfDownForBillboard_, "btnOfDownForBillboard"},
         {btnOfUpForBillboard_, "btnOfUpForBillboard"},
-    };
-    for (const auto& [control, key] : later)
-        if (control)
-            jovSkinManager->registerController(control, QString::fromLatin1(key), true);
+    });
 }
 
 void DialController::initializeNibResources()
@@ -219,6 +218,8 @@ void DialController::initializeController()
     setBtnAutoAPNMatchState();
     loadDialConfig();
     displayAPNInfo();
+    InitAPNConfigEdit();
+    InitAPNConfigBrowse();
     if (Platform(configStore()).platform() == Platform::RV52 &&
         configFlag(kInternet, QStringLiteral("HideWCDMAPara")))
         setWCDMAConfigHidden(true);

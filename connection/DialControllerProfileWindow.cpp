@@ -214,6 +214,25 @@ void DialController::setEditWinValue(const ns::Dictionary& profile)
     setAPNEditWinControlsStatus();
 }
 
+void DialController::InitAPNConfigEdit()
+{
+    fillProfileControls(editControls(), ns::Dictionary());
+    m_eProviderForConfig->setStringValue(QString());
+    displyEditDialParamsForIPv6(ns::Dictionary());
+    setControlsEnabled({m_eProviderForConfig, m_eTelephoneNumber}, true);
+    saveAPNPassword(m_eIsSaveUserInfo);
+    selectObtainAPNType(m_eIsAutoObtainAPN);
+    selectObtainDNSType(m_eIsAutoObtainDNS);
+    selectObtainPDPType(m_eIsAutoObtainPDP);
+}
+
+void DialController::InitAPNConfigBrowse()
+{
+    fillProfileControls(browseControls(), ns::Dictionary());
+    m_bProviderForConfig->setStringValue(QString());
+    tfBrowseApnIPv6_->setStringValue(QString());
+}
+
 // ---- the edit sheet's choices ----
 
 void DialController::saveAPNPassword(ns::Object* sender)

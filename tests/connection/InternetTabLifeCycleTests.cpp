@@ -217,6 +217,9 @@ TEST(InternetTabLifeCycle, TheProfileFieldsKeepWhatTheyMayHold)
     };
     type(dial.m_eTelephoneNumber, QStringLiteral("*99#x1"));
     EXPECT_EQ(dial.m_eTelephoneNumber->stringValue(), "*99#1");
+    // The APN field opens with the choice of a named APN.
+    dial.m_eIsAutoObtainAPN->selectCellAtRow(1, 0);
+    dial.selectObtainAPNType(dial.m_eIsAutoObtainAPN);
     type(dial.m_eAPN, QStringLiteral("web.op!com"));
     EXPECT_EQ(dial.m_eAPN->stringValue(), "web.opcom");
 }

@@ -277,6 +277,36 @@ TEST(ProfileWindow, AddressChoicesEmptyAndCloseTheirFields)
     EXPECT_TRUE(dial.m_eUsername->stringValue().isEmpty());
 }
 
+TEST(ProfileWindow, AResetLeavesNothingOfTheLastProfileShown)
+{
+    ProfileApp app({Array{profileNamed("Home", Dictionary{{"telNumber", "*99#"},
+                                                          {"apnFlag", 1},
+                                                          {"apnName", "home.apn"},
+                                                          {"dnsFlag", 1},
+                                                          {"preDns", "10.0.0.1"}})},
+                    {},
+                    {}});
+    DialController& dial = app.dial;
+    app.openProfileWindow();
+    app.selectRow(0);
+    app.press(dial.btnEditProfile_);
+    ASSERT_EQ(dial.m_eAPN->stringValue(), "home.apn");
+
+    dial.InitAPNConfigEdit();
+    dial.InitAPNConfigBrowse();
+    for (ns::TextField* field :
+         {dial.m_eProviderForConfig, dial.m_eTelephoneNumber, dial.m_eAPN, dial.m_ePreferDNS,
+          dial.m_bProviderForConfig, dial.m_bTelephoneNumber, dial.m_bAPN, dial.m_bPreferDNS})
+        EXPECT_TRUE(field->stringValue().isEmpty());
+    for (ns::Matrix* choice : {dial.m_eIsAutoObtainAPN, dial.m_eIsAutoObtainDNS, dial.m_bIsAutoObtainAPN})
+        EXPECT_EQ(choice->selectedRow(), 0);
+    // The name and number are open to typing; what hangs on a choice is closed.
+    EXPECT_TRUE(dial.m_eProviderForConfig->isEnabled());
+    EXPECT_TRUE(dial.m_eTelephoneNumber->isEnabled());
+    EXPECT_FALSE(dial.m_eAPN->isEnabled());
+    EXPECT_FALSE(dial.m_ePreferDNS->isEnabled());
+}
+
 TEST(ProfileWindow, ADeviceWithoutWcdmaHidesTheNetworkFieldsAndTheirCaptions)
 {
     ProfileApp app;
