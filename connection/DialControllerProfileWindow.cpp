@@ -7,6 +7,7 @@
 #include "app/interfaces/SMSControlling.h"
 #include "app/ui/controller/ItemDescriptionKeys.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
+#include "app/ui/controller/UINotifications.h"
 #include "connection/DialProfile.h"
 #include "connection/ProfileFieldStates.h"
 #include "connection/ProfileRules.h"
@@ -388,8 +389,9 @@ void DialController::ChangeAPNSelection(ns::Notification* /*notification*/)
 
 void DialController::tabViewItemWillChange(ns::Notification* notification)
 {
-    const auto* item = notification ? dynamic_cast<const ns::TabViewItem*>(notification->object()) : nullptr;
-    if (item && item->identifier() == kInternet)
+    if (!notification)
+        return;
+    if (notification->userInfo().value(kTabViewItemWillChangeNotification).toString() == kInternet)
         loadDialConfig();
     else if (g_SMSController)
         g_SMSController->cleanTextControlShowCertainNewSmsContent();
@@ -504,6 +506,11 @@ void DialController::registerProfileWindowActions()
     };
     for (const auto& [selector, action] : actions)
         registerSelector(QString::fromLatin1(selector), action);
+    // Called through the base's own table: the profiles are read again when
+    // the Internet page is about to show, and data services switched off
+    // take the connect button.
+    registerSelector("tabViewItemWillChange:", &DialController::tabViewItemWillChange);
+    registerSelector("setDataServicesStatus:", &DialController::setDataServicesStatus);
 }
 
 void DialController::setWCDMAConfigHidden(bool hidden)

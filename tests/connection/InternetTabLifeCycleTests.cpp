@@ -168,6 +168,19 @@ TEST(InternetTabLifeCycle, EachNotificationReachesItsHandlerOnce)
     center.postNotificationName(kDeviceUnlockFailed, nullptr);
     EXPECT_EQ(dial.connectStatus(), DialControlling::Idle);
     EXPECT_EQ(dial.m_DialConfigList->indexOfSelectedItem(), 2);
+
+    // Data services switched off take the connect button.
+    dial.setConnectBtnEnable(true);
+    center.postNotificationName(kDataServiceSwitchNotification, nullptr,
+                                ns::Dictionary{{kDataServiceSwitchNotification, false}});
+    EXPECT_FALSE(dial.m_ConnectButton->isEnabled());
+
+    // The Internet page about to show reads the profile file again.
+    ASSERT_TRUE(ns::PropertyList::writeFile(app.bundle.dataFolder() + QStringLiteral("/dialConfig.plist"),
+                                            profilesNamed({"A", "B", "C", "D"})));
+    center.postNotificationName(kTabViewItemWillChangeNotification, nullptr,
+                                ns::Dictionary{{kTabViewItemWillChangeNotification, "Internet"}});
+    EXPECT_EQ(dial.dialConfigArray.count(), 4);
 }
 
 TEST(InternetTabLifeCycle, SetUpLeavesTheTabIdleWithTheOperatorsSwitches)
