@@ -13,6 +13,7 @@
 #include "app/ui/controller/EventSoundPlayer.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "connection/DialProfile.h"
+#include "connection/RecordSettingsKeys.h"
 #include "platform/ns/Bundle.h"
 #include "platform/ns/Timer.h"
 #include "platform/ns/appkit/Application.h"
@@ -28,7 +29,6 @@ namespace
 {
 
 const QString kInternet = QStringLiteral("Internet");
-const QString kRecord = QStringLiteral("Record");
 // Lets the window close before the connect goes on.
 constexpr double kDialDelay = 0.05;
 // Seconds without network service before a connection is ended, unless set.
@@ -59,14 +59,17 @@ const DataBand kDataBands[] = {
 
 void DialController::recordLimitWarnForVazo()
 {
-    if (configStore().getConfigurationByModuleAndKey(kRecord, QStringLiteral("LimitSetValue")).floatValue() <=
-        0)
+    if (configStore()
+            .getConfigurationByModuleAndKey(record_keys::kRecord, record_keys::kLimitSetValue)
+            .floatValue() <= 0)
         return;
     if (g_DialRecordController)
         g_DialRecordController->updateInterface();
-    if (configStore().getConfigurationByModuleAndKey(kRecord, QStringLiteral("LimitSetType")).intValue() != 0)
+    if (configStore()
+            .getConfigurationByModuleAndKey(record_keys::kRecord, record_keys::kLimitSetType)
+            .intValue() != 0)
         timeLimitForVazo();
-    else if (configFlag(kRecord, QStringLiteral("DataLimitSet")))
+    else if (configFlag(record_keys::kRecord, record_keys::kDataLimitSet))
         dataLimitWarnForVazo();
 }
 
@@ -77,12 +80,14 @@ void DialController::dataLimitWarnForVazo()
         used += (double(m_sendData) + double(m_receiveData)) / 1024;
     // The limit is set in megabytes; the totals are in kilobytes.
     const double limit =
-        configStore().getConfigurationByModuleAndKey(kRecord, QStringLiteral("LimitSetValue")).floatValue() *
+        configStore()
+            .getConfigurationByModuleAndKey(record_keys::kRecord, record_keys::kLimitSetValue)
+            .floatValue() *
         1024.0;
     for (const DataBand& band : kDataBands) {
         if (!(used > band.share * limit))
             continue;
-        if (configFlag(kRecord, QString::fromLatin1(band.key)) && this->*band.flag) {
+        if (configFlag(record_keys::kRecord, QString::fromLatin1(band.key)) && this->*band.flag) {
             this->*band.flag = false;
             runVolumeLimitWaring(QString::fromLatin1(band.message));
         }
@@ -93,22 +98,23 @@ void DialController::dataLimitWarnForVazo()
 void DialController::timeLimitForVazo()
 {
     // A whole number of hours: 1.5 counts as one hour.
-    const long limit = long(configStore()
-                                .getConfigurationByModuleAndKey(kRecord, QStringLiteral("LimitSetValue"))
-                                .intValue()) *
-                       3600;
+    const long limit =
+        long(configStore()
+                 .getConfigurationByModuleAndKey(record_keys::kRecord, record_keys::kLimitSetValue)
+                 .intValue()) *
+        3600;
     long used = g_DialRecordController ? g_DialRecordController->gettotalTime() : 0;
     if (!saveRecordFlag)
         used += m_connecttime;
     if (used > limit && warnLimitExceedFlag) {
-        if (configFlag(kRecord, QStringLiteral("WarningForLimit100"))) {
+        if (configFlag(record_keys::kRecord, QStringLiteral("WarningForLimit100"))) {
             warnLimitExceedFlag = false;
             warnLimitFlag = false;
             showVolumeWarning(QStringLiteral(
                 "The preset limit on the time volume that is set on the modem has now reached."));
         }
     } else if (used > 0.8 * double(limit) && warnLimitFlag &&
-               configFlag(kRecord, QStringLiteral("WarningForLimit80"))) {
+               configFlag(record_keys::kRecord, QStringLiteral("WarningForLimit80"))) {
         warnLimitFlag = false;
         showVolumeWarning(QStringLiteral("Total time is reaching 80 percent of the limit."));
     }
@@ -119,7 +125,7 @@ void DialController::runVolumeLimitWaring(const QString& message)
     if (message.isNull())
         return;
     showVolumeWarning(message);
-    if (configFlag(kRecord, QStringLiteral("WarningForPlaySound")))
+    if (configFlag(record_keys::kRecord, QStringLiteral("WarningForPlaySound")))
         playShortSound(kSoundOffline);
 }
 

@@ -6,6 +6,7 @@
 #include "app/interfaces/DialRecordControlling.h"
 #include "app/interfaces/InitControlling.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
+#include "connection/RecordSettingsKeys.h"
 #include "jCommon/ConnectionMessages.h"
 #include "platform/ns/Timer.h"
 #include "platform/ns/appkit/Button.h"
@@ -18,7 +19,6 @@ namespace
 constexpr double kDialOptionDelay = 0.05;
 
 const QString kInternet = QStringLiteral("Internet");
-const QString kRecord = QStringLiteral("Record");
 
 // The service prompts of the MTS profiles, by combo box entry.
 const char* const kMTSPrompts[] = {"Detail Service Mobile GPRS-Internet", "Detail Service HyperActive",
@@ -31,7 +31,7 @@ void DialController::DialOption(ns::Object* sender)
     if (connectStatus_ == Idle) {
         if (checkDeviceLockStatus(sender) || !allowUserConnect() || !allowRoamWithAlert())
             return;
-        const bool underLimit = configFlag(kRecord, QStringLiteral("recordLimitState"))
+        const bool underLimit = configFlag(record_keys::kRecord, QStringLiteral("recordLimitState"))
                                     ? displayDataLimitWarning()
                                     : displayTimeLimitWarning();
         if (!underLimit)
@@ -172,9 +172,10 @@ bool DialController::displayTimeLimitWarning()
     long used = g_DialRecordController ? g_DialRecordController->gettotalTime() : 0;
     if (!saveRecordFlag)
         used += m_connecttime;
-    const long hours = long(configStore()
-                                .getConfigurationByModuleAndKey(kRecord, QStringLiteral("recordTimeLimit"))
-                                .doubleValue());
+    const long hours =
+        long(configStore()
+                 .getConfigurationByModuleAndKey(record_keys::kRecord, QStringLiteral("recordTimeLimit"))
+                 .doubleValue());
     const long limit = hours * 3600 - delayForLimistDisconnect();
     if (limit < 1 || used < limit)
         return true;
@@ -189,9 +190,10 @@ bool DialController::displayDataLimitWarning()
     // The saved total holds this connection's share once a disconnect saved it.
     if (!saveRecordFlag)
         used += (double(m_sendData) + double(m_receiveData)) / 1024;
-    const double limitMB = configStore()
-                               .getConfigurationByModuleAndKey(kRecord, QStringLiteral("recordDataLimit"))
-                               .doubleValue();
+    const double limitMB =
+        configStore()
+            .getConfigurationByModuleAndKey(record_keys::kRecord, QStringLiteral("recordDataLimit"))
+            .doubleValue();
     if (limitMB <= 0 || used < limitMB * 1024)
         return true;
     return limitReachedWarning();

@@ -7,6 +7,7 @@
 
 #include "app/interfaces/DialRecordControlling.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
+#include "connection/RecordSettingsKeys.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/TextField.h"
@@ -15,12 +16,10 @@
 namespace
 {
 
-const QString kRecord = QStringLiteral("Record");
-
 // A setting of the "Record" module, null when absent.
 ns::Value recordSetting(const ConfigManager& store, const char* key)
 {
-    return store.getConfigurationByModuleAndKey(kRecord, QString::fromLatin1(key));
+    return store.getConfigurationByModuleAndKey(record_keys::kRecord, QString::fromLatin1(key));
 }
 
 // "recordLimitDisconnect": what happens at the limit.
@@ -100,7 +99,7 @@ void DialController::recordLimitWarn()
         return;
     if (g_DialRecordController)
         g_DialRecordController->updateInterface();
-    if (configFlag(kRecord, QStringLiteral("recordLimitState")))
+    if (configFlag(record_keys::kRecord, QStringLiteral("recordLimitState")))
         recordDataLimitWarn();
     else
         recordTimeLimitWarn();
@@ -112,7 +111,7 @@ void DialController::recordLimitDisconnect()
         return;
     if (g_DialRecordController)
         g_DialRecordController->updateInterface();
-    if (configFlag(kRecord, QStringLiteral("recordLimitState")))
+    if (configFlag(record_keys::kRecord, QStringLiteral("recordLimitState")))
         recordDataLimitDisconnect();
     else
         recordTimeLimitDisconnect();

@@ -5,6 +5,7 @@
 #include "connection/DialController.h"
 
 #include "app/config/ConfigManager.h"
+#include "connection/RecordSettingsKeys.h"
 #include "connection/StatisticsController/statisticSource.h"
 #include "connection/StatisticsController/statisticsView.h"
 #include "platform/ns/NotificationCenter.h"
@@ -55,7 +56,7 @@ void DialController::setConnectTimeInfo()
     if (connectStatus_ != Connected)
         return;
     long seconds = m_connecttime;
-    if (configFlag(QStringLiteral("Record"), QStringLiteral("connectTimeincreaseState"))) {
+    if (configFlag(record_keys::kRecord, QStringLiteral("connectTimeincreaseState"))) {
         seconds = traffic_text::raisedToQuarterHour(seconds);
         connectTime15 = seconds;
     }

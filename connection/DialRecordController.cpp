@@ -3,6 +3,7 @@
 #include "app/config/ConfigFileKeys.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "app/ui/controller/UINotifications.h"
+#include "connection/RecordSettingsKeys.h"
 #include "connection/StatisticsController/statisticSource.h"
 #include "connection/StatisticsController/transferSource.h"
 #include "connection/TrafficText.h"
@@ -17,7 +18,6 @@
 namespace
 {
 
-const QString kRecordModule = QStringLiteral("Record");
 const QString kDialRecordPage = QStringLiteral("DialRecord");
 const QString kStatisticsPage = QStringLiteral("Statistics");
 
@@ -93,8 +93,8 @@ void DialRecordController::initializeNibResources()
     periodView_ = false;
     // The usage settings and what this tab stores share one module, made
     // when the settings lack it.
-    if (!configStore().getConfigurationByModule(kRecordModule).isDictionary())
-        configStore().setConfigurationByModule(kRecordModule, ns::Dictionary());
+    if (!configStore().getConfigurationByModule(record_keys::kRecord).isDictionary())
+        configStore().setConfigurationByModule(record_keys::kRecord, ns::Dictionary());
     startPeriodResetTimer();
     buildLimitsWindow();
     loadDefaultRecordSetting();
@@ -277,7 +277,7 @@ void DialRecordController::resetDataForNetWorkData(ns::Notification*)
 
 void DialRecordController::storeLastResetTime()
 {
-    configStore().setConfigurationByModuleKeyAndValue(kRecordModule, QStringLiteral("recordLastResetTime"),
+    configStore().setConfigurationByModuleKeyAndValue(record_keys::kRecord, record_keys::kLastResetTime,
                                                       ns::Value(ns::Clock::current().now()));
     configStore().writeToFile();
 }

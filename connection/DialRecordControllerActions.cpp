@@ -5,6 +5,7 @@
 #include "app/config/ConfigFileKeys.h"
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "connection/DialRecordExport.h"
+#include "connection/RecordSettingsKeys.h"
 #include "connection/TrafficText.h"
 #include "platform/lindora/Lindora.h"
 #include "platform/ns/appkit/Button.h"
@@ -20,7 +21,6 @@
 namespace
 {
 
-const QString kRecordModule = QStringLiteral("Record");
 const QString kIncreaseStateKey = QStringLiteral("connectTimeincreaseState");
 const QString kStoredDateFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
@@ -177,7 +177,7 @@ void DialRecordController::resetRecord(ns::Object*)
 
 bool DialRecordController::increaseEvery15Min() const
 {
-    return configStore().getConfigurationByModuleAndKey(kRecordModule, kIncreaseStateKey).boolValue();
+    return configStore().getConfigurationByModuleAndKey(record_keys::kRecord, kIncreaseStateKey).boolValue();
 }
 
 void DialRecordController::showDurationMode()
@@ -200,7 +200,8 @@ void DialRecordController::selectDurationMode(ns::Object*)
     historyFile().write(recordList_);
     reloadTable();
     getTotalDataAndTime();
-    configStore().setConfigurationByModuleKeyAndValue(kRecordModule, kIncreaseStateKey, ns::Value(increase));
+    configStore().setConfigurationByModuleKeyAndValue(record_keys::kRecord, kIncreaseStateKey,
+                                                      ns::Value(increase));
     configStore().writeToFile();
 }
 

@@ -6,6 +6,7 @@
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "connection/LimitControls.h"
 #include "connection/RecordPeriod.h"
+#include "connection/RecordSettingsKeys.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/DateFormatter.h"
 #include "platform/ns/Timer.h"
@@ -24,12 +25,6 @@ using namespace limit_controls;
 namespace
 {
 
-const QString kRecordModule = QStringLiteral("Record");
-const QString kMonthlyKey = QStringLiteral("IfSetRecordResetFrequence");
-const QString kEveryKey = QStringLiteral("IfSetRecordResetEveryDays");
-const QString kPeriodKey = QStringLiteral("recordResetPeriod");
-const QString kStartTimeKey = QStringLiteral("recordResetStartTime");
-const QString kLastResetKey = QStringLiteral("recordLastResetTime");
 const QString kTimeOnlyIntKey = QStringLiteral("recordTimeLimitOnlyIntValue");
 // The days box lists 1 to this many days; Monthly stores the entry of 30.
 constexpr int kDaysInBox = 90;
@@ -43,12 +38,12 @@ constexpr double kTimerInterval = 0.5;
 
 ns::Value DialRecordController::recordSetting(const QString& key) const
 {
-    return configStore().getConfigurationByModuleAndKey(kRecordModule, key);
+    return configStore().getConfigurationByModuleAndKey(record_keys::kRecord, key);
 }
 
 void DialRecordController::storeRecordSetting(const QString& key, const ns::Value& value)
 {
-    configStore().setConfigurationByModuleKeyAndValue(kRecordModule, key, value);
+    configStore().setConfigurationByModuleKeyAndValue(record_keys::kRecord, key, value);
 }
 
 // ---- the window ----
@@ -149,11 +144,14 @@ void DialRecordController::loadDefaultRecordSetting()
 {
     if (!wndRecordSetting_)
         return;
-    btnRecordMonthly_->setState(recordSetting(kMonthlyKey).boolValue() ? ns::OnState : ns::OffState);
-    btnRecordEvery_->setState(recordSetting(kEveryKey).boolValue() ? ns::OnState : ns::OffState);
-    const int index = recordSetting(kPeriodKey).intValue();
+    btnRecordMonthly_->setState(recordSetting(record_keys::kResetMonthly).boolValue() ? ns::OnState
+                                                                                      : ns::OffState);
+    btnRecordEvery_->setState(recordSetting(record_keys::kResetEveryDays).boolValue() ? ns::OnState
+                                                                                      : ns::OffState);
+    const int index = recordSetting(record_keys::kResetPeriod).intValue();
     popRecordDays_->selectItemAtIndex(index >= 0 && index < popRecordDays_->numberOfItems() ? index : 0);
-    const QDateTime start = record_period::readStoredDate(recordSetting(kStartTimeKey).stringValue());
+    const QDateTime start =
+        record_period::readStoredDate(recordSetting(record_keys::kResetStartTime).stringValue());
     pickerRecordStartDay_->setDateValue(start.isValid() ? start.date()
                                                         : ns::Clock::current().now().toLocalTime().date());
     radioRecordLimitType_->selectCellAtRow(
@@ -218,8 +216,8 @@ void DialRecordController::recordSettingApply(ns::Object*)
     const QString ok = localized(QStringLiteral("OK"));
     const double hours = record_period::readDecimalField(fieldRecordTimeLimit_->stringValue());
     if (btnRecordMonthly_->state() != ns::OnState && btnRecordEvery_->state() != ns::OnState) {
-        storeRecordSetting(kMonthlyKey, false);
-        storeRecordSetting(kEveryKey, false);
+        storeRecordSetting(record_keys::kResetMonthly, false);
+        storeRecordSetting(record_keys::kResetEveryDays, false);
         configStore().writeToFile();
         NSRunAlertPanelExt(
             QStringLiteral(" "),
@@ -265,32 +263,32 @@ void DialRecordController::setResetPeriod()
     const QString startDay = record_period::storedDayStart(pickerRecordStartDay_->dateValue());
     const ns::Value noReset(QStringLiteral("0"));
     if (btnRecordMonthly_->state() == ns::OnState) {
-        storeRecordSetting(kMonthlyKey, true);
-        storeRecordSetting(kEveryKey, false);
-        storeRecordSetting(kLastResetKey, noReset);
-        storeRecordSetting(kPeriodKey, kMonthlyPeriodIndex);
-        storeRecordSetting(kStartTimeKey, startDay);
+        storeRecordSetting(record_keys::kResetMonthly, true);
+        storeRecordSetting(record_keys::kResetEveryDays, false);
+        storeRecordSetting(record_keys::kLastResetTime, noReset);
+        storeRecordSetting(record_keys::kResetPeriod, kMonthlyPeriodIndex);
+        storeRecordSetting(record_keys::kResetStartTime, startDay);
         configStore().writeToFile();
         NSRunAlertPanelExt(QStringLiteral(" "), localized(QStringLiteral("Meters will be reset in 30 days")),
                            ok, QString());
     } else {
-        storeRecordSetting(kMonthlyKey, false);
-        storeRecordSetting(kLastResetKey, noReset);
+        storeRecordSetting(record_keys::kResetMonthly, false);
+        storeRecordSetting(record_keys::kLastResetTime, noReset);
     }
     if (btnRecordEvery_->state() == ns::OnState) {
-        storeRecordSetting(kMonthlyKey, false);
-        storeRecordSetting(kEveryKey, true);
-        storeRecordSetting(kLastResetKey, noReset);
-        storeRecordSetting(kPeriodKey, popRecordDays_->indexOfSelectedItem());
-        storeRecordSetting(kStartTimeKey, startDay);
+        storeRecordSetting(record_keys::kResetMonthly, false);
+        storeRecordSetting(record_keys::kResetEveryDays, true);
+        storeRecordSetting(record_keys::kLastResetTime, noReset);
+        storeRecordSetting(record_keys::kResetPeriod, popRecordDays_->indexOfSelectedItem());
+        storeRecordSetting(record_keys::kResetStartTime, startDay);
         configStore().writeToFile();
         NSRunAlertPanelExt(QStringLiteral(" "),
                            localized(QStringLiteral("Meters will be reset in %d days"))
                                .replace(QStringLiteral("%d"), popRecordDays_->titleOfSelectedItem()),
                            ok, QString());
     } else {
-        storeRecordSetting(kEveryKey, false);
-        storeRecordSetting(kLastResetKey, noReset);
+        storeRecordSetting(record_keys::kResetEveryDays, false);
+        storeRecordSetting(record_keys::kLastResetTime, noReset);
     }
     configStore().writeToFile();
 }
@@ -317,7 +315,8 @@ void DialRecordController::setRecordLimit()
 
 void DialRecordController::startPeriodResetTimer()
 {
-    if (periodResetTimer_ || (recordSetting(kMonthlyKey).isNull() && recordSetting(kEveryKey).isNull()))
+    if (periodResetTimer_ || (recordSetting(record_keys::kResetMonthly).isNull() &&
+                              recordSetting(record_keys::kResetEveryDays).isNull()))
         return;
     periodResetTimer_ =
         ns::Timer::scheduledTimer(kTimerInterval, true, [this](ns::Timer&) { periodRecordReset(); });
@@ -325,17 +324,19 @@ void DialRecordController::startPeriodResetTimer()
 
 void DialRecordController::periodRecordReset()
 {
-    if (recordSetting(kMonthlyKey).boolValue() || recordSetting(kEveryKey).boolValue()) {
+    if (recordSetting(record_keys::kResetMonthly).boolValue() ||
+        recordSetting(record_keys::kResetEveryDays).boolValue()) {
         // The days the stored period lasts (the days box shows them from the
         // stored entry), not an entry chosen in the window and never applied.
-        const int days = std::max(recordSetting(kPeriodKey).intValue() + 1, 1);
-        const QDateTime start = record_period::readStoredDate(recordSetting(kStartTimeKey).stringValue());
+        const int days = std::max(recordSetting(record_keys::kResetPeriod).intValue() + 1, 1);
+        const QDateTime start =
+            record_period::readStoredDate(recordSetting(record_keys::kResetStartTime).stringValue());
         if (const std::optional<QDateTime> end =
                 record_period::periodEnd(start, ns::Clock::current().now().toLocalTime(), days)) {
             removeRecordsOfPeriod(start, *end);
-            storeRecordSetting(kLastResetKey, *end);
+            storeRecordSetting(record_keys::kLastResetTime, *end);
             const QString pattern = recordSetting(QStringLiteral("ResetTimePattern")).stringValue();
-            storeRecordSetting(kStartTimeKey,
+            storeRecordSetting(record_keys::kResetStartTime,
                                ns::descriptionWithCalendarFormat(
                                    *end, pattern.isEmpty() ? record_period::kStoredDateFormat : pattern));
             configStore().writeToFile();

@@ -8,6 +8,7 @@
 #include "app/ui/controller/NSRunAlertPanelExt.h"
 #include "connection/LimitControls.h"
 #include "connection/RecordPeriod.h"
+#include "connection/RecordSettingsKeys.h"
 #include "platform/ns/Clock.h"
 #include "platform/ns/appkit/Box.h"
 #include "platform/ns/appkit/Button.h"
@@ -23,14 +24,10 @@ namespace
 {
 
 const QString kVolumeLimitPage = QStringLiteral("Volume Limit");
-const QString kResetFlagKey = QStringLiteral("RecordResetFlag");
 const QString kSetDateKey = QStringLiteral("StartTimeOfSettings");
 const QString kRecurrenceKey = QStringLiteral("RecurrenceRadioTag");
 const QString kDayOfWeekKey = QStringLiteral("DayOfWeek");
 const QString kDayOfMonthKey = QStringLiteral("DayOfMonth");
-const QString kLimitTypeKey = QStringLiteral("LimitSetType");
-const QString kLimitValueKey = QStringLiteral("LimitSetValue");
-const QString kLastResetKey = QStringLiteral("recordLastResetTime");
 const QString kSoundKey = QStringLiteral("WarningForPlaySound");
 // The warning check boxes' keys and wording, at 25, 50, 75, 80 and 100 %.
 const struct {
@@ -169,15 +166,21 @@ void DialRecordController::showVolumeLimit(ns::Object*)
 void DialRecordController::setUpVolumeLimitPage()
 {
     bool added = false;
-    if (recordSetting(kLastResetKey).isNull()) {
-        storeRecordSetting(kLastResetKey, ns::Clock::current().now());
+    if (recordSetting(record_keys::kLastResetTime).isNull()) {
+        storeRecordSetting(record_keys::kLastResetTime, ns::Clock::current().now());
         added = true;
     }
-    if (recordSetting(kResetFlagKey).isNull()) {
+    if (recordSetting(record_keys::kResetFlag).isNull()) {
         const QList<QPair<QString, ns::Value>> defaults = {
-            {kSetDateKey, QString()}, {kResetFlagKey, false},    {kLimitTypeKey, 0},
-            {kLimitValueKey, 0},      {kRecurrenceKey, 0},       {kDayOfWeekKey, 0},
-            {kDayOfMonthKey, 0},      {kWarnings[3].key, false}, {kWarnings[4].key, false},
+            {kSetDateKey, QString()},
+            {record_keys::kResetFlag, false},
+            {record_keys::kLimitSetType, 0},
+            {record_keys::kLimitSetValue, 0},
+            {kRecurrenceKey, 0},
+            {kDayOfWeekKey, 0},
+            {kDayOfMonthKey, 0},
+            {kWarnings[3].key, false},
+            {kWarnings[4].key, false},
         };
         for (const auto& [key, value] : defaults)
             storeRecordSetting(key, value);
@@ -196,16 +199,16 @@ void DialRecordController::loadRecordSetting()
 {
     if (!viewVolumeLimit_)
         return;
-    btnRecurrenceSet_->setState(stateOf(recordSetting(kResetFlagKey).boolValue()));
+    btnRecurrenceSet_->setState(stateOf(recordSetting(record_keys::kResetFlag).boolValue()));
     const QDateTime setDate = record_period::readStoredDate(recordSetting(kSetDateKey).stringValue());
     pickerSetDate_->setDateValue(setDate.isValid() ? setDate.date()
                                                    : ns::Clock::current().now().toLocalTime().date());
     radioRecurrence_->selectCellAtRow(indexWithin(recordSetting(kRecurrenceKey).intValue(), 3), 0);
     popDayOfWeek_->selectItemAtIndex(indexWithin(recordSetting(kDayOfWeekKey).intValue(), 7));
     popDayOfMonth_->selectItemAtIndex(indexWithin(recordSetting(kDayOfMonthKey).intValue(), 31));
-    const int type = indexWithin(recordSetting(kLimitTypeKey).intValue(), 2);
+    const int type = indexWithin(recordSetting(record_keys::kLimitSetType).intValue(), 2);
     radioVolumeLimitType_->selectCellAtRow(type, 0);
-    const QString value = QString::number(recordSetting(kLimitValueKey).intValue());
+    const QString value = QString::number(recordSetting(record_keys::kLimitSetValue).intValue());
     fieldVolumeDataLimit_->setStringValue(type == 0 ? value : QStringLiteral("0"));
     fieldVolumeTimeLimit_->setStringValue(type == 1 ? value : QStringLiteral("0"));
     for (int i = 0; i < 5; ++i)
@@ -262,7 +265,7 @@ bool DialRecordController::volumePeriodDiffers() const
     const int tag = radioRecurrence_->selectedRow();
     return record_period::storedDayStart(pickerSetDate_->dateValue()) !=
                recordSetting(kSetDateKey).stringValue() ||
-           isOn(btnRecurrenceSet_) != recordSetting(kResetFlagKey).boolValue() ||
+           isOn(btnRecurrenceSet_) != recordSetting(record_keys::kResetFlag).boolValue() ||
            tag != recordSetting(kRecurrenceKey).intValue() ||
            (tag == record_period::Weekly &&
             popDayOfWeek_->indexOfSelectedItem() != recordSetting(kDayOfWeekKey).intValue()) ||
@@ -274,8 +277,8 @@ bool DialRecordController::volumeLimitDiffers() const
 {
     const int type = radioVolumeLimitType_->selectedRow();
     const ns::TextField* field = type == 0 ? fieldVolumeDataLimit_ : fieldVolumeTimeLimit_;
-    return type != recordSetting(kLimitTypeKey).intValue() ||
-           field->intValue() != recordSetting(kLimitValueKey).intValue();
+    return type != recordSetting(record_keys::kLimitSetType).intValue() ||
+           field->intValue() != recordSetting(record_keys::kLimitSetValue).intValue();
 }
 
 bool DialRecordController::volumeWarningsDiffer() const
@@ -312,13 +315,13 @@ void DialRecordController::recordLimitSetApply(ns::Object*)
     storeRecordSetting(kRecurrenceKey, radioRecurrence_->selectedRow());
     if (recurrenceSet)
         storeRecordSetting(kSetDateKey, record_period::storedDayStart(pickerSetDate_->dateValue()));
-    storeRecordSetting(kResetFlagKey, recurrenceSet);
+    storeRecordSetting(record_keys::kResetFlag, recurrenceSet);
     storeRecordSetting(kDayOfWeekKey, popDayOfWeek_->indexOfSelectedItem());
     storeRecordSetting(kDayOfMonthKey, popDayOfMonth_->indexOfSelectedItem());
     configStore().writeToFile();
 
-    storeRecordSetting(kLimitTypeKey, type);
-    storeRecordSetting(kLimitValueKey, value);
+    storeRecordSetting(record_keys::kLimitSetType, type);
+    storeRecordSetting(record_keys::kLimitSetValue, value);
     configStore().writeToFile();
 
     storeRecordSetting(kSoundKey, isOn(btnWarningForPlaySound_));
@@ -333,9 +336,9 @@ void DialRecordController::periodRecordResetWithDayWeekMonth()
 {
     // Only a recurrence the user set ends periods: the defaults alone never
     // empty the history.
-    if (!recordSetting(kResetFlagKey).boolValue())
+    if (!recordSetting(record_keys::kResetFlag).boolValue())
         return;
-    const ns::Value lastReset = recordSetting(kLastResetKey);
+    const ns::Value lastReset = recordSetting(record_keys::kLastResetTime);
     const ns::Value fromValue = lastReset.isNull() ? recordSetting(kSetDateKey) : lastReset;
     const QDateTime from = fromValue.isDate() ? fromValue.toDate().toLocalTime()
                                               : record_period::readStoredDate(fromValue.stringValue());
@@ -347,7 +350,7 @@ void DialRecordController::periodRecordResetWithDayWeekMonth()
         return;
     const QDateTime midnight(now.date(), QTime(0, 0, 0));
     removeRecordsOfPeriod(from, midnight);
-    storeRecordSetting(kLastResetKey, midnight);
+    storeRecordSetting(record_keys::kLastResetTime, midnight);
     configStore().writeToFile();
     updateInterface();
 }

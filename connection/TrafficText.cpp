@@ -1,6 +1,7 @@
 #include "connection/TrafficText.h"
 
 #include "app/config/ConfigManager.h"
+#include "connection/RecordSettingsKeys.h"
 #include "platform/lindora/Lindora.h"
 
 #include <optional>
@@ -12,7 +13,6 @@ namespace
 {
 
 const QString kInternet = QStringLiteral("Internet");
-const QString kRecord = QStringLiteral("Record");
 
 constexpr double kKilo = 1024;
 constexpr double kMega = 1024 * 1024;
@@ -88,8 +88,9 @@ Units Units::fromSettings(const ConfigManager& store)
     Units units;
     units.dataWithMB = flag(kInternet, QStringLiteral("DataWithMB"));
     units.dataInBits = text(kInternet, QStringLiteral("dataType")) == QStringLiteral("Kb");
-    units.speedInBits = flag(kInternet, QStringLiteral("SpeedUnitKBit")) ||
-                        text(kRecord, QStringLiteral("ConnectRateUnit")) == QStringLiteral("Kbps");
+    units.speedInBits =
+        flag(kInternet, QStringLiteral("SpeedUnitKBit")) ||
+        text(record_keys::kRecord, QStringLiteral("ConnectRateUnit")) == QStringLiteral("Kbps");
     units.speedOnlyKbit = flag(kInternet, QStringLiteral("SpeedUnitOnlyKBit"));
     return units;
 }

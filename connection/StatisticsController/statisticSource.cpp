@@ -2,6 +2,7 @@
 
 #include "app/interfaces/DialRecordControlling.h"
 #include "app/ui/controller/UINotifications.h"
+#include "connection/RecordSettingsKeys.h"
 #include "connection/StatisticsController/transferSource.h"
 #include "connection/TrafficText.h"
 
@@ -112,8 +113,8 @@ void statisticSource::updateInterface()
 
 void statisticSource::reloadStatistic()
 {
-    const ns::Value lastReset = configStore().getConfigurationByModuleAndKey(
-        QStringLiteral("Record"), QStringLiteral("recordLastResetTime"));
+    const ns::Value lastReset =
+        configStore().getConfigurationByModuleAndKey(record_keys::kRecord, record_keys::kLastResetTime);
     rowNode(TimeLastReset)->setValue(lastReset.isDate() ? formatStringFromDate(lastReset.toDate()) : kNoTime);
 
     Sums day, month, year;
