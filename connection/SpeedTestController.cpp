@@ -2,7 +2,6 @@
 
 #include "connection/SpeedTestFormats.h"
 #include "connection/SpeedTestRun.h"
-#include "platform/ns/AtomicFile.h"
 #include "platform/ns/Notification.h"
 #include "platform/ns/NotificationCenter.h"
 
@@ -97,11 +96,9 @@ void SpeedTestController::writeToLogFile(const QString& text)
                           now.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("    ") + text;
     const QString path = logFilePath();
     const QMutexLocker lock(&mutex_);
-    QByteArray content;
-    if (QFile file(path); file.open(QIODevice::ReadOnly))
-        content = file.readAll();
-    content += '\n' + entry.toUtf8();
-    ns::writeFileAtomically(path, content);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append))
+        file.write('\n' + entry.toUtf8());
 }
 
 void SpeedTestController::setRscpRssiEcnoInfo(ns::Notification* notification)

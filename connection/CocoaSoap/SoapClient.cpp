@@ -80,8 +80,7 @@ void SoapClient::parseXMLData(const QByteArray& data)
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement:
-            currentElementName_ = reader.qualifiedName().toString();
-            elementStack_.append(currentElementName_);
+            elementStack_.append(reader.qualifiedName().toString());
             break;
         case QXmlStreamReader::Characters:
             currentElementValue_ = reader.text().toString();

@@ -52,7 +52,6 @@ private:
     void connectionDidFailWithError(MyURLConnection& connection, const QString& description) override;
 
     QUrl serverName_;
-    QString currentElementName_;
     QString currentElementValue_;
     QStringList elementStack_;
     ns::Array xmlNodeRecordArray_;
