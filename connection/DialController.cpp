@@ -86,7 +86,7 @@ DialController::~DialController()
     ns::cancelPreviousPerformRequestsWithTarget(this);
     for (const std::shared_ptr<ns::Timer>& timer :
          {m_TimerToGetConnectState, timerConnectInterval_, timerOfProgressIndicator_, timerOfConnectFailed_,
-          timerForNoService_, updateWebLinkTimer_})
+          timerForNoService_, updateWebLinkTimer_, timerOfAutoBrowserPicForBillboard_})
         if (timer)
             timer->invalidate();
     detachWebviews();

@@ -75,9 +75,7 @@ void DialController::recordLimitWarnForVazo()
 
 void DialController::dataLimitWarnForVazo()
 {
-    double used = g_DialRecordController ? g_DialRecordController->getTotalData() : 0;
-    if (!saveRecordFlag)
-        used += (double(m_sendData) + double(m_receiveData)) / 1024;
+    const double used = runningTotalKilobytes();
     // The limit is set in megabytes; the totals are in kilobytes.
     const double limit =
         configStore()
@@ -103,9 +101,7 @@ void DialController::timeLimitForVazo()
                  .getConfigurationByModuleAndKey(record_keys::kRecord, record_keys::kLimitSetValue)
                  .intValue()) *
         3600;
-    long used = g_DialRecordController ? g_DialRecordController->gettotalTime() : 0;
-    if (!saveRecordFlag)
-        used += m_connecttime;
+    const long used = runningTotalSeconds();
     if (used > limit && warnLimitExceedFlag) {
         if (configFlag(record_keys::kRecord, QStringLiteral("WarningForLimit100"))) {
             warnLimitExceedFlag = false;
@@ -271,9 +267,7 @@ void DialController::startNetworkServiceTimer()
 
 void DialController::stopNetworkServiceTimer()
 {
-    if (timerForNoService_)
-        timerForNoService_->invalidate();
-    timerForNoService_.reset();
+    ns::invalidateAndRelease(timerForNoService_);
 }
 
 // ---- the connection's figures between connections ----

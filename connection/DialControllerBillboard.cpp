@@ -71,8 +71,7 @@ void DialController::imageDownloadFinishForBillboard()
     for (ns::Button* arrow : {btnOfDownForBillboard_, btnOfUpForBillboard_})
         if (arrow)
             arrow->setHidden(false);
-    if (timerOfAutoBrowserPicForBillboard_)
-        timerOfAutoBrowserPicForBillboard_->invalidate();
+    ns::invalidateAndRelease(timerOfAutoBrowserPicForBillboard_);
     timerOfAutoBrowserPicForBillboard_ = ns::Timer::scheduledTimer(
         kBillboardInterval, true, [this](ns::Timer&) { browserNextPictureForBillboard(nullptr); });
 }
@@ -101,9 +100,7 @@ void DialController::showPictureForBillboard()
 
 void DialController::stopBillboard()
 {
-    if (timerOfAutoBrowserPicForBillboard_)
-        timerOfAutoBrowserPicForBillboard_->invalidate();
-    timerOfAutoBrowserPicForBillboard_.reset();
+    ns::invalidateAndRelease(timerOfAutoBrowserPicForBillboard_);
     if (imageViewOfShowImageForBillboard_)
         imageViewOfShowImageForBillboard_->setImage(defaultBillboardPicture());
     setBillboardArrowsEnabled(false);

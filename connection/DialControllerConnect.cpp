@@ -169,9 +169,7 @@ bool DialController::displayTimeLimitWarning()
 {
     if (!limitWarningApplies(QStringLiteral("timeLimitWarning")))
         return true;
-    long used = g_DialRecordController ? g_DialRecordController->gettotalTime() : 0;
-    if (!saveRecordFlag)
-        used += m_connecttime;
+    const long used = runningTotalSeconds();
     const long hours =
         long(configStore()
                  .getConfigurationByModuleAndKey(record_keys::kRecord, QStringLiteral("recordTimeLimit"))
@@ -186,10 +184,7 @@ bool DialController::displayDataLimitWarning()
 {
     if (!limitWarningApplies(QStringLiteral("dataLimitWarning")))
         return true;
-    double used = g_DialRecordController ? g_DialRecordController->getTotalData() : 0;
-    // The saved total holds this connection's share once a disconnect saved it.
-    if (!saveRecordFlag)
-        used += (double(m_sendData) + double(m_receiveData)) / 1024;
+    const double used = runningTotalKilobytes();
     const double limitMB =
         configStore()
             .getConfigurationByModuleAndKey(record_keys::kRecord, QStringLiteral("recordDataLimit"))

@@ -81,10 +81,10 @@ void DialController::openWebPageWithSIM()
 QString DialController::mainPageAddress(bool withPhoneNumber)
 {
     const QString format = webURLForKey(QStringLiteral("MainPage"));
-    const QString imei = runtimeObjectForKey(kRTIMEI).toString();
+    const QString imei = runtimeObjectForKey(kRTIMEI).stringValue();
     if (!withPhoneNumber)
         return formatWithTwoStrings(format, imei, QString());
-    return formatWithTwoStrings(format, runtimeObjectForKey(kRTPhoneNumber).toString(), imei);
+    return formatWithTwoStrings(format, runtimeObjectForKey(kRTPhoneNumber).stringValue(), imei);
 }
 
 void DialController::indonesiaZEZWebBackground()

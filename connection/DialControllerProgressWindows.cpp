@@ -75,13 +75,6 @@ SmallWindow buildSmallWindow(double width, bool animated, ns::Object* target,
     return built;
 }
 
-void stopTimer(std::shared_ptr<ns::Timer>& timer)
-{
-    if (timer)
-        timer->invalidate();
-    timer.reset();
-}
-
 } // namespace
 
 // ---- the connecting and disconnecting window ----
@@ -135,7 +128,7 @@ void DialController::cancelCurrentConnectOperate(ns::Object* sender)
 
 void DialController::startAnimationTimer(std::shared_ptr<ns::Timer>& timer)
 {
-    stopTimer(timer);
+    ns::invalidateAndRelease(timer);
     timer = ns::Timer::scheduledTimer(
         kFrameInterval, true, [this](ns::Timer&) { setProgressIndicatorWhenConnectStateChangeForZudera(); });
 }
@@ -147,7 +140,7 @@ void DialController::startProgressIndicator()
 
 void DialController::stopProgressIndicator()
 {
-    stopTimer(timerOfProgressIndicator_);
+    ns::invalidateAndRelease(timerOfProgressIndicator_);
 }
 
 void DialController::startTimerForConnectFailed()
@@ -157,7 +150,7 @@ void DialController::startTimerForConnectFailed()
 
 void DialController::stopTimerForConnectFailed()
 {
-    stopTimer(timerOfConnectFailed_);
+    ns::invalidateAndRelease(timerOfConnectFailed_);
 }
 
 void DialController::setProgressIndicatorWhenConnectStateChangeForZudera()

@@ -4,7 +4,7 @@
 // followed by the main tab view's changes.
 #include "connection/DialController.h"
 
-#include "app/ui/controller/RuntimeKeys.h"
+#include "app/ui/widgets/NSDictionaryExt.h"
 #include "connection/Dovure/InternetTabWebPolicy.h"
 #include "connection/Dovure/WebLinkImageView.h"
 #include "connection/Dovure/WebViewUtilities.h"
@@ -20,16 +20,6 @@ const QString kPostInternet = QStringLiteral("PostInternet");
 const QString kInternetPage = QStringLiteral("Internet");
 // The link refresh waits this long after a connection comes up.
 constexpr double kUpdateWebLinkDelay = 5.0;
-
-// A top-level rectangle {"X", "Y", "W", "H"}; the empty one at 0,0 when missing.
-ns::Rect rectOfSetting(const ConfigManager& store, const QString& key)
-{
-    const ns::Dictionary rect = store.getConfigurationByModule(key).toDictionary();
-    const auto value = [&rect](const char* name) {
-        return rect.value(QString::fromLatin1(name)).doubleValue();
-    };
-    return {value("X"), value("Y"), value("W"), value("H")};
-}
 
 } // namespace
 
@@ -102,8 +92,7 @@ void DialController::switchInternetTabAction()
 
 void DialController::startUpdateWebLinkTimer()
 {
-    if (updateWebLinkTimer_)
-        updateWebLinkTimer_->invalidate();
+    ns::invalidateAndRelease(updateWebLinkTimer_);
     updateWebLinkTimer_ = ns::Timer::scheduledTimer(
         kUpdateWebLinkDelay, false, [this](ns::Timer& timer) { UpdateWebLinkTimerFired(&timer); });
 }
@@ -142,12 +131,17 @@ void DialController::performSwitchTabActionForDovure(ns::TabView* tabView, ns::T
 void DialController::attachWebviewWithDelegates(WebViewDelegate* delegate)
 {
     WebViewUtilities& utilities = WebViewUtilities::sharedManager();
+    // A top-level rectangle {"X", "Y", "W", "H"}; the empty one at 0,0 when missing.
+    const auto rectOfSetting = [this](const char* key) {
+        return NSDictionaryExt::frameOf(
+            configStore().getConfigurationByModule(QString::fromLatin1(key)).toDictionary());
+    };
     if (!promoWebkitView_)
-        promoWebkitView_ = utilities.attachWebviewWithFrameRect(
-            rectOfSetting(configStore(), QStringLiteral("PromoWebViewRect")), bgContainerView_, delegate);
+        promoWebkitView_ = utilities.attachWebviewWithFrameRect(rectOfSetting("PromoWebViewRect"),
+                                                                bgContainerView_, delegate);
     if (!homepageView_)
-        homepageView_ = utilities.attachWebviewWithFrameRect(
-            rectOfSetting(configStore(), QStringLiteral("HomePageWebViewRect")), bgupWeblinkView_, delegate);
+        homepageView_ = utilities.attachWebviewWithFrameRect(rectOfSetting("HomePageWebViewRect"),
+                                                             bgupWeblinkView_, delegate);
 }
 
 void DialController::detachWebviews()
@@ -166,9 +160,7 @@ WebViewDelegate* DialController::internetTabWebPolicy()
             rules.splitProcess = isSplitConnectionProcess();
             rules.smartUI = isSmartUI();
             rules.indonesiaZEZ = uiConfigDict().value(QStringLiteral("IndonesiaZEZ")).boolValue();
-            rules.mainPage = formatWithTwoStrings(webURLForKey(QStringLiteral("MainPage")),
-                                                  runtimeObjectForKey(kRTPhoneNumber).stringValue(),
-                                                  runtimeObjectForKey(kRTIMEI).stringValue());
+            rules.mainPage = mainPageAddress(true);
             return rules;
         });
     return internetTabWebPolicy_.get();

@@ -48,8 +48,6 @@ public:
     // "TabViewItemWillChange" to "Entertainment": the table takes the keyboard.
     void tabViewItemWillChange(ns::Notification* notification);
 
-    // The entry names as configured (wording keys), in table order.
-    const QStringList& entryNames() const { return entryNames_; }
     bool webLinkFlag() const { return webLinkFlag_; }
 
     ns::TableView* entertainTable_ = nullptr;

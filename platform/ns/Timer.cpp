@@ -222,6 +222,13 @@ void cancelPreviousPerformRequests(Object* target, const QString& selector, Obje
             t->invalidate();
 }
 
+void invalidateAndRelease(std::shared_ptr<Timer>& timer)
+{
+    if (timer)
+        timer->invalidate();
+    timer.reset();
+}
+
 void cancelPreviousPerformRequestsWithTarget(Object* target)
 {
     QList<PerformRequest> cancelled;

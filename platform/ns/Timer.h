@@ -55,6 +55,9 @@ private:
     std::unique_ptr<QTimer> qtimer_; // only under the system clock
 };
 
+// Invalidates a held timer, if any, and lets it go.
+void invalidateAndRelease(std::shared_ptr<Timer>& timer);
+
 // performSelector:withObject:afterDelay: and its cancellation.
 void performSelectorAfterDelay(Object* target, const QString& selector, Object* argument, double delay);
 void cancelPreviousPerformRequests(Object* target, const QString& selector, Object* argument);

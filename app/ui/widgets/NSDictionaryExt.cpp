@@ -24,12 +24,12 @@ ns::Size sizeOf(const ns::Dictionary& item)
     return {item.value("W").doubleValue(), item.value("H").doubleValue()};
 }
 
+} // namespace
+
 ns::Rect frameOf(const ns::Dictionary& item)
 {
     return ns::Rect({item.value("X").doubleValue(), item.value("Y").doubleValue()}, sizeOf(item));
 }
-
-} // namespace
 
 bool setItemFrame(const ns::Dictionary& layout, ns::View* view, const QString& key)
 {

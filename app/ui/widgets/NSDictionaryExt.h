@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ns/Value.h"
+#include "platform/ns/appkit/Geometry.h"
 
 namespace ns
 {
@@ -15,6 +16,8 @@ class Window;
 namespace NSDictionaryExt
 {
 
+// The rectangle X, Y, W, H of one entry; missing numbers count as 0.
+ns::Rect frameOf(const ns::Dictionary& item);
 // The frame X, Y, W, H.
 bool setItemFrame(const ns::Dictionary& layout, ns::View* view, const QString& key);
 // The window's content size W, H.
