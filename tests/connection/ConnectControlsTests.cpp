@@ -8,7 +8,6 @@
 #include "app/ui/skin/JOVUIManager.h"
 #include "connection/DialController.h"
 #include "jCommon/ConnectionMessages.h"
-#include "platform/lindora/Lindora.h"
 #include "platform/ns/appkit/Application.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Image.h"
@@ -116,13 +115,12 @@ TEST(ConnectControls, EveryControlTakesTheConnectedAndTheIdleLook)
                               {"Internet_AppendingApnInfoForConnectStateWhenConnected", true}}));
     PostedInfo posted({QStringLiteral("SetWebLinkImageViewDisabled")});
     const Case cases[] = {
-        {true, 3, Map_Name_Item_of_IndexString("Disconnect"), wording("Internet_btnDisconnect"),
+        {true, 3, translated("Disconnect"), wording("Internet_btnDisconnect"),
          wording("Internet_btnConnectSimple_Disconnect"),
-         Map_Name_Item_of_IndexString("Connected") + " " + app.dial.getAPNString(), "StateOfConnected",
-         "icon", false},
-        {false, 0, Map_Name_Item_of_IndexString("Connect"), wording("Internet_btnConnect"),
-         wording("Internet_btnConnectSimple_Connect"), Map_Name_Item_of_IndexString("Idle"),
-         "StateOfNotConnection", "unConnectIcons", true},
+         translated("Connected") + " " + app.dial.getAPNString(), "StateOfConnected", "icon", false},
+        {false, 0, translated("Connect"), wording("Internet_btnConnect"),
+         wording("Internet_btnConnectSimple_Connect"), translated("Idle"), "StateOfNotConnection",
+         "unConnectIcons", true},
     };
     app.dial.isDeviceRemoved = false;
     for (const Case& c : cases) {
@@ -214,7 +212,7 @@ TEST(ConnectControls, TheSmartSkinsTopAreaShowsAnImageOrTheDeviceStatus)
     EXPECT_FALSE(skin.button.isEnabled());
     app.dial.setDialBtnWithStatus(true);
     EXPECT_TRUE(skin.button.isEnabled());
-    EXPECT_EQ(skin.button.title(), Map_Name_Item_of_IndexString("Disconnect"));
+    EXPECT_EQ(skin.button.title(), translated("Disconnect"));
     EXPECT_TRUE(skin.status.isHidden());
     EXPECT_EQ(app.dial.getPhoneNumber(), "09171234567");
 }
@@ -249,11 +247,11 @@ TEST(ConnectControls, AfterAConnectionTheSmartSkinTellsWhetherTheUserEndedIt)
         SmartSkin skin(app);
         app.dial.manualDisconnectFlag = c.manual;
         app.dial.smartUIManualDisconnect();
-        EXPECT_EQ(skin.button.title(), Map_Name_Item_of_IndexString("Connect"));
+        EXPECT_EQ(skin.button.title(), translated("Connect"));
         EXPECT_TRUE(sameImage(skin.home.image(), "freeToFun_HomePage.png"));
         EXPECT_EQ(skin.status.isHidden(), c.status == nullptr);
         if (c.status) {
-            EXPECT_EQ(skin.status.stringValue(), Map_Name_Item_of_IndexString(QString::fromLatin1(c.status)));
+            EXPECT_EQ(skin.status.stringValue(), translated(c.status));
         }
         EXPECT_EQ(app.dial.deviceStatusStringRows(), c.rows);
         EXPECT_EQ(sameImage(skin.top.image(), "freeToFun.png"), c.manual);

@@ -26,8 +26,6 @@ using namespace dial_test;
 namespace
 {
 
-constexpr int kWaitMs = 60000;
-
 // The shipped settings over NDIS, with these keys added to "Internet".
 ns::Dictionary ndisSettings(const ns::Dictionary& internet = ns::Dictionary())
 {
@@ -68,7 +66,7 @@ struct NdisApp {
                 clock.advance(0.05);
                 return done();
             },
-            kWaitMs);
+            dial_test::kGuardMs);
     }
     int modemConnects() { return halvex.state().value_or(ns::Dictionary()).value("NdisConnects").intValue(); }
     bool connect()

@@ -4,7 +4,6 @@
 // lock; the controller alone, time on a manual clock.
 #include "app/ui/controller/UINotifications.h"
 #include "connection/DialController.h"
-#include "platform/lindora/Lindora.h"
 #include "platform/ns/appkit/Button.h"
 #include "platform/ns/appkit/Image.h"
 #include "platform/ns/appkit/ImageView.h"
@@ -35,8 +34,7 @@ bool shows(ns::ImageView* view, int frame)
 ns::Button* buttonOf(ns::Window& window, const char* key)
 {
     for (ns::View* view : window.contentView()->subviews())
-        if (auto* button = dynamic_cast<ns::Button*>(view);
-            button && button->title() == Map_Name_Item_of_IndexString(QString::fromLatin1(key)))
+        if (auto* button = dynamic_cast<ns::Button*>(view); button && button->title() == translated(key))
             return button;
     return nullptr;
 }
@@ -56,8 +54,7 @@ TEST(ProgressWindows, TheConnectingWindowSaysWhatIsUnderWayAndOnlyConnectingMayB
         app.dial.setConnectStatus(c.state);
         app.dial.openConnectStateWindowForZudera(true);
         ASSERT_TRUE(app.dial.windowOfConnectStateForZudera_->isVisible());
-        EXPECT_EQ(app.dial.labelConnectStateOfForZudera_->stringValue(),
-                  Map_Name_Item_of_IndexString(QString::fromLatin1(c.text)));
+        EXPECT_EQ(app.dial.labelConnectStateOfForZudera_->stringValue(), translated(c.text));
         EXPECT_EQ(app.dial.btnOfCancelConnectOperateForZudera_->isEnabled(), c.cancellable);
     }
 
@@ -144,8 +141,7 @@ TEST(ProgressWindows, AFailureAlertsOrShowsTheWindowThatRedialsAsConfigured)
                                       {"SetProgressIndicatorImage", true}}));
         AlertAnswerer answerer;
         app.dial.openConnectFailedWindow();
-        EXPECT_EQ(answerer.showed(Map_Name_Item_of_IndexString("Cannot connect, please try again later")),
-                  c.alert);
+        EXPECT_EQ(answerer.showed(translated("Cannot connect, please try again later")), c.alert);
         if (!c.window) {
             EXPECT_EQ(app.dial.windowOfConnectFailedForZudera_, nullptr);
             continue;
@@ -153,7 +149,7 @@ TEST(ProgressWindows, AFailureAlertsOrShowsTheWindowThatRedialsAsConfigured)
         ns::Window& window = *app.dial.windowOfConnectFailedForZudera_;
         ASSERT_TRUE(window.isVisible());
         EXPECT_EQ(app.dial.labelOfConnectStateWhenConnectFailed_->stringValue(),
-                  Map_Name_Item_of_IndexString("The device has been disconnected or is unavailable"));
+                  translated("The device has been disconnected or is unavailable"));
         app.clock.advance(0.1);
         EXPECT_TRUE(shows(app.dial.imageViewOfConnectFailed_, 1));
 
@@ -174,7 +170,7 @@ TEST(ProgressWindows, TheIndicatorShowsWhetherDataIsConnected)
         EXPECT_EQ(app.dial.imageViewOfConnectStatesForZudera_->image().qImage(),
                   ns::Image::imageNamed(QString::fromLatin1(image)).qImage());
         EXPECT_EQ(app.dial.imageViewOfConnectStatesForZudera_->toolTip(),
-                  Map_Name_Item_of_IndexString(connected ? "Data connected" : "Data not connected"));
+                  translated(connected ? "Data connected" : "Data not connected"));
     }
     DialApp plain;
     plain.dial.setConnectStateForZudera(true);
@@ -198,7 +194,7 @@ TEST(ProgressWindows, WhileRoamingTheQuestionsCancelKeepsTheConnection)
         app.dial.DialOption(app.dial.m_ConnectButton);
         app.settle();
         EXPECT_EQ(
-            answerer.showed(Map_Name_Item_of_IndexString(
+            answerer.showed(translated(
                 "Dear customer.\nYou are about to connect to a roaming network.\nPlease note, that this "
                 "may cause additional roaming charges.\nDo you want to disconnect now?")),
             c.asked);
